@@ -1,0 +1,75 @@
+#pragma once
+// Program-wide state in one place: the changed-flag, the current document, the created-flags
+// and the data folder, plus the commands of the main window that document windows call back
+// into (ShellHost). Document windows reach all of this without knowing the main window.
+
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+#include <QString>
+
+namespace Brenvik {
+
+class DocumentWindow;
+
+// The main window's commands as a document window sees them.
+class ShellHost {
+public:
+    virtual ~ShellHost() = default;
+    virtual void newDocument() = 0;        // File > New
+    virtual void openDocument() = 0;       // File > Open
+    virtual void userInformation() = 0;    // Tools > User Information
+    virtual void about() = 0;              // Help > About
+    virtual void checkButton() = 0;        // tool-button enabling
+    // The changed-document prompt; true when the pending action may go on.
+    virtual bool changedDocumentPrompt() = 0;
+    // True while the main window has already asked for the action that closes the document.
+    virtual bool promptAlreadyAnswered() const = 0;
+};
+
+class AppState : public QObject {
+    Q_OBJECT
+public:
+    static AppState &instance();
+
+    bool changed() const { return m_changed; }
+    void setChanged(bool changed);
+
+    DocumentWindow *currentDocument() const { return m_current; }
+    void setCurrentDocument(DocumentWindow *doc) { m_current = doc; }
+
+    bool isCreated(const QString &windowName) const { return m_created.contains(windowName); }
+    void setCreated(const QString &windowName, bool created);
+    void clearCreated() { m_created.clear(); }
+
+    QString lastOpenedPath() const { return m_lastOpened; }
+    void setLastOpenedPath(const QString &path) { m_lastOpened = path; }
+
+    // The folder of zoru.dat, zordrw.dat, zorc.dat and zor.hlp (the program's folder unless
+    // --data-dir names another).
+    QString dataDir() const;
+    void setDataDir(const QString &dir) { m_dataDir = dir; }
+    QString dataFile(const QString &name) const;
+
+    ShellHost *host() const { return m_host; }
+    void setHost(ShellHost *host) { m_host = host; }
+
+    // True for the headless command-line modes: no dialog, no question.
+    bool headless() const { return m_headless; }
+    void setHeadless(bool headless) { m_headless = headless; }
+
+Q_SIGNALS:
+    void changedFlagChanged(bool changed);
+
+private:
+    AppState() = default;
+    bool m_changed = false;
+    DocumentWindow *m_current = nullptr;
+    QSet<QString> m_created;
+    QString m_lastOpened;
+    QString m_dataDir;
+    ShellHost *m_host = nullptr;
+    bool m_headless = false;
+};
+
+} // namespace Brenvik

@@ -1,0 +1,68 @@
+#include "core/platform.h"
+
+#include <QTextStream>
+
+namespace Brenvik {
+
+namespace {
+
+// Used when no window system answers: messages go to stderr, no question is asked.
+class HeadlessPlatform final : public Platform {
+public:
+    void message(MsgIcon icon, const QString &caption, const QString &text) override
+    {
+        QTextStream err(stderr);
+        const char *kind = icon == MsgIcon::Error ? "error" : icon == MsgIcon::Warning ? "warning" : "note";
+        err << kind << ": " << (caption.isEmpty() ? QString() : caption + ": ") << text << Qt::endl;
+    }
+    bool confirm(const QString &, const QString &) override { return false; }
+    Answer askYesNoCancel(const QString &, const QString &) override { return Answer::Cancel; }
+    bool askYesNo(const QString &, const QString &, MsgIcon) override { return false; }
+    QString openFile(FileDialogOptions &) override { return {}; }
+    QStringList openFiles(FileDialogOptions &) override { return {}; }
+    QString saveFile(FileDialogOptions &) override { return {}; }
+    QString browseFolder(const QString &, const QString &, const QString &) override { return {}; }
+    void setClipboardPicture(const QImage &, const QByteArray &) override {}
+    QImage clipboardBitmap() override { return {}; }
+    QByteArray clipboardMetafile() override { return {}; }
+    void showHelp(int) override {}
+    void openLocalFile(const QString &) override {}
+    QDateTime now() override { return QDateTime::currentDateTime(); }
+    void setBusyCursor(bool) override {}
+};
+
+HeadlessPlatform g_headless;
+Platform *g_platform = nullptr;
+int g_busyDepth = 0;
+
+} // namespace
+
+Platform &platform() { return g_platform ? *g_platform : g_headless; }
+void setPlatform(Platform *p) { g_platform = p; }
+
+BusyCursor::BusyCursor()
+{
+    if (g_busyDepth++ == 0)
+        platform().setBusyCursor(true);
+}
+
+BusyCursor::~BusyCursor()
+{
+    if (--g_busyDepth == 0)
+        platform().setBusyCursor(false);
+}
+
+void errorBox(const QString &caption, const QString &text) { platform().message(MsgIcon::Error, caption, text); }
+void infoBox(const QString &caption, const QString &text) { platform().message(MsgIcon::Information, caption, text); }
+void warningBox(const QString &text) { platform().message(MsgIcon::Error, QStringLiteral("Warning"), text); }
+bool confirmBox(const QString &caption, const QString &text) { return platform().confirm(caption, text); }
+Answer askYesNoCancel(const QString &caption, const QString &text) { return platform().askYesNoCancel(caption, text); }
+
+void openWithShell(const QString &file, const QString &, const QString &, int)
+{
+    if (file.isEmpty())
+        return;
+    platform().openLocalFile(file);
+}
+
+} // namespace Brenvik

@@ -1,0 +1,89 @@
+#pragma once
+// An INI file in code page 1252 with the semantics of the Windows profile service, minus its
+// faults: sections and keys compare without regard to case, blanks around a key name are
+// ignored, the first occurrence wins, a set key replaces its value in place or is appended
+// at the end of its section (a new section at the end of the file), keys and sections can
+// be removed, and every other byte of the file stays as it was. Values are read whole.
+//
+// Edits are made in memory and written by commit() as one atomic replacement (QSaveFile).
+// Side files are guarded for their read-modify-write by a lock file: see ProfileFile::update.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <stdexcept>
+
+namespace Brenvik {
+
+// A write or removal the system refused: "Unable to write to <path>". The file is untouched.
+class FileError : public std::runtime_error {
+public:
+    explicit FileError(const QString &message);
+    QString message() const { return m_message; }
+    static FileError unableToWrite(const QString &path);
+
+private:
+    QString m_message;
+};
+
+class ProfileFile {
+public:
+    enum class Kind {
+        Document, // a WRP file: commit() creates it when missing
+        SideFile  // zoru.dat and the other side files: never created here
+    };
+
+    explicit ProfileFile(const QString &path, Kind kind = Kind::SideFile);
+
+    // Reads the file (a missing file reads as empty). False when the file does not exist or
+    // cannot be read.
+    bool load();
+    // Takes the bytes of a file directly (tests, or a file already read).
+    void setData(const QByteArray &bytes);
+    QByteArray data() const;
+
+    QString path() const { return m_path; }
+    bool exists() const;
+
+    QString value(const QString &section, const QString &key) const; // absent: empty
+    bool contains(const QString &section, const QString &key) const;
+    bool hasSection(const QString &section) const;
+    QStringList sections() const;
+    QStringList keys(const QString &section) const; // first occurrences, in file order
+
+    // CR and LF inside a value become blanks; characters code page 1252 cannot hold are
+    // written as "?" and the key is listed by lossyKeys().
+    void setValue(const QString &section, const QString &key, const QString &value);
+    void removeKey(const QString &section, const QString &key);
+    void removeSection(const QString &section);
+
+    // Keys ("section/key") whose values lost characters since load().
+    QStringList lossyKeys() const { return m_lossy; }
+    bool isModified() const { return m_modified; }
+
+    // Writes the whole file atomically; throws FileError when the system refuses. A side
+    // file that does not exist is not created: that too is a FileError.
+    void commit();
+
+    // Read-modify-write of a side file under its lock file: load, edit, commit, unlock.
+    // Throws FileError when the lock cannot be taken or the write is refused.
+    static void update(const QString &path, const std::function<void(ProfileFile &)> &edit,
+                       Kind kind = Kind::SideFile);
+
+private:
+    struct Line;
+    QString m_path;
+    Kind m_kind;
+    QList<QByteArray> m_lines; // each line with its own line end, as read
+    QStringList m_lossy;
+    bool m_modified = false;
+    bool m_bom = false;
+
+    int findSection(const QString &section) const;
+    int sectionEnd(int headerLine) const;
+    int findKey(int headerLine, const QString &key) const;
+};
+
+} // namespace Brenvik
