@@ -1,0 +1,54 @@
+#pragma once
+// The joint sketch: a bitmap, or a metafile (its EMF bytes plus a rendering of them).
+// Loaded by content, not by name; saved beside a document always as a bitmap so that it
+// loads back; exported in the format the chosen extension names; drawn by the report as
+// vectors when it is a metafile.
+
+#include <QByteArray>
+#include <QImage>
+#include <QRectF>
+#include <QSize>
+#include <QString>
+
+class QPainter;
+
+namespace Brenvik {
+
+class Picture {
+public:
+    Picture() = default;
+    static Picture fromImage(const QImage &bitmap);
+    // EMF bytes, checked with libuemf's safety checks before rendering; null when unsafe or unreadable.
+    static Picture fromMetafile(const QByteArray &emf);
+    // A white bitmap of the given size (a cleared image box).
+    static Picture blank(const QSize &size);
+
+    // Reads a .bmp/.emf (or any image Qt reads) by content. On failure returns false and
+    // leaves *error with the reason.
+    bool load(const QString &path, QString *error = nullptr);
+    bool loadData(const QByteArray &bytes, QString *error = nullptr);
+    // The sketch file beside a document: always a Windows bitmap (a metafile is rendered at
+    // 96 dots per inch). Atomic.
+    bool saveAsBitmap(const QString &path) const;
+    // Export by extension: ".emf" writes the metafile (a bitmap wrapped as one), anything else a bitmap.
+    bool exportTo(const QString &path) const;
+
+    bool isNull() const { return m_bitmap.isNull() && m_emf.isEmpty(); }
+    bool isMetafile() const { return !m_emf.isEmpty(); }
+    // A bitmap that is not just a blank box.
+    bool isNonEmptyBitmap() const;
+    QSize size() const;           // in pixels at 96 dpi
+    QImage toImage() const;       // the bitmap, or the metafile's rendering
+    QByteArray metafile() const { return m_emf; }
+    QByteArray toEmf() const;     // the metafile, or the bitmap wrapped as one
+
+    // Draws fitted into target keeping proportions, centred; metafiles as vectors.
+    void paint(QPainter *painter, const QRectF &target) const;
+
+private:
+    QImage m_bitmap;   // the bitmap, or the metafile's 96-dpi rendering
+    QByteArray m_emf;  // metafile bytes when the picture is a metafile
+    QByteArray m_svg;  // the metafile converted to SVG, drawn as vectors
+};
+
+} // namespace Brenvik
