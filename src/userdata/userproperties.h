@@ -1,0 +1,26 @@
+#pragma once
+// The combo-box side of the user-data store (zoru.dat): fill a window's boxes, save and
+// delete a box's value, keep linked pairs equal. The file logic itself is UserDataStore.
+//
+// owner: the window's name ("WPDS", "PQR", "WPQR", "WPSR"); windowBoxes: every data combo box
+// of that window in component order (never the page selector); they are the boxes a synced
+// reload may refill.
+
+#include <QList>
+#include <QString>
+
+class QComboBox;
+
+namespace Brenvik::UserProperties {
+
+// Every box of a new window, from one read of the store. A missing store is reported once.
+void loadAll(const QString &owner, const QList<QComboBox *> &windowBoxes);
+void loadUserProperty(const QString &owner, QComboBox *box);
+// The bound save / delete buttons (no prompt before either).
+void saveUserProperty(const QString &owner, QComboBox *box, const QList<QComboBox *> &windowBoxes);
+void delUserProperty(const QString &owner, QComboBox *box, const QList<QComboBox *> &windowBoxes);
+// Linked pairs: sections separated by blanks or tabs, e.g. "WPDS_weldingProcess1 WPDS_weldingProcess2".
+void mergeUserProperties(const QString &sections);
+void intersectUserProperties(const QString &sections);
+
+} // namespace Brenvik::UserProperties
