@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <functional>
 
+class QMenu;
 class QWidget;
 
 namespace Brenvik {
@@ -33,8 +34,19 @@ public:
     virtual QString fileName() const = 0;
     // Save1Click: true when the document was written (picture included).
     virtual bool save() = 0;
+    // SaveAs1Click: the save dialog; the chosen file becomes the document's file name; the
+    // changed-flag is left as it was.
+    virtual void saveAs() = 0;
     // viewReportClick.
     virtual void preview() = 0;
+    // The window's own close path (FormClose): the changed-document prompt unless the main
+    // window has already asked (ShellHost::promptAlreadyAnswered), then the window is freed
+    // (deleteLater). True when it closed.
+    virtual bool closeDocument() = 0;
+    // The window's own "&File" menu ("&New...", "&Open", "&Save", "Save &As...", "Pre&view",
+    // "&Close"); it takes the place of the main window's File entries while the document is
+    // active (Qt merges no menus).
+    virtual QMenu *fileMenu() = 0;
 };
 
 // Creates document windows by form type; filled once at start-up by the forms.
