@@ -17,13 +17,16 @@ endfunction()
 
 # One QtTest executable per tests/<folder>/tst_*.cpp, run headless by ctest.
 function(brenvik_tests folder)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "NEEDS_PROGRAM" "" "LIBS" ${ARGN})
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/tst_*.cpp)
   foreach(t ${tests})
     get_filename_component(n ${t} NAME_WE)
     add_executable(${n} ${t})
     target_link_libraries(${n} PRIVATE ${ARG_LIBS} brenvik_testsupport Qt6::Test)
     add_dependencies(${n} brenvik_data)
+    if(ARG_NEEDS_PROGRAM)
+      add_dependencies(${n} brenvik)
+    endif()
     add_test(NAME ${folder}/${n} COMMAND ${n} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
     set_tests_properties(${folder}/${n} PROPERTIES
       ENVIRONMENT "QT_QPA_PLATFORM=offscreen;BRENVIK_DATA=${CMAKE_BINARY_DIR}/bin"
