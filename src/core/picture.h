@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QRectF>
 #include <QSize>
+#include <QSizeF>
 #include <QString>
 
 class QPainter;
@@ -19,16 +20,21 @@ public:
     Picture() = default;
     static Picture fromImage(const QImage &bitmap);
     // EMF bytes, checked with libuemf's safety checks before rendering; null when unsafe or unreadable.
-    static Picture fromMetafile(const QByteArray &emf);
+    static Picture fromMetafile(const QByteArray &emf, QString *error = nullptr);
     // A white bitmap of the given size (a cleared image box).
     static Picture blank(const QSize &size);
 
+    // True when the bytes start like an enhanced metafile (header record, " EMF" signature).
+    static bool looksLikeMetafile(const QByteArray &bytes);
+    // The largest rectangle of the picture's proportions inside target, centred in it.
+    static QRectF fitRect(const QSizeF &picture, const QRectF &target);
+
     // Reads a .bmp/.emf (or any image Qt reads) by content. On failure returns false and
-    // leaves *error with the reason.
+    // leaves *error with the reason; the picture is then unchanged.
     bool load(const QString &path, QString *error = nullptr);
     bool loadData(const QByteArray &bytes, QString *error = nullptr);
     // The sketch file beside a document: always a Windows bitmap (a metafile is rendered at
-    // 96 dots per inch). Atomic.
+    // 96 dots per inch). Atomic. False for a null picture or a refused write.
     bool saveAsBitmap(const QString &path) const;
     // Export by extension: ".emf" writes the metafile (a bitmap wrapped as one), anything else a bitmap.
     bool exportTo(const QString &path) const;
@@ -40,7 +46,9 @@ public:
     QSize size() const;           // in pixels at 96 dpi
     QImage toImage() const;       // the bitmap, or the metafile's rendering
     QByteArray metafile() const { return m_emf; }
+    QByteArray svg() const { return m_svg; }
     QByteArray toEmf() const;     // the metafile, or the bitmap wrapped as one
+    QByteArray toBmp() const;     // the picture as the bytes of a Windows bitmap file
 
     // Draws fitted into target keeping proportions, centred; metafiles as vectors.
     void paint(QPainter *painter, const QRectF &target) const;
