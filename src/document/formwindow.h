@@ -1,0 +1,170 @@
+#pragma once
+// The document window every form is made of: a tabbed MDI child built from a FormTable, with
+// the page selector and navigation, the changed-flag, Save / Save As / closing, the reset and
+// open walks, the joint-sketch group, the bound user-data buttons and the window's own File
+// menu. A form (TWPDS ...) gives its table and a few handlers of its own.
+
+#include "core/documentwindow.h"
+#include "document/documentwalk.h"
+#include "document/fieldtable.h"
+#include "report/reportsource.h"
+
+#include <QHash>
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+
+namespace Brenvik {
+
+class FormReport;
+class ImageGroup;
+class TypedGrid;
+
+class FormWindow : public QWidget, public DocumentWindow, public ReportSource {
+    Q_OBJECT
+public:
+    ~FormWindow() override;
+
+    // DocumentWindow
+    QString formType() const override { return m_table.formType; }
+    QWidget *widget() override { return this; }
+    void resetDocument() override;
+    bool openFile(const QString &path) override;
+    void setFileName(const QString &path) override;
+    QString fileName() const override { return m_fileName; }
+    bool save() override { return Save1Click(); }
+    void saveAs() override { SaveAs1Click(); }
+    void preview() override { viewReportClick(); }
+    bool closeDocument() override;
+    QMenu *fileMenu() override;
+
+    // ReportSource
+    QList<CollectedField> collectFields() const override;
+    bool isChecked(const QString &controlName) const override;
+    QString gridCell(const QString &gridName, int row, int column) const override;
+    int gridRowCount(const QString &gridName) const override;
+    int gridColumnCount(const QString &gridName) const override;
+    Picture sketch() const override;
+
+    // The report, created on first use as the window's child and prepared from the fields;
+    // nullptr when the form type has no report yet.
+    FormReport *prepareReport();
+
+    // save file (path): writes the document file, then the sketch picture beside it. False
+    // (after telling the user) when either could not be written; the changed-flag is not
+    // touched here.
+    bool saveFile(const QString &path);
+    // The sketch picture file of a document path.
+    static QString sketchFileName(const QString &documentPath);
+
+    // The stored state of the window's fields, and setting it back in creation order with the
+    // click behaviour of check boxes and radio buttons.
+    DocumentValues values() const;
+    void applyValues(const DocumentValues &values);
+
+    // Pages.
+    void iniPageShowing();
+    void gotoPageCaption(const QString &caption);
+    void nextPageClick();
+    void backPageClick();
+    void PageControl1Change();
+    void PageShowingChange();
+    int currentPage() const;
+    QTabWidget *PageControl1() const { return m_pageControl; }
+    QComboBox *PageShowing() const { return m_pageShowing; }
+
+    // Commands.
+    bool Save1Click();
+    void SaveAs1Click();
+    void Exit1Click() { closeDocument(); }
+    void ChangeFlag();
+    void openUserInfoClick();
+    void openMemoClick(QPlainTextEdit *memo);
+    void openSketchBrowserClick();
+    void selectParamClick();
+    void viewReportClick();
+    void userPropertySaveClick(QComboBox *box);
+    void userPropertyDelClick(QComboBox *box);
+
+    // Fields by name (the table's names).
+    QWidget *field(const QString &name) const { return m_fields.value(name); }
+    template <class T> T *fieldAs(const QString &name) const { return qobject_cast<T *>(field(name)); }
+    QLabel *labelOf(const QString &fieldName) const { return m_labels.value(fieldName); }
+    QList<QWidget *> buttonsOf(const QString &fieldName) const { return m_buttons.value(fieldName); }
+    QGroupBox *groupBox(const QString &groupName) const { return m_groupBoxes.value(groupName); }
+    TypedGrid *grid(const QString &name) const;
+    ImageGroup *imageGroup() const { return m_imageGroup; }
+    const FormTable &table() const { return m_table; }
+    // Every sorted combo box in creation order (the user-data store fills them).
+    QList<QComboBox *> sortedComboBoxes() const { return m_sortedBoxes; }
+
+    // Sets a radio button or check box; Qt's auto-exclusive radio buttons ignore a plain
+    // setChecked(false). Runs the click behaviour when the state changes.
+    static void setCheckedState(QWidget *button, bool checked);
+
+protected:
+    FormWindow(const FormTable &table, QWidget *parent);
+
+    // FormCreate: the form's constructor calls it once its own members are ready.
+    void FormCreate();
+
+    // Hooks of the form.
+    virtual void screenSetUp() {}              // fixed lists and grid titles (creation step 3)
+    virtual void resetDefaults() {}            // the form's own defaults (reset step 5)
+    virtual void applyUnitDefaults() {}        // reset step 7
+    virtual void afterOpenWalk() {}            // after the control walk of an open
+    virtual void afterOpen() {}                // at the end of an open (e.g. dependent enabling)
+    virtual void pageEntered(int /*page*/) {}  // page-enter behaviour of PageControl1Change
+    virtual QWidget *createCustomField(const FieldSpec &, QWidget *) { return nullptr; }
+    // The company and address targets of the user information dialog.
+    virtual QWidget *companyField() const { return field(QStringLiteral("companyName")); }
+    virtual QWidget *addressField() const { return field(QStringLiteral("address")); }
+    // Bound save / delete buttons; a form with linked pairs catches its own boxes here.
+    virtual void boundSave(QComboBox *box) { userPropertySaveClick(box); }
+    virtual void boundDelete(QComboBox *box) { userPropertyDelClick(box); }
+
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void buildPages();
+    QWidget *createField(const FieldSpec &spec, QWidget *parent);
+    void addButtons(const FieldSpec &spec, QWidget *fieldWidget, QWidget *parent, QList<QWidget *> &out);
+    void wireChangeFlag(const FieldSpec &spec, QWidget *w);
+    void buildMenu();
+    void updateCaption();
+    bool closeWithoutPrompt();
+
+    FormTable m_table;
+    DocumentWalk m_walk;
+    QString m_fileName;
+    QTabWidget *m_pageControl = nullptr;
+    QComboBox *m_pageShowing = nullptr;
+    QPushButton *m_backPage = nullptr;
+    QPushButton *m_nextPage = nullptr;
+    QPushButton *m_viewReport = nullptr;
+    QPushButton *m_closeButton = nullptr;
+    QMenu *m_fileMenu = nullptr;
+    ImageGroup *m_imageGroup = nullptr;
+    QPointer<FormReport> m_report;
+    QHash<QString, QWidget *> m_fields;
+    QHash<QString, QLabel *> m_labels;
+    QHash<QString, QList<QWidget *>> m_buttons;
+    QHash<QString, QGroupBox *> m_groupBoxes;
+    QList<QComboBox *> m_sortedBoxes;
+    bool m_loading = false; // the walks set fields: no changed-flag from them
+    bool m_closing = false;
+};
+
+} // namespace Brenvik

@@ -1,0 +1,55 @@
+#pragma once
+// The Welding Procedure Data Sheet window: its field table plus the handlers that are its own
+// (tungsten and flux fields by process, filler processes taken over from the welding
+// processes, backgouging, the two unit choices, the parameter grid's column commands and the
+// linked process / gas pairs).
+
+#include "document/formwindow.h"
+
+class QComboBox;
+
+namespace Brenvik {
+
+class TWPDS : public FormWindow {
+    Q_OBJECT
+public:
+    explicit TWPDS(QWidget *parent = nullptr);
+
+    // The window's table: pages, groups and fields in creation order.
+    static const FormTable &formTable();
+    // The 14 parameter rows, top to bottom.
+    static const QStringList &parameterTitles();
+
+    // Page-enter behaviour.
+    void dataEntry3Enter();
+    void dataEntry5Enter();
+    // Handlers.
+    void ifBackgougingClick();
+    void unitTCClick();
+    void parameterUnitMetricClick();
+    void dupRowWSClick();
+    void delRowWSClick();
+    void userPropertyWeldingProcessSaveClick(QComboBox *box);
+    void userPropertyWeldingProcessDelClick(QComboBox *box);
+    void sGasTypePropertySaveClick(QComboBox *box);
+    void sGasTypePropertyDelClick(QComboBox *box);
+
+protected:
+    void screenSetUp() override;
+    void resetDefaults() override;
+    void applyUnitDefaults() override;
+    void afterOpenWalk() override;
+    void afterOpen() override;
+    void pageEntered(int page) override;
+    QWidget *createCustomField(const FieldSpec &spec, QWidget *parent) override;
+    void boundSave(QComboBox *box) override;
+    void boundDelete(QComboBox *box) override;
+
+private:
+    void relabelTemperature();
+    void writeParameterUnits();
+    void updateBackgougingEnabled();
+    bool m_inFocusEnter = false;
+};
+
+} // namespace Brenvik
