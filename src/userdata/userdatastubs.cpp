@@ -16,3 +16,8 @@ void openUserInfo(QWidget *, QWidget *) {}
 void fillDefaultProfile(QWidget *, QWidget *) {}
 void openMemo(const QString &, QPlainTextEdit *) {}
 } // namespace Brenvik::UserDataDialogs
+
+namespace Brenvik::UserProperties {
+bool saveLinkedPair(const QString &, QComboBox *, QComboBox *, QComboBox *, const QString &, const QList<QComboBox *> &) { return false; }
+bool delLinkedPair(const QString &, QComboBox *, QComboBox *, QComboBox *, const QString &, const QList<QComboBox *> &) { return false; }
+} // namespace Brenvik::UserProperties

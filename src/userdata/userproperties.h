@@ -5,6 +5,10 @@
 // owner: the window's name ("WPDS", "PQR", "WPQR", "WPSR"); windowBoxes: every data combo box
 // of that window in component order (never the page selector); they are the boxes a synced
 // reload may refill.
+//
+// A missing store is reported once per call; a write the system refuses is shown here
+// ("Unable to write to ...", caption "Error") and ends the call with the store unchanged.
+// Nothing is thrown to the caller.
 
 #include <QList>
 #include <QString>
@@ -22,5 +26,13 @@ void delUserProperty(const QString &owner, QComboBox *box, const QList<QComboBox
 // Linked pairs: sections separated by blanks or tabs, e.g. "WPDS_weldingProcess1 WPDS_weldingProcess2".
 void mergeUserProperties(const QString &sections);
 void intersectUserProperties(const QString &sections);
+// A linked pair's whole button: save (or delete) the clicked box's text, then merge (or
+// intersect) the pair's sections and reload both boxes, all with one report of a refused
+// write or missing store. False when the first step did not run (empty text, no store,
+// refused write, text the store cannot hold).
+bool saveLinkedPair(const QString &owner, QComboBox *box, QComboBox *first, QComboBox *second,
+                    const QString &sections, const QList<QComboBox *> &windowBoxes);
+bool delLinkedPair(const QString &owner, QComboBox *box, QComboBox *first, QComboBox *second,
+                   const QString &sections, const QList<QComboBox *> &windowBoxes);
 
 } // namespace Brenvik::UserProperties
