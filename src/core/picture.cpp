@@ -286,6 +286,7 @@ Picture Picture::fromMetafile(const QByteArray &emf, QString *error)
     p.m_bitmap = rendering;
     p.m_emf = checked;
     p.m_svg = svg;
+    p.m_renderer = std::make_shared<QSvgRenderer>(svg);
     return p;
 }
 
@@ -411,15 +412,12 @@ void Picture::paint(QPainter *painter, const QRectF &target) const
     const QRectF r = fitRect(QSizeF(size()), target);
     if (r.isEmpty())
         return;
-    if (isMetafile()) {
-        QSvgRenderer renderer(m_svg);
-        if (renderer.isValid()) {
-            // White paper behind the vectors, as in the 96-dpi rendering the sketch file
-            // holds: what is on screen, printed and saved then looks alike.
-            painter->fillRect(r, Qt::white);
-            renderer.render(painter, r);
-            return;
-        }
+    if (isMetafile() && m_renderer && m_renderer->isValid()) {
+        // White paper behind the vectors, as in the 96-dpi rendering the sketch file holds:
+        // what is on screen, printed and saved then looks alike.
+        painter->fillRect(r, Qt::white);
+        m_renderer->render(painter, r);
+        return;
     }
     painter->save();
     painter->setRenderHint(QPainter::SmoothPixmapTransform);

@@ -11,7 +11,10 @@
 #include <QSizeF>
 #include <QString>
 
+#include <memory>
+
 class QPainter;
+class QSvgRenderer;
 
 namespace Brenvik {
 
@@ -57,6 +60,8 @@ private:
     QImage m_bitmap;   // the bitmap, or the metafile's 96-dpi rendering
     QByteArray m_emf;  // metafile bytes when the picture is a metafile
     QByteArray m_svg;  // the metafile converted to SVG, drawn as vectors
+    // Parsed once and shared by the copies: the image box repaints on every scroll.
+    std::shared_ptr<QSvgRenderer> m_renderer;
 };
 
 } // namespace Brenvik

@@ -138,8 +138,9 @@ ImageGroup::ImageGroup(const QString &caption, QWidget *parent)
     m_memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The button face of the form: the note reads as part of the group, not as a field.
     QPalette face = m_memo1->palette();
-    face.setColor(QPalette::Base, face.color(QPalette::Button));
+    face.setColor(QPalette::Base, face.color(QPalette::Window));
     m_memo1->setPalette(face);
     m_memo1->setPlainText(QStringLiteral("If there is a source image file for the \n"
                                          "picture displayed on the left,  this \n"
