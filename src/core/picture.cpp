@@ -121,7 +121,9 @@ QByteArray convertToSvg(const QByteArray &emf, const QSize &size)
     char ns[] = "";
     options.nameSpace = ns;
     options.verbose = false;
-    options.emfplus = true;
+    // EMF+ records ride inside comment records that the safety checks do not look into: the
+    // plain records every EMF+ dual file also carries are drawn instead.
+    options.emfplus = false;
     options.svgDelimiter = true;
     options.imgWidth = size.width();
     options.imgHeight = size.height();
