@@ -14,6 +14,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -109,6 +111,11 @@ public:
     // Every sorted combo box in creation order (the user-data store fills them).
     QList<QComboBox *> sortedComboBoxes() const { return m_sortedBoxes; }
 
+    // The sketch library and the parameter plot live beside the forms; the shell installs
+    // them here. Without them the buttons do nothing.
+    static void setSketchBrowser(std::function<void(FormWindow *)> open);
+    static void setParameterPlot(std::function<void(FormWindow *, TypedGrid *)> open);
+
     // Sets a radio button or check box; Qt's auto-exclusive radio buttons ignore a plain
     // setChecked(false). Runs the click behaviour when the state changes.
     static void setCheckedState(QWidget *button, bool checked);
@@ -123,8 +130,9 @@ protected:
     virtual void screenSetUp() {}              // fixed lists and grid titles (creation step 3)
     virtual void resetDefaults() {}            // the form's own defaults (reset step 5)
     virtual void applyUnitDefaults() {}        // reset step 7
-    virtual void afterOpenWalk() {}            // after the control walk of an open
-    virtual void afterOpen() {}                // at the end of an open (e.g. dependent enabling)
+    virtual void connectHandlers() {}          // the form's own click handlers, before the reset
+    virtual void afterOpenWalk() {}            // after the control walk (reset and open)
+    virtual void afterLoad() {}                // at the end of a reset or an open (enabling)
     virtual void pageEntered(int /*page*/) {}  // page-enter behaviour of PageControl1Change
     virtual QWidget *createCustomField(const FieldSpec &, QWidget *) { return nullptr; }
     // The company and address targets of the user information dialog.
@@ -134,8 +142,14 @@ protected:
     virtual void boundSave(QComboBox *box) { userPropertySaveClick(box); }
     virtual void boundDelete(QComboBox *box) { userPropertyDelClick(box); }
 
+    // Runs handler on every state change of a check box or radio button, by the user or by a
+    // walk, as the click behaviour of that control.
+    void onClick(const QString &fieldName, std::function<void()> handler);
+    // The widget the walks and Save treat as quiet: no changed-flag while it is set.
+    bool isLoading() const { return m_loading; }
+
     void closeEvent(QCloseEvent *event) override;
-    void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildPages();
@@ -144,7 +158,9 @@ private:
     void wireChangeFlag(const FieldSpec &spec, QWidget *w);
     void buildMenu();
     void updateCaption();
-    bool closeWithoutPrompt();
+    void setFieldValue(const FieldSpec &spec, const DocumentValues &values);
+    void fitToSubWindow();
+    bool m_silentPageChange = false;
 
     FormTable m_table;
     DocumentWalk m_walk;

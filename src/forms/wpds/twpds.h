@@ -39,7 +39,8 @@ protected:
     void resetDefaults() override;
     void applyUnitDefaults() override;
     void afterOpenWalk() override;
-    void afterOpen() override;
+    void afterLoad() override;
+    void connectHandlers() override;
     void pageEntered(int page) override;
     QWidget *createCustomField(const FieldSpec &spec, QWidget *parent) override;
     void boundSave(QComboBox *box) override;
