@@ -1,0 +1,114 @@
+#include "report/reportjob.h"
+
+#include "core/platform.h"
+#include "report/formreport.h"
+#include "report/reportpage.h"
+#include "report/reportpainter.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
+
+namespace Brenvik {
+
+ReportJob::ReportJob(const QString &title)
+    : m_title(title)
+{
+}
+
+ReportJob ReportJob::fromReport(const FormReport &report)
+{
+    ReportJob job(report.title());
+    for (const ReportPage *page : report.pages())
+        job.addPage(page);
+    return job;
+}
+
+void ReportJob::addPage(const ReportPage *page)
+{
+    if (page)
+        m_pages.append(page);
+}
+
+QDateTime ReportJob::printedOn() const
+{
+    return m_printedOn.isValid() ? m_printedOn : platform().now();
+}
+
+void ReportJob::applySettings(QPrinter *printer) const
+{
+    printer->setDocName(m_title);
+    printer->setCopyCount(1);
+    printer->setDuplex(QPrinter::DuplexNone);
+    printer->setPageOrientation(QPageLayout::Portrait);
+    printer->setPageSize(QPageSize(QPageSize::Letter));
+    // Positions are measured from the paper's corner, not from the printable area.
+    printer->setFullPage(true);
+}
+
+bool ReportJob::render(QPagedPaintDevice *device) const
+{
+    QPainter painter;
+    if (!painter.begin(device))
+        return false;
+    const QDateTime when = printedOn();
+    for (int i = 0; i < m_pages.size(); ++i) {
+        if (i > 0)
+            device->newPage();
+        painter.save();
+        ReportPainter::scaleToPage(&painter);
+        ReportPainter::paintPage(&painter, *m_pages[i], when);
+        painter.restore();
+    }
+    return painter.end();
+}
+
+bool ReportJob::writePdf(const QString &path, QString *error) const
+{
+    const QString failure = QStringLiteral("Unable to write to %1").arg(path);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = failure;
+        return false;
+    }
+    bool painted = false;
+    {
+        QPdfWriter writer(&file);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                         QMarginsF(0, 0, 0, 0)));
+        writer.setTitle(m_title);
+        writer.setCreator(QStringLiteral("Brenvik"));
+        painted = render(&writer);
+    }
+    if (!painted) {
+        file.cancelWriting();
+        if (error)
+            *error = failure;
+        return false;
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = failure;
+        return false;
+    }
+    return true;
+}
+
+QStringList ReportJob::fieldLines() const
+{
+    QStringList out;
+    for (int p = 0; p < m_pages.size(); ++p) {
+        for (const auto &field : m_pages[p]->dataFields()) {
+            QString value = field.second;
+            value.replace(QLatin1Char('\n'), QLatin1String("\\n"));
+            out << QStringLiteral("%1:%2=%3").arg(p + 1).arg(field.first, value);
+        }
+    }
+    return out;
+}
+
+} // namespace Brenvik

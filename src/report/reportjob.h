@@ -1,0 +1,50 @@
+#pragma once
+// A print job of report pages: the pages chained in the order added under the job's own
+// title, with the job settings every report prints with (document name from the title, one
+// copy, no duplex, Letter portrait from the paper's corner). Renders to any paged device and
+// writes PDF files atomically.
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QPagedPaintDevice;
+class QPrinter;
+
+namespace Brenvik {
+
+class FormReport;
+class ReportPage;
+
+class ReportJob {
+public:
+    explicit ReportJob(const QString &title = QString());
+    static ReportJob fromReport(const FormReport &report);
+
+    QString title() const { return m_title; }
+    void setTitle(const QString &title) { m_title = title; }
+    void addPage(const ReportPage *page);
+    QList<const ReportPage *> pages() const { return m_pages; }
+
+    // The moment the "Printed on:" fields show; the platform clock when not set.
+    void setPrintedOn(const QDateTime &when) { m_printedOn = when; }
+    QDateTime printedOn() const;
+
+    void applySettings(QPrinter *printer) const;
+    // Paints every page, one device page each. False when the device cannot be painted on.
+    bool render(QPagedPaintDevice *device) const;
+    // One PDF of all pages, replacing path in one step. On failure path is left as it was and
+    // *error says why.
+    bool writePdf(const QString &path, QString *error = nullptr) const;
+
+    // "PAGE:NAME=VALUE" per label and memo, pages from 1, line breaks written as "\n".
+    QStringList fieldLines() const;
+
+private:
+    QString m_title;
+    QList<const ReportPage *> m_pages;
+    QDateTime m_printedOn;
+};
+
+} // namespace Brenvik

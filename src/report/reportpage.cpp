@@ -1,0 +1,259 @@
+#include "report/reportpage.h"
+
+#include "core/texthelpers.h"
+
+#include <QHash>
+
+namespace Brenvik {
+
+ReportPage::ReportPage(QObject *parent)
+    : QObject(parent)
+{
+}
+
+QRectF ReportPage::band() const
+{
+    return m_band.isNull() ? QRectF(0, 0, kPageWidth, kPageHeight) : m_band;
+}
+
+QRectF ReportPage::contentRect() const
+{
+    const QRectF b = band();
+    if (!m_frame.isNull())
+        return m_frame.translated(-b.topLeft());
+    return QRectF(QPointF(0, 0), b.size());
+}
+
+int ReportPage::add(const ReportElement &element)
+{
+    addElement(element);
+    return int(m_elements.size()) - 1;
+}
+
+ReportElement &ReportPage::addElement(const ReportElement &element)
+{
+    m_elements.append(element);
+    ReportElement &e = m_elements.last();
+    if (m_designTaken && e.isData() && e.designText.isNull())
+        e.designText = e.text;
+    return e;
+}
+
+void ReportPage::resetData()
+{
+    // The texts the page was built with are its design; they are taken on the first fill.
+    if (!m_designTaken) {
+        for (ReportElement &e : m_elements)
+            if (e.isData() && e.designText.isNull())
+                e.designText = e.text;
+        m_designTaken = true;
+    }
+    for (ReportElement &e : m_elements) {
+        if (e.isData())
+            e.text = e.designText;
+        else if (e.kind == ElementKind::Image)
+            e.picture = Picture();
+    }
+}
+
+ReportElement &ReportPage::addCaption(qreal x, qreal y, const QString &text, const ReportFont &font,
+                                      qreal width, Qt::Alignment alignment)
+{
+    ReportElement e;
+    e.kind = ElementKind::Caption;
+    e.x = x;
+    e.y = y;
+    e.width = width;
+    e.text = text;
+    e.font = font;
+    e.alignment = alignment;
+    return addElement(e);
+}
+
+ReportElement &ReportPage::addLabel(const QString &name, qreal x, qreal y, qreal width,
+                                    Qt::Alignment alignment, qreal height)
+{
+    ReportElement e;
+    e.kind = ElementKind::Label;
+    e.name = name;
+    e.x = x;
+    e.y = y;
+    e.width = width;
+    e.height = height;
+    e.alignment = alignment;
+    e.wordWrap = height > 0;
+    return addElement(e);
+}
+
+ReportElement &ReportPage::addMemo(const QString &name, qreal x, qreal y, qreal width, qreal height,
+                                   Qt::Alignment alignment, bool wordWrap)
+{
+    ReportElement e;
+    e.kind = ElementKind::Memo;
+    e.name = name;
+    e.x = x;
+    e.y = y;
+    e.width = width;
+    e.height = height;
+    e.alignment = alignment;
+    e.wordWrap = wordWrap;
+    return addElement(e);
+}
+
+ReportElement &ReportPage::addImage(const QString &name, qreal x, qreal y, qreal width, qreal height)
+{
+    ReportElement e;
+    e.kind = ElementKind::Image;
+    e.name = name;
+    e.x = x;
+    e.y = y;
+    e.width = width;
+    e.height = height;
+    return addElement(e);
+}
+
+ReportElement &ReportPage::addHRule(qreal x1, qreal x2, qreal y)
+{
+    ReportElement e;
+    e.kind = ElementKind::HRule;
+    e.x = qMin(x1, x2);
+    e.y = y;
+    e.width = qAbs(x2 - x1);
+    return addElement(e);
+}
+
+ReportElement &ReportPage::addVRule(qreal x, qreal y1, qreal y2)
+{
+    ReportElement e;
+    e.kind = ElementKind::VRule;
+    e.x = x;
+    e.y = qMin(y1, y2);
+    e.height = qAbs(y2 - y1);
+    return addElement(e);
+}
+
+ReportElement &ReportPage::addBox(qreal x, qreal y, qreal width, qreal height)
+{
+    ReportElement e;
+    e.kind = ElementKind::Box;
+    e.x = x;
+    e.y = y;
+    e.width = width;
+    e.height = height;
+    return addElement(e);
+}
+
+ReportElement &ReportPage::addPrintedOn(qreal rightX, qreal y, const QString &text)
+{
+    // Wide enough for the longest regional time format; the text ends at rightX.
+    const qreal width = 240;
+    ReportElement e;
+    e.kind = ElementKind::PrintedOn;
+    e.x = rightX - width;
+    e.y = y;
+    e.width = width;
+    e.text = text;
+    e.alignment = Qt::AlignRight;
+    return addElement(e);
+}
+
+int ReportPage::indexOf(const QString &name) const
+{
+    for (int i = 0; i < m_elements.size(); ++i)
+        if (!m_elements[i].name.isEmpty() && m_elements[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+const ReportElement *ReportPage::element(const QString &name) const
+{
+    const int i = indexOf(name);
+    return i < 0 ? nullptr : &m_elements[i];
+}
+
+QString ReportPage::text(const QString &name) const
+{
+    const ReportElement *e = element(name);
+    return e ? e->text : QString();
+}
+
+QStringList ReportPage::lines(const QString &name) const
+{
+    const ReportElement *e = element(name);
+    return e ? e->text.split(QLatin1Char('\n')) : QStringList();
+}
+
+ReportElement *ReportPage::find(const QString &name, ElementKind kind)
+{
+    for (ReportElement &e : m_elements)
+        if (e.kind == kind && e.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &e;
+    return nullptr;
+}
+
+bool ReportPage::setCaption(const QString &name, const QString &text)
+{
+    ReportElement *e = find(name, ElementKind::Label);
+    if (!e)
+        e = find(name, ElementKind::Caption);
+    if (!e)
+        return false;
+    e->text = text;
+    return true;
+}
+
+bool ReportPage::setMemoLines(const QString &name, const QStringList &lines)
+{
+    ReportElement *e = find(name, ElementKind::Memo);
+    if (!e)
+        return false;
+    e->text = lines.join(e->breaksAsBlanks ? QLatin1Char(' ') : QLatin1Char('\n'));
+    return true;
+}
+
+bool ReportPage::setPicture(const QString &name, const Picture &picture)
+{
+    ReportElement *e = find(name, ElementKind::Image);
+    if (!e)
+        return false;
+    e->picture = picture;
+    return true;
+}
+
+void ReportPage::fillByName(const QList<CollectedField> &fields)
+{
+    // First match in control order wins, so later fields never replace an earlier name.
+    QHash<QString, QString> first;
+    first.reserve(fields.size());
+    for (const CollectedField &f : fields) {
+        const QString key = f.name.toUpper();
+        if (!first.contains(key))
+            first.insert(key, f.value);
+    }
+    resetData();
+    for (ReportElement &e : m_elements) {
+        if (!e.isData())
+            continue;
+        const auto it = first.constFind(e.name.toUpper());
+        if (it == first.constEnd())
+            continue;
+        if (e.kind == ElementKind::Label) {
+            e.text = it.value();
+        } else {
+            // Lines are kept joined by '\n' inside the page, whatever break the helper returns.
+            e.text = e.breaksAsBlanks ? flattenMemo(it.value())
+                                      : decodeMemo(it.value()).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        }
+    }
+}
+
+QList<QPair<QString, QString>> ReportPage::dataFields() const
+{
+    QList<QPair<QString, QString>> out;
+    for (const ReportElement &e : m_elements)
+        if (e.isData())
+            out.append({e.name, e.text});
+    return out;
+}
+
+} // namespace Brenvik

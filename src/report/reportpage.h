@@ -1,0 +1,88 @@
+#pragma once
+// A report page: a table of named elements placed in 1/96 inch on a Letter page, filled by
+// name from a document window's collected fields. Painting and text layout live in
+// ReportPainter and ReportLayout, so that screen, printer and PDF draw the same page.
+
+#include "report/reportelement.h"
+#include "report/reportsource.h"
+
+#include <QList>
+#include <QObject>
+#include <QPair>
+#include <QPointF>
+#include <QRectF>
+#include <QStringList>
+
+namespace Brenvik {
+
+class ReportPage : public QObject {
+    Q_OBJECT
+public:
+    // Letter, portrait, in 1/96 inch.
+    static constexpr qreal kPageWidth = 816;
+    static constexpr qreal kPageHeight = 1056;
+
+    explicit ReportPage(QObject *parent = nullptr);
+
+    // Elements are placed from the top-left corner of this band, given in page coordinates.
+    // Without one, the band is the whole page.
+    void setBand(const QRectF &band) { m_band = band; }
+    QRectF band() const;
+    // The black frame around the page, in page coordinates; none when null.
+    void setFrame(const QRectF &frame) { m_frame = frame; }
+    QRectF frame() const { return m_frame; }
+    // Where a text without a width may run to and a memo without a height may reach, in band
+    // coordinates: the frame if there is one, else the band.
+    QRectF contentRect() const;
+
+    // The page's table, in control order.
+    const QList<ReportElement> &elements() const { return m_elements; }
+    int add(const ReportElement &element);
+
+    // Building helpers; each returns the new element, valid until the next add.
+    ReportElement &addCaption(qreal x, qreal y, const QString &text, const ReportFont &font = {},
+                              qreal width = 0, Qt::Alignment alignment = Qt::AlignLeft);
+    ReportElement &addLabel(const QString &name, qreal x, qreal y, qreal width = 0,
+                            Qt::Alignment alignment = Qt::AlignLeft, qreal height = 0);
+    ReportElement &addMemo(const QString &name, qreal x, qreal y, qreal width, qreal height,
+                           Qt::Alignment alignment = Qt::AlignLeft, bool wordWrap = true);
+    ReportElement &addImage(const QString &name, qreal x, qreal y, qreal width, qreal height);
+    ReportElement &addHRule(qreal x1, qreal x2, qreal y);
+    ReportElement &addVRule(qreal x, qreal y1, qreal y2);
+    ReportElement &addBox(qreal x, qreal y, qreal width, qreal height);
+    // "Printed on:" and the date and time of printing; right-aligned ending at rightX.
+    ReportElement &addPrintedOn(qreal rightX, qreal y, const QString &text = QStringLiteral("Printed on:"));
+
+    // The first element of that name, letter case aside; -1 when there is none.
+    int indexOf(const QString &name) const;
+    const ReportElement *element(const QString &name) const;
+    QString text(const QString &name) const;
+    QStringList lines(const QString &name) const;
+
+    // Return false when the page has no element of that name and kind.
+    bool setCaption(const QString &name, const QString &text);
+    bool setMemoLines(const QString &name, const QStringList &lines);
+    bool setPicture(const QString &name, const Picture &picture);
+
+    // Every label takes the value of the first field whose name equals its own, both
+    // upper-cased; every memo the same value decoded into lines (or into one paragraph when it
+    // prints its breaks as blanks). Elements without a matching field show their design text,
+    // so a second fill starts from the same page as the first (units never pile up).
+    void fillByName(const QList<CollectedField> &fields);
+    // Data elements back to their design text, images emptied.
+    void resetData();
+
+    // The labels and memos in table order with their text as filled.
+    QList<QPair<QString, QString>> dataFields() const;
+
+private:
+    ReportElement &addElement(const ReportElement &element);
+    ReportElement *find(const QString &name, ElementKind kind);
+
+    QList<ReportElement> m_elements;
+    QRectF m_band;
+    QRectF m_frame;
+    bool m_designTaken = false;
+};
+
+} // namespace Brenvik

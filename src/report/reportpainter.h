@@ -1,0 +1,23 @@
+#pragma once
+// The one painting routine of report pages: the preview, the printer and the PDF all come
+// through here, so they never differ.
+
+#include <QDateTime>
+
+class QPainter;
+class QPagedPaintDevice;
+
+namespace Brenvik {
+
+class ReportPage;
+
+class ReportPainter {
+public:
+    // Paints the page with the painter working in 1/96 inch from the paper's top-left corner.
+    static void paintPage(QPainter *painter, const ReportPage &page, const QDateTime &printedOn);
+    // Sets up a painter on a device whose origin is the paper's corner (a full-page printer, a
+    // PDF writer without margins) so that one unit is 1/96 inch.
+    static void scaleToPage(QPainter *painter);
+};
+
+} // namespace Brenvik

@@ -1,0 +1,41 @@
+#pragma once
+// The preview window of a report: its pages as they print, with page navigation, zoom
+// (fit width, fit page, steps), Print through the printer dialog and Export PDF.
+
+#include "report/reportjob.h"
+
+#include <QDialog>
+#include <QPrinter>
+
+class QAction;
+class QLabel;
+class QPrintPreviewWidget;
+
+namespace Brenvik {
+
+class ReportPreview : public QDialog {
+    Q_OBJECT
+public:
+    explicit ReportPreview(const ReportJob &job, QWidget *parent = nullptr);
+
+    QPrintPreviewWidget *view() const { return m_view; }
+    QPrinter *printer() { return &m_printer; }
+
+public Q_SLOTS:
+    void exportPdf();
+    void printReport();
+
+private:
+    void updatePageLabel();
+
+    ReportJob m_job;
+    QPrinter m_printer;
+    QPrintPreviewWidget *m_view = nullptr;
+    QLabel *m_pageLabel = nullptr;
+    QAction *m_first = nullptr;
+    QAction *m_previous = nullptr;
+    QAction *m_next = nullptr;
+    QAction *m_last = nullptr;
+};
+
+} // namespace Brenvik
