@@ -264,8 +264,8 @@ void TDuplicator::actionBtnClick()
 
     RunListener listener(*this);
     DuplicatorRun run(settings, listener);
+    // No hourglass: the window stays live for Cancel and shows its own progress.
     setRunning(true);
-    BusyCursor busy;
     run.run();
     setRunning(false);
 }
