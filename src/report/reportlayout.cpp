@@ -113,7 +113,8 @@ ReportLayout::ReportLayout(const ReportPage &page, const QDateTime &printedOn)
         }
         const QFontMetricsF &fm = fms[i];
         TextBox &tb = m_boxes[i];
-        tb.lineHeight = fm.lineSpacing();
+        // Lines follow each other without extra leading, as on the paper form: 37 units hold three.
+        tb.lineHeight = fm.height();
         tb.ascent = fm.ascent();
         texts[i] = displayText(e, printedOn);
         const QStringList lines = texts[i].split(QLatin1Char('\n'));
@@ -140,7 +141,7 @@ ReportLayout::ReportLayout(const ReportPage &page, const QDateTime &printedOn)
     // not obstacles: a caption is never cut short for a data label, the label moves instead.
     auto rightLimit = [&](int i, bool fixedOnly) {
         const Extent &me = ext[i];
-        qreal limit = content.right() - kGap;
+        qreal limit = content.right() - kRuleGap;
         for (int j = 0; j < n; ++j) {
             if (j == i)
                 continue;
@@ -153,15 +154,15 @@ ReportLayout::ReportLayout(const ReportPage &page, const QDateTime &printedOn)
             if (o.kind == ElementKind::Box) {
                 // A box around the text bounds it with its right side, one beside it with its left.
                 if (overlapsVertically(me, other) && other.left < me.left && other.right > me.left)
-                    limit = qMin(limit, other.right - kGap);
+                    limit = qMin(limit, other.right - kRuleGap);
                 else if (overlapsVertically(me, other) && other.left > me.left + 0.5)
-                    limit = qMin(limit, other.left - kGap);
+                    limit = qMin(limit, other.left - kRuleGap);
                 continue;
             }
             if (o.kind == ElementKind::VRule) {
                 other.bottom = qMax(other.bottom, other.top + 0.01);
                 if (other.left > me.left + 0.5 && qMin(me.bottom, other.bottom) - qMax(me.top, other.top) > 0.5)
-                    limit = qMin(limit, other.left - kGap);
+                    limit = qMin(limit, other.left - kRuleGap);
                 continue;
             }
             if (other.left > me.left + 0.5 && overlapsVertically(me, other))

@@ -55,7 +55,8 @@ public:
     // The text an element shows (a PrintedOn element with its date and time).
     static QString displayText(const ReportElement &element, const QDateTime &printedOn);
 
-    static constexpr qreal kGap = 2; // between a text and the next element or rule of its row
+    static constexpr qreal kGap = 2;       // between a text and the next text of its row
+    static constexpr qreal kRuleGap = 0.5; // between a text and a rule (the letters' own side bearing adds to it)
 
 private:
     QList<TextBox> m_boxes;
