@@ -9,6 +9,7 @@
 // Side files are guarded for their read-modify-write by a lock file: see ProfileFile::update.
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -73,17 +74,32 @@ public:
                        Kind kind = Kind::SideFile);
 
 private:
-    struct Line;
+    // A section header and the lines up to the next header (the lines before the first
+    // header form a block without header). Keys are indexed on first lookup.
+    struct Block {
+        QList<QByteArray> lines; // each line with its own line end, as read
+        QString name;            // the section name as spelled in its header
+        QString folded;          // the same, case-folded; empty for the leading block
+        bool hasHeader = false;
+        mutable bool indexed = false;
+        mutable QHash<QString, int> keyIndex; // folded key -> line, first occurrence
+        mutable QStringList keyOrder;         // first occurrences as spelled, file order
+    };
+
     QString m_path;
     Kind m_kind;
-    QList<QByteArray> m_lines; // each line with its own line end, as read
+    QList<Block> m_blocks;
+    QHash<QString, int> m_sectionIndex; // folded section name -> first block
     QStringList m_lossy;
     bool m_modified = false;
     bool m_bom = false;
 
-    int findSection(const QString &section) const;
-    int sectionEnd(int headerLine) const;
-    int findKey(int headerLine, const QString &key) const;
+    void rebuildSectionIndex();
+    const Block *findBlock(const QString &section) const;
+    int findBlockIndex(const QString &section) const;
+    void indexKeys(const Block &block) const;
+    int findKey(const Block &block, const QString &key) const;
+    void noteLoss(const QString &section, const QString &key, bool lossy);
 };
 
 } // namespace Brenvik
