@@ -1,5 +1,7 @@
 #include "report/reportlayout.h"
 
+#include "core/dates.h"
+
 #include <QImage>
 #include <QLocale>
 #include <QTextLayout>
@@ -71,9 +73,8 @@ QFontMetricsF ReportLayout::metrics(const ReportFont &f)
 
 QString ReportLayout::printedOnText(const QString &prefix, const QDateTime &when)
 {
-    const QLocale locale = QLocale::system();
-    const QString stamp = locale.toString(when.date(), QStringLiteral("d MMM yyyy")) + QLatin1Char(' ')
-        + locale.toString(when.time(), QLocale::ShortFormat);
+    const QString stamp = formatReportDate(when.date()) + QLatin1Char(' ')
+        + QLocale::system().toString(when.time(), QLocale::ShortFormat);
     return prefix.isEmpty() ? stamp : prefix + QLatin1Char(' ') + stamp;
 }
 
