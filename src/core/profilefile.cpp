@@ -35,9 +35,16 @@ qsizetype contentLength(const QByteArray &line)
     return n;
 }
 
-bool endsWithLineEnd(const QByteArray &line)
+// Gives the file's last line a line end before anything is put after it. A lone CR at the
+// end of the file reads as a line end but would not part it from a new line: it gets its LF.
+void endLine(QByteArray &line)
 {
-    return !line.isEmpty() && (line.endsWith('\n') || line.endsWith('\r'));
+    if (line.endsWith('\n'))
+        return;
+    if (line.endsWith('\r'))
+        line += '\n';
+    else
+        line += kCrLf;
 }
 
 QByteArray trimmedBlanks(const char *data, qsizetype begin, qsizetype end)
@@ -85,9 +92,22 @@ QString fold(const QString &name)
     return name.toCaseFolded();
 }
 
+// Blanks (space and tab) only, as the reader trims names: QString::trimmed would also take
+// the no-break space and other characters 1252 holds.
+QString trimmedBlanks(const QString &name)
+{
+    qsizetype begin = 0;
+    qsizetype end = name.size();
+    while (begin < end && (name.at(begin) == QLatin1Char(' ') || name.at(begin) == QLatin1Char('\t')))
+        ++begin;
+    while (end > begin && (name.at(end - 1) == QLatin1Char(' ') || name.at(end - 1) == QLatin1Char('\t')))
+        --end;
+    return name.mid(begin, end - begin);
+}
+
 QString foldedName(const QString &name)
 {
-    return fold(name.trimmed());
+    return fold(trimmedBlanks(name));
 }
 
 // Names come from the program, but a line break in one would split the line.
@@ -287,7 +307,7 @@ QStringList ProfileFile::keys(const QString &section) const
 
 void ProfileFile::noteLoss(const QString &section, const QString &key, bool lossy)
 {
-    const QString entry = section.trimmed() + QLatin1Char('/') + key.trimmed();
+    const QString entry = trimmedBlanks(section) + QLatin1Char('/') + trimmedBlanks(key);
     for (qsizetype i = m_lossy.size() - 1; i >= 0; --i) {
         if (QString::compare(m_lossy.at(i), entry, Qt::CaseInsensitive) == 0)
             m_lossy.removeAt(i);
@@ -298,8 +318,8 @@ void ProfileFile::noteLoss(const QString &section, const QString &key, bool loss
 
 void ProfileFile::setValue(const QString &section, const QString &key, const QString &value)
 {
-    const QString sectionName = oneLine(section).trimmed();
-    const QString keyName = oneLine(key).trimmed();
+    const QString sectionName = trimmedBlanks(oneLine(section));
+    const QString keyName = trimmedBlanks(oneLine(key));
     bool lostName = false;
     bool lostKey = false;
     bool lostValue = false;
@@ -316,9 +336,7 @@ void ProfileFile::setValue(const QString &section, const QString &key, const QSt
         for (int i = m_blocks.size() - 1; i >= 0; --i) {
             if (m_blocks.at(i).lines.isEmpty())
                 continue;
-            QByteArray &last = m_blocks[i].lines.last();
-            if (!endsWithLineEnd(last))
-                last += kCrLf;
+            endLine(m_blocks[i].lines.last());
             break;
         }
         Block block;
@@ -353,8 +371,8 @@ void ProfileFile::setValue(const QString &section, const QString &key, const QSt
     int at = block.lines.size();
     while (at > (block.hasHeader ? 1 : 0) && blankLine(block.lines.at(at - 1)))
         --at;
-    if (at > 0 && !endsWithLineEnd(block.lines.at(at - 1)))
-        block.lines[at - 1] += kCrLf;
+    if (at > 0)
+        endLine(block.lines[at - 1]);
     block.lines.insert(at, keyBytes + '=' + valueBytes + kCrLf);
     block.keyIndex.insert(fold(keyName), at);
     block.keyOrder.append(keyName);
@@ -395,7 +413,7 @@ void ProfileFile::removeSection(const QString &section)
     }
     if (!removed)
         return;
-    const QString prefix = section.trimmed() + QLatin1Char('/');
+    const QString prefix = trimmedBlanks(section) + QLatin1Char('/');
     for (qsizetype i = m_lossy.size() - 1; i >= 0; --i) {
         if (m_lossy.at(i).startsWith(prefix, Qt::CaseInsensitive))
             m_lossy.removeAt(i);
@@ -413,10 +431,13 @@ void ProfileFile::commit()
     QSaveFile file(m_path);
     // Never write in place: a failed write must leave the old file whole.
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a short write (full disk, size limit) must be seen here. Buffered, the
+    // bytes go out in close() inside commit(), which does not notice a short write and
+    // would put a truncated file in place of the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw FileError::unableToWrite(m_path);
     const QByteArray bytes = data();
-    if (file.write(bytes) != bytes.size()) {
+    if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         throw FileError::unableToWrite(m_path);
     }
