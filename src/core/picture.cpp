@@ -18,6 +18,13 @@ extern "C" {
 #include <uemf_safe.h>
 }
 
+// libemf2svg looks the fonts of a metafile's text up through fontconfig and then calls
+// FcFini(), tearing down the fontconfig state that Qt's font database still holds: the next
+// text Qt draws then aborts the program (an assertion in fontconfig) or reads freed memory.
+// This definition takes the place of fontconfig's own for every library of the process, so
+// fontconfig simply stays initialised until the program ends, as it does in any Qt program.
+extern "C" void FcFini(void) {}
+
 namespace Brenvik {
 
 namespace {
@@ -40,17 +47,32 @@ qint32 readI32(const QByteArray &bytes, int offset)
     return qFromLittleEndian<qint32>(bytes.constData() + offset);
 }
 
+// Record types libuemf's safety check cannot look into (it lets them pass with a warning on
+// stderr). None of them draws anything the sketch needs: they are left out of what is drawn.
+bool isUncheckedRecord(quint32 type)
+{
+    switch (type) {
+    case 69: case 96: case 97: case 102: case 103: case 105: case 106: case 107: case 109:
+    case 110: case 111: case 112: case 113: case 117: case 119: case 120: case 121:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Walks every record and lets libuemf check each against its own declared size before any
 // renderer sees the bytes: a record that claims more than the file holds, or whose fields
-// point outside it, rejects the whole metafile.
-// On success *end is the offset just past the end record.
-bool metafileIsSafe(const QByteArray &emf, QString *reason, int *end)
+// point outside it, rejects the whole metafile. On success *own holds the metafile up to its
+// end record and *drawable the same without the records that could not be checked.
+bool checkMetafile(const QByteArray &emf, QString *reason, QByteArray *own, QByteArray *drawable)
 {
     const int length = emf.size();
     if (!Picture::looksLikeMetafile(emf)) {
         *reason = QStringLiteral("not an enhanced metafile");
         return false;
     }
+    QByteArray kept;
+    quint32 keptRecords = 0;
     int offset = 0;
     bool sawEof = false;
     while (offset < length) {
@@ -76,12 +98,15 @@ bool metafileIsSafe(const QByteArray &emf, QString *reason, int *end)
             *reason = QStringLiteral("the metafile has an unknown record");
             return false;
         }
-        // libuemf reads the record from a heap copy so that its checks can never read past
-        // what the record claims even when the checks themselves are not exhaustive.
-        QByteArray record = emf.mid(offset, int(size));
-        if (!U_emf_record_safe(record.constData())) {
-            *reason = QStringLiteral("the metafile has an unsafe record");
-            return false;
+        // A copy of exactly the record: the checks can never read past what the record claims.
+        const QByteArray record = emf.mid(offset, int(size));
+        if (!isUncheckedRecord(type)) {
+            if (!U_emf_record_safe(record.constData())) {
+                *reason = QStringLiteral("the metafile has an unsafe record");
+                return false;
+            }
+            kept += record;
+            ++keptRecords;
         }
         offset += int(size);
         if (type == U_EMR_EOF) {
@@ -93,7 +118,11 @@ bool metafileIsSafe(const QByteArray &emf, QString *reason, int *end)
         *reason = QStringLiteral("the metafile has no end record");
         return false;
     }
-    *end = offset;
+    *own = emf.left(offset);
+    // The header counts what the drawn copy holds.
+    qToLittleEndian<quint32>(quint32(kept.size()), kept.data() + 48);
+    qToLittleEndian<quint32>(keptRecords, kept.data() + 52);
+    *drawable = kept;
     return true;
 }
 
@@ -255,8 +284,8 @@ Picture Picture::fromImage(const QImage &bitmap)
 Picture Picture::fromMetafile(const QByteArray &emf, QString *error)
 {
     QString reason;
-    int end = 0;
-    if (!metafileIsSafe(emf, &reason, &end)) {
+    QByteArray own, drawable;
+    if (!checkMetafile(emf, &reason, &own, &drawable)) {
         if (error)
             *error = reason;
         return Picture();
@@ -268,8 +297,7 @@ Picture Picture::fromMetafile(const QByteArray &emf, QString *error)
         return Picture();
     }
     // Bytes after the end record (file padding) are not part of the picture.
-    const QByteArray checked = emf.left(end);
-    const QByteArray svg = convertToSvg(checked, size);
+    const QByteArray svg = convertToSvg(drawable, size);
     QSvgRenderer renderer(svg);
     if (svg.isEmpty() || !renderer.isValid()) {
         if (error)
@@ -286,7 +314,7 @@ Picture Picture::fromMetafile(const QByteArray &emf, QString *error)
 
     Picture p;
     p.m_bitmap = rendering;
-    p.m_emf = checked;
+    p.m_emf = own;
     p.m_svg = svg;
     p.m_renderer = std::make_shared<QSvgRenderer>(svg);
     return p;

@@ -8,6 +8,8 @@
 #include <QtTest>
 
 #include <cstdlib>
+#include <dlfcn.h>
+#include <functional>
 
 extern "C" {
 #include <uemf.h>
@@ -17,9 +19,12 @@ using namespace Brenvik;
 
 namespace {
 
+using AddRecord = std::function<void(char *)>;
+
 // A small metafile drawn with libuemf: a white frame 200 x 100 pixels (96 dpi) holding a solid
-// black rectangle over its left half.
-QByteArray makeEmf(int w = 200, int h = 100)
+// black rectangle over its left half, then whatever more records the caller adds.
+QByteArray makeEmf(int w = 200, int h = 100,
+                   const std::function<void(const AddRecord &, EMFHANDLES *)> &more = {})
 {
     QTemporaryFile scratch;
     if (!scratch.open())
@@ -33,7 +38,9 @@ QByteArray makeEmf(int w = 200, int h = 100)
 
     const U_RECTL bounds = rectl_set(pointl_set(0, 0), pointl_set(w - 1, h - 1));
     const U_RECTL frame = rectl_set(pointl_set(0, 0), pointl_set(w * 2540 / 96, h * 2540 / 96));
-    auto add = [&](char *rec) { emf_append(reinterpret_cast<PU_ENHMETARECORD>(rec), et, U_REC_FREE); };
+    const AddRecord add = [&](char *rec) {
+        emf_append(reinterpret_cast<PU_ENHMETARECORD>(rec), et, U_REC_FREE);
+    };
     add(U_EMRHEADER_set(bounds, frame, nullptr, 0, nullptr, sizel_set(1024, 768),
                         sizel_set(271, 203), 0));
     uint32_t brush = 0, pen = 0;
@@ -42,12 +49,30 @@ QByteArray makeEmf(int w = 200, int h = 100)
     add(createpen_set(&pen, eht, logpen_set(U_PS_SOLID, point32_set(1, 1), colorref3_set(0, 0, 0))));
     add(selectobject_set(pen, eht));
     add(U_EMRRECTANGLE_set(rectl_set(pointl_set(0, 0), pointl_set(w / 2, h - 1))));
+    if (more)
+        more(add, eht);
     add(U_EMREOF_set(0, nullptr, et));
     emf_finish(et, eht);
     QByteArray bytes(et->buf, int(et->used));
     emf_free(&et);
     emf_htable_free(&eht);
     return bytes;
+}
+
+// A dimension text ("60°") in Arial, written as glyph indices as many Windows programs do.
+void addGlyphText(const AddRecord &add, EMFHANDLES *eht)
+{
+    uint16_t face[U_LF_FACESIZE] = {'A', 'r', 'i', 'a', 'l', 0};
+    const U_LOGFONT lf = logfont_set(-20, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, face);
+    uint32_t font = 0;
+    add(extcreatefontindirectw_set(&font, eht, reinterpret_cast<const char *>(&lf), nullptr));
+    add(selectobject_set(font, eht));
+    uint16_t text[] = {'6', '0', 0xB0, 0};
+    const U_RECTL none = rectl_set(pointl_set(0, 0), pointl_set(-1, -1));
+    char *emrtext = emrtext_set(pointl_set(120, 50), 3, 2, text, U_ETO_GLYPH_INDEX, none,
+                                dx_set(-20, 400, 3));
+    add(U_EMREXTTEXTOUTW_set(none, U_GM_COMPATIBLE, 1.0f, 1.0f, reinterpret_cast<PU_EMRTEXT>(emrtext)));
+    std::free(emrtext);
 }
 
 QImage pattern()
@@ -82,6 +107,8 @@ private Q_SLOTS:
     void loadGoesByContent();
     void damagedMetafileIsRejected_data();
     void damagedMetafileIsRejected();
+    void uncheckableRecordsAreKeptNotDrawn();
+    void metafileTextLeavesFontsAlone();
     void unreadableFileKeepsPicture();
     void refusedWriteFails();
     void nonEmptyBitmap();
@@ -264,6 +291,45 @@ void TestPicture::damagedMetafileIsRejected()
     QVERIFY(!pic.loadData(bytes, &error));
     QVERIFY(!pic.isMetafile());
     QCOMPARE(pic.size(), QSize(37, 21));
+}
+
+void TestPicture::uncheckableRecordsAreKeptNotDrawn()
+{
+    // A record type the safety checks cannot read (an OpenGL record) passes through to the
+    // metafile's own bytes but never reaches the renderer.
+    const QByteArray emf = makeEmf(200, 100, [](const AddRecord &add, EMFHANDLES *) {
+        auto *rec = static_cast<uint32_t *>(std::calloc(4, sizeof(uint32_t)));
+        rec[0] = 102; // U_EMR_SETICMPROFILEA, not checked by libuemf
+        rec[1] = 16;
+        add(reinterpret_cast<char *>(rec));
+    });
+    QString error;
+    const Picture pic = Picture::fromMetafile(emf, &error);
+    QVERIFY2(!pic.isNull(), qPrintable(error));
+    QCOMPARE(pic.metafile(), emf);
+    QVERIFY(isDark(pic.toImage().pixel(50, 50)));
+}
+
+void TestPicture::metafileTextLeavesFontsAlone()
+{
+    // The converter looks glyph-indexed text up through fontconfig and then shuts fontconfig
+    // down under Qt's feet, which aborts the program at a later text. Holding a reference on
+    // the current configuration shows whether it was torn down.
+    using Reference = void *(*)(void *);
+    using Current = void *(*)();
+    using Destroy = void (*)(void *);
+    auto reference = reinterpret_cast<Reference>(dlsym(RTLD_DEFAULT, "FcConfigReference"));
+    auto current = reinterpret_cast<Current>(dlsym(RTLD_DEFAULT, "FcConfigGetCurrent"));
+    auto destroy = reinterpret_cast<Destroy>(dlsym(RTLD_DEFAULT, "FcConfigDestroy"));
+    if (!reference || !current || !destroy)
+        QSKIP("fontconfig is not loaded");
+
+    void *before = reference(nullptr);
+    const Picture pic = Picture::fromMetafile(makeEmf(200, 100, addGlyphText));
+    void *after = current();
+    destroy(before);
+    QVERIFY(!pic.isNull());
+    QCOMPARE(after, before);
 }
 
 void TestPicture::unreadableFileKeepsPicture()
