@@ -172,23 +172,26 @@ ReportLayout::ReportLayout(const ReportPage &page, const QDateTime &printedOn)
         return limit;
     };
 
-    // Fixed texts first: where a caption with no width ends.
+    // Fixed texts first: those with a width take their place by their alignment, then those
+    // without one run to the next thing of their row.
     for (int i = 0; i < n; ++i) {
         const ReportElement &e = elements[i];
-        if (!e.isText() || !isFixedText(i))
+        if (!e.isText() || !isFixedText(i) || e.width <= 0)
             continue;
-        if (e.width <= 0) {
-            ext[i].right = qMax(ext[i].left, rightLimit(i, true));
-            ink[i] = ext[i];
-            ink[i].right = qMin(ext[i].right, e.x + natural[i]);
-        } else {
-            const qreal w = qMin(natural[i], e.width);
-            if (e.alignment & Qt::AlignRight)
-                ink[i].left = ext[i].right - w;
-            else if (e.alignment & Qt::AlignHCenter)
-                ink[i].left = ext[i].left + (e.width - w) / 2;
-            ink[i].right = ink[i].left + w;
-        }
+        const qreal w = qMin(natural[i], e.width);
+        if (e.alignment & Qt::AlignRight)
+            ink[i].left = ext[i].right - w;
+        else if (e.alignment & Qt::AlignHCenter)
+            ink[i].left = ext[i].left + (e.width - w) / 2;
+        ink[i].right = ink[i].left + w;
+    }
+    for (int i = 0; i < n; ++i) {
+        const ReportElement &e = elements[i];
+        if (!e.isText() || !isFixedText(i) || e.width > 0)
+            continue;
+        ext[i].right = qMax(ext[i].left, rightLimit(i, true));
+        ink[i] = ext[i];
+        ink[i].right = qMin(ext[i].right, e.x + natural[i]);
     }
 
     // Data texts start clear of a caption that runs into them.

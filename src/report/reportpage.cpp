@@ -143,6 +143,18 @@ ReportElement &ReportPage::addBox(qreal x, qreal y, qreal width, qreal height)
     return addElement(e);
 }
 
+ReportElement &ReportPage::addRightCaption(qreal rightX, qreal y, const QString &text, const ReportFont &font)
+{
+    // Room enough for any caption; the layout places the letters against the right end.
+    const qreal width = qMin<qreal>(400, qMax<qreal>(0, rightX));
+    return addCaption(rightX - width, y, text, font, width, Qt::AlignRight);
+}
+
+ReportElement &ReportPage::addCentredLabel(const QString &name, qreal centreX, qreal y, qreal width)
+{
+    return addLabel(name, centreX - width / 2, y, width, Qt::AlignHCenter);
+}
+
 ReportElement &ReportPage::addPrintedOn(qreal rightX, qreal y, const QString &text)
 {
     // Wide enough for the longest regional time format; the text ends at rightX.

@@ -24,6 +24,10 @@ public:
 
     explicit ReportPage(QObject *parent = nullptr);
 
+    // The page's own report title ("PQR"); a job of several pages has its own.
+    QString title() const { return m_title; }
+    void setTitle(const QString &title) { m_title = title; }
+
     // Elements are placed from the top-left corner of this band, given in page coordinates.
     // Without one, the band is the whole page.
     void setBand(const QRectF &band) { m_band = band; }
@@ -50,6 +54,10 @@ public:
     ReportElement &addHRule(qreal x1, qreal x2, qreal y);
     ReportElement &addVRule(qreal x, qreal y1, qreal y2);
     ReportElement &addBox(qreal x, qreal y, qreal width, qreal height);
+    // A fixed text whose right end is at rightX ("Page 1 of 2" at the right of a band).
+    ReportElement &addRightCaption(qreal rightX, qreal y, const QString &text, const ReportFont &font = {});
+    // A label centred about centreX (a column of a table), width wide.
+    ReportElement &addCentredLabel(const QString &name, qreal centreX, qreal y, qreal width);
     // "Printed on:" and the date and time of printing; right-aligned ending at rightX.
     ReportElement &addPrintedOn(qreal rightX, qreal y, const QString &text = QStringLiteral("Printed on:"));
 
@@ -80,6 +88,7 @@ private:
     ReportElement *find(const QString &name, ElementKind kind);
 
     QList<ReportElement> m_elements;
+    QString m_title;
     QRectF m_band;
     QRectF m_frame;
     bool m_designTaken = false;

@@ -62,6 +62,8 @@ private Q_SLOTS:
     void memoLinesBeyondItsHeightAreLeftOut();
     void printedOnEndsAtItsRightEdge();
     void bandOriginMovesElements();
+    void rightCaptionBoundsTheTextBeforeIt();
+    void imageIsFittedAndCentred();
 
     void fontIsNotScaledTwice();
     void paintingScalesWithResolution();
@@ -262,6 +264,35 @@ void TestReportEngine::bandOriginMovesElements()
     QVERIFY(qAbs(ink.left() - 37) <= 1);
     QVERIFY(qAbs(ink.top() - 58) <= 1);
     QVERIFY(qAbs(ink.right() - 137) <= 1);
+}
+
+void TestReportEngine::rightCaptionBoundsTheTextBeforeIt()
+{
+    ReportPage page;
+    page.addLabel(QStringLiteral("v"), 300, 40).text = QString(100, QLatin1Char('x'));
+    page.addRightCaption(641, 40, QStringLiteral("Page 1 of 2"));
+    const ReportLayout layout(page);
+    const QRectF caption = layout.inkRect(1);
+    QCOMPARE(caption.right(), 641.0);
+    QVERIFY(caption.left() > 560);
+    QCOMPARE(layout.textBox(0).box.right(), caption.left() - ReportLayout::kGap);
+}
+
+void TestReportEngine::imageIsFittedAndCentred()
+{
+    // A wide black picture in a tall box: full width, centred vertically, proportions kept.
+    QImage black(200, 100, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    ReportPage page;
+    page.addImage(QStringLiteral("weldImage"), 100, 100, 300, 400);
+    page.setPicture(QStringLiteral("weldImage"), Picture::fromImage(black));
+    const QRect ink = inkBounds(renderAt(page, 96));
+    QVERIFY2(qAbs(ink.left() - 100) <= 1 && qAbs(ink.right() - 399) <= 1, qPrintable(QString::number(ink.width())));
+    QVERIFY2(qAbs(ink.height() - 150) <= 2, qPrintable(QString::number(ink.height())));
+    QVERIFY(qAbs(ink.center().y() - 300) <= 2);
+    // An image element without a picture prints nothing.
+    page.setPicture(QStringLiteral("weldImage"), Picture());
+    QVERIFY(inkBounds(renderAt(page, 96)).isEmpty());
 }
 
 void TestReportEngine::fontIsNotScaledTwice()
