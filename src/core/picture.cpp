@@ -34,8 +34,11 @@ constexpr int kSignatureOffset = 40;
 constexpr quint32 kEmfSignature = 0x464D4520; // " EMF" read as a little-endian number
 constexpr double kHundredthMmPerInch = 2540.0;
 constexpr double kDpi = 96.0;
-// A sketch is a drawing of a joint, not a poster: anything larger is a damaged header.
-constexpr int kMaxSide = 10000;
+// A header claiming more than this (26 m at 96 dpi) is damaged, not a drawing.
+constexpr qint64 kAbsurdSide = 100000;
+// Larger drawings (a CAD sheet) are rendered scaled down to this, keeping their proportions,
+// so that a metafile never asks for more than 64 MB of pixels.
+constexpr int kMaxSide = 4096;
 
 quint32 readU32(const QByteArray &bytes, int offset)
 {
@@ -138,9 +141,12 @@ QSize metafileSize(const QByteArray &emf)
         w = qint64(br) - bl + 1;
         h = qint64(bb) - bt + 1;
     }
-    if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide)
+    if (w <= 0 || h <= 0 || w > kAbsurdSide || h > kAbsurdSide)
         return QSize();
-    return QSize(int(w), int(h));
+    QSize size{int(w), int(h)};
+    if (w > kMaxSide || h > kMaxSide)
+        size = size.scaled(kMaxSide, kMaxSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    return size;
 }
 
 QByteArray convertToSvg(const QByteArray &emf, const QSize &size)

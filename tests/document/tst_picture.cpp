@@ -100,6 +100,8 @@ private Q_SLOTS:
     void bitmapRoundTrip();
     void alphaIsFlattenedOnWhite();
     void metafileImport();
+    void metafileSize_data();
+    void metafileSize();
     void metafileSavedAsBitmapLoadsBack();
     void bitmapExportedAsEmfReimports();
     void metafileExportKeepsItsBytes();
@@ -163,6 +165,28 @@ void TestPicture::metafileImport()
     QVERIFY(isDark(r.pixel(50, 50)));
     QVERIFY(isLight(r.pixel(170, 50)));
     QVERIFY(!pic.isNonEmptyBitmap());
+}
+
+void TestPicture::metafileSize_data()
+{
+    QTest::addColumn<QSize>("drawn");
+    QTest::addColumn<QSize>("rendered");
+    QTest::newRow("sketch") << QSize(200, 100) << QSize(200, 100);
+    QTest::newRow("tall") << QSize(30, 300) << QSize(30, 300);
+    // A CAD sheet is rendered scaled down, keeping its proportions.
+    QTest::newRow("sheet") << QSize(16000, 8000) << QSize(4096, 2048);
+}
+
+void TestPicture::metafileSize()
+{
+    QFETCH(QSize, drawn);
+    QFETCH(QSize, rendered);
+    const Picture pic = Picture::fromMetafile(makeEmf(drawn.width(), drawn.height()));
+    QCOMPARE(pic.size(), rendered);
+    QCOMPARE(pic.toImage().size(), rendered);
+    const QImage r = pic.toImage();
+    QVERIFY(isDark(r.pixel(r.width() / 4, r.height() / 2)));
+    QVERIFY(isLight(r.pixel(r.width() * 7 / 8, r.height() / 2)));
 }
 
 void TestPicture::metafileSavedAsBitmapLoadsBack()
