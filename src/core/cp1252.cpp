@@ -42,11 +42,12 @@ int byteFor(char16_t u)
 
 QString decode(const QByteArray &bytes)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    const auto *in = reinterpret_cast<const unsigned char *>(bytes.constData());
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        out[i] = QChar(kTable[in[i]]);
+    // Latin-1 is 1252 but for 0x80-0x9F; Qt's converter is fast, the fix-up rarely needed.
+    QString text = QString::fromLatin1(bytes);
+    for (QChar &c : text) {
+        if (c.unicode() >= 0x80 && c.unicode() < 0xA0)
+            c = QChar(kTable[c.unicode()]);
+    }
     return text;
 }
 

@@ -74,6 +74,7 @@ bool headerName(const QByteArray &line, QByteArray *name)
 }
 
 // The key of a "key=value" line and where its value starts; false for any other line.
+// The key is a view into the line, to be used while the line stands.
 bool keyOf(const QByteArray &line, QByteArray *key, qsizetype *valueStart)
 {
     const qsizetype n = contentLength(line);
@@ -81,7 +82,13 @@ bool keyOf(const QByteArray &line, QByteArray *key, qsizetype *valueStart)
     const char *eq = static_cast<const char *>(memchr(d, '=', size_t(n)));
     if (!eq)
         return false;
-    *key = trimmedBlanks(d, 0, eq - d);
+    qsizetype begin = 0;
+    qsizetype end = eq - d;
+    while (begin < end && isBlank(d[begin]))
+        ++begin;
+    while (end > begin && isBlank(d[end - 1]))
+        --end;
+    *key = QByteArray::fromRawData(d + begin, end - begin);
     if (valueStart)
         *valueStart = eq - d + 1;
     return true;
@@ -160,19 +167,22 @@ bool ProfileFile::load()
 void ProfileFile::setData(const QByteArray &bytes)
 {
     m_blocks.clear();
+    m_sectionIndex.clear();
     m_lossy.clear();
     m_modified = false;
-    m_bom = bytes.startsWith(kBom);
+    m_raw = bytes;
+    m_raw.detach(); // the views below need a buffer of our own, not the caller's raw data
+    m_bom = m_raw.startsWith(kBom);
 
     m_blocks.append(Block());
-    const qsizetype size = bytes.size();
+    const char *raw = m_raw.constData();
+    const qsizetype size = m_raw.size();
     qsizetype pos = m_bom ? kBom.size() : 0;
     QByteArray name;
     while (pos < size) {
-        const char *start = bytes.constData() + pos;
-        const char *lf = static_cast<const char *>(memchr(start, '\n', size_t(size - pos)));
-        const qsizetype end = lf ? (lf - bytes.constData()) + 1 : size;
-        QByteArray line = bytes.mid(pos, end - pos);
+        const char *lf = static_cast<const char *>(memchr(raw + pos, '\n', size_t(size - pos)));
+        const qsizetype end = lf ? (lf - raw) + 1 : size;
+        const QByteArray line = QByteArray::fromRawData(raw + pos, end - pos);
         pos = end;
         if (headerName(line, &name)) {
             Block block;
@@ -180,7 +190,7 @@ void ProfileFile::setData(const QByteArray &bytes)
             block.folded = fold(block.name);
             block.hasHeader = true;
             block.lines.append(line);
-            m_blocks.append(block);
+            m_blocks.append(std::move(block));
         } else {
             m_blocks.last().lines.append(line);
         }
@@ -238,17 +248,16 @@ void ProfileFile::indexKeys(const Block &block) const
     if (block.indexed)
         return;
     block.keyIndex.clear();
-    block.keyOrder.clear();
+    block.keyLines.clear();
     QByteArray key;
     for (int i = block.hasHeader ? 1 : 0; i < block.lines.size(); ++i) {
         if (!keyOf(block.lines.at(i), &key, nullptr))
             continue;
-        const QString name = Cp1252::decode(key);
-        const QString folded = fold(name);
+        QString folded = Cp1252::decode(key).toCaseFolded();
         if (block.keyIndex.contains(folded))
             continue;
-        block.keyIndex.insert(folded, i);
-        block.keyOrder.append(name);
+        block.keyIndex.insert(std::move(folded), i);
+        block.keyLines.append(i);
     }
     block.indexed = true;
 }
@@ -302,7 +311,33 @@ QStringList ProfileFile::keys(const QString &section) const
     if (!block)
         return QStringList();
     indexKeys(*block);
-    return block->keyOrder;
+    QStringList names;
+    names.reserve(block->keyLines.size());
+    QByteArray key;
+    for (int line : block->keyLines) {
+        keyOf(block->lines.at(line), &key, nullptr);
+        names.append(Cp1252::decode(key));
+    }
+    return names;
+}
+
+QList<std::pair<QString, QString>> ProfileFile::entries(const QString &section) const
+{
+    QList<std::pair<QString, QString>> result;
+    const Block *block = findBlock(section);
+    if (!block)
+        return result;
+    indexKeys(*block);
+    result.reserve(block->keyLines.size());
+    QByteArray key;
+    qsizetype valueStart = 0;
+    for (int line : block->keyLines) {
+        const QByteArray &bytes = block->lines.at(line);
+        keyOf(bytes, &key, &valueStart);
+        result.append({Cp1252::decode(key),
+                       Cp1252::decode(bytes.mid(valueStart, contentLength(bytes) - valueStart))});
+    }
+    return result;
 }
 
 void ProfileFile::noteLoss(const QString &section, const QString &key, bool lossy)
@@ -375,7 +410,7 @@ void ProfileFile::setValue(const QString &section, const QString &key, const QSt
         endLine(block.lines[at - 1]);
     block.lines.insert(at, keyBytes + '=' + valueBytes + kCrLf);
     block.keyIndex.insert(fold(keyName), at);
-    block.keyOrder.append(keyName);
+    block.keyLines.append(at);
     m_modified = true;
 }
 

@@ -15,6 +15,7 @@
 #include <QStringList>
 #include <functional>
 #include <stdexcept>
+#include <utility>
 
 namespace Brenvik {
 
@@ -53,6 +54,9 @@ public:
     bool hasSection(const QString &section) const;
     QStringList sections() const;
     QStringList keys(const QString &section) const; // first occurrences, in file order
+    // Every key of a section with its value, first occurrences in file order: one pass for
+    // callers that read whole lists.
+    QList<std::pair<QString, QString>> entries(const QString &section) const;
 
     // CR and LF inside a value become blanks; characters code page 1252 cannot hold are
     // written as "?" and the key is listed by lossyKeys().
@@ -83,11 +87,14 @@ private:
         bool hasHeader = false;
         mutable bool indexed = false;
         mutable QHash<QString, int> keyIndex; // folded key -> line, first occurrence
-        mutable QStringList keyOrder;         // first occurrences as spelled, file order
+        mutable QList<int> keyLines;          // lines of the first occurrences, file order
     };
 
     QString m_path;
     Kind m_kind;
+    // The bytes as read. Lines not edited since are views into it, which spares a 1 MB
+    // store tens of thousands of allocations per read; it is never changed, only replaced.
+    QByteArray m_raw;
     QList<Block> m_blocks;
     QHash<QString, int> m_sectionIndex; // folded section name -> first block
     QStringList m_lossy;

@@ -251,6 +251,24 @@ private Q_SLOTS:
         QCOMPARE(f.keys(u("wpds_wpdsno")), (QStringList{u("fixed1"), u("user1")}));
         QCOMPARE(f.keys(u("sync")), QStringList{u("wpdsNo")});
         QCOMPARE(f.keys(u("none")), QStringList());
+        using Entries = QList<std::pair<QString, QString>>;
+        QCOMPARE(f.entries(u("WPDS_WPDSNO")), (Entries{{u("fixed1"), u("a")}, {u("user1"), u("b")}}));
+        QCOMPARE(f.entries(u("none")), Entries());
+    }
+
+    void copiesAndReloadsKeepTheirOwnBytes()
+    {
+        // Unedited lines are views into the bytes read: they must never see another buffer.
+        QByteArray buffer("[s]\r\nk=first\r\n");
+        ProfileFile f(QStringLiteral("unused"));
+        f.setData(QByteArray::fromRawData(buffer.constData(), buffer.size()));
+        const ProfileFile copy = f;
+        buffer[8] = 'X';
+        QCOMPARE(f.value(u("s"), u("k")), u("first"));
+        f.setData("[s]\r\nk=second\r\n");
+        QCOMPARE(copy.value(u("s"), u("k")), u("first"));
+        QCOMPARE(copy.data(), QByteArray("[s]\r\nk=first\r\n"));
+        QCOMPARE(f.value(u("s"), u("k")), u("second"));
     }
 
     void editing_data()
