@@ -514,6 +514,21 @@ private Q_SLOTS:
         QCOMPARE(reader.value(u("a"), u("x")), u("1"));
     }
 
+    void aLockLeftByACrashIsTakenOver()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u("zoru.dat"));
+        writeFile(path, "[a]\r\nx=1\r\n");
+        QFile lock(path + u(".lck"));
+        QVERIFY(lock.open(QIODevice::ReadWrite));
+        lock.write("12345\nbrenvik\nanother-host\n");
+        QVERIFY(lock.flush()); // else closing writes and makes the lock new again
+        QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+        lock.close();
+        ProfileFile::update(path, [](ProfileFile &file) { file.setValue(u("a"), u("x"), u("2")); });
+        QCOMPARE(readFile(path), QByteArray("[a]\r\nx=2\r\n"));
+    }
+
     void arbitraryBytesNeverCrashAndRoundTrip()
     {
         QRandomGenerator rng(20261208);
