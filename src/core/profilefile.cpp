@@ -156,11 +156,19 @@ ProfileFile::ProfileFile(const QString &path, Kind kind) : m_path(path), m_kind(
 bool ProfileFile::load()
 {
     QFile file(m_path);
-    if (QFileInfo(m_path).isDir() || !file.open(QIODevice::ReadOnly)) {
+    const QFileInfo info(m_path);
+    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
         setData(QByteArray());
+        m_unreadable = info.exists() && !info.isDir();
         return false;
     }
-    setData(file.readAll());
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        setData(QByteArray());
+        m_unreadable = true;
+        return false;
+    }
+    setData(bytes);
     return true;
 }
 
@@ -170,6 +178,7 @@ void ProfileFile::setData(const QByteArray &bytes)
     m_sectionIndex.clear();
     m_lossy.clear();
     m_modified = false;
+    m_unreadable = false;
     m_raw = bytes;
     m_raw.detach(); // the views below need a buffer of our own, not the caller's raw data
     m_bom = m_raw.startsWith(kBom);
@@ -461,7 +470,7 @@ void ProfileFile::commit()
 {
     if (!m_modified)
         return;
-    if (m_kind == Kind::SideFile && !exists())
+    if (m_unreadable || (m_kind == Kind::SideFile && !exists()))
         throw FileError::unableToWrite(m_path);
     QSaveFile file(m_path);
     // Never write in place: a failed write must leave the old file whole.

@@ -100,6 +100,9 @@ private:
     QStringList m_lossy;
     bool m_modified = false;
     bool m_bom = false;
+    // The file is there but could not be read whole: writing the edits over it would throw
+    // away everything else it holds, so commit() refuses.
+    bool m_unreadable = false;
 
     void rebuildSectionIndex();
     const Block *findBlock(const QString &section) const;
