@@ -15,11 +15,16 @@
 
 #include "core/profilefile.h"
 
+#include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 namespace Brenvik {
 
@@ -120,12 +125,44 @@ public:
     static void reportBadNumbers(const QStringList &badWords);
 
 private:
+    // The file as read, with where each section's lines lie; a section's keys are indexed
+    // the first time it is asked for. ProfileFile walks and decodes per look-up, which a list
+    // of thousands of entries filled into dozens of boxes cannot afford.
+    struct Span {
+        qsizetype begin = 0;
+        qsizetype end = 0;
+    };
+    // Keys compare as ProfileFile compares them; the names the program writes are ASCII, so
+    // they are looked up in place, without a copy, and only other names are decoded.
+    struct FoldHash {
+        size_t operator()(std::string_view key) const noexcept;
+    };
+    struct FoldEqual {
+        bool operator()(std::string_view a, std::string_view b) const noexcept;
+    };
+    struct Section {
+        qsizetype begin = 0; // first byte after the header line
+        qsizetype end = 0;
+        mutable bool parsed = false;
+        mutable std::vector<std::string_view> keyOrder; // first occurrences, file order
+        mutable std::unordered_map<std::string_view, Span, FoldHash, FoldEqual> ascii;
+        mutable QHash<QString, Span> other; // folded non-ASCII key -> value
+    };
+
     QString m_path;
     bool m_read = false;
-    ProfileFile m_file;                  // the copy in hand
-    const ProfileFile *m_view = &m_file; // what queries read: the locked copy while rewriting
+    QByteArray m_bytes;
+    QList<Section> m_sections;
+    QHash<QString, int> m_sectionIndex;      // folded name -> first section of that name
+    const ProfileFile *m_locked = nullptr; // while rewriting: the copy read under the lock
 
+    void index(const QByteArray &bytes);
+    const Section *section(const QString &name) const;
+    void parse(const Section &s) const;
+    bool hasSection(const QString &name) const;
+    QStringList keys(const QString &section) const;
     QString value(const QString &section, const QString &key) const;
+    const Span *find(const Section &s, const QString &key) const;
     // One locked read-modify-write: edit decides on the fresh copy and edits the file.
     void rewrite(const std::function<void(ProfileFile &)> &edit);
     void writeRun(ProfileFile &file, const QString &section, const QString &prefix,
