@@ -1,5 +1,6 @@
 #include "userdata/userdatahooks.h"
 
+#include "core/appstate.h"
 #include "userdata/tuserinfodlg.h"
 #include "userdata/tusermemodlg.h"
 
@@ -9,6 +10,9 @@ namespace Brenvik::UserDataDialogs {
 
 void openUserInfo(QWidget *company, QWidget *address)
 {
+    // The command-line modes run without dialogs.
+    if (AppState::instance().headless())
+        return;
     TuserInfoDlg::instance()->showFor(company, address);
 }
 
@@ -19,7 +23,7 @@ void fillDefaultProfile(QWidget *company, QWidget *address)
 
 void openMemo(const QString &owner, QPlainTextEdit *memo)
 {
-    if (!memo)
+    if (!memo || AppState::instance().headless())
         return;
     // Made as a child of the first window that asks; freed with it and made again on next use.
     TuserMemoDlg::instance(memo->window())->showFor(owner, memo);
