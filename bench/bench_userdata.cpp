@@ -4,6 +4,7 @@
 //   QT_QPA_PLATFORM=offscreen ./bench_userdata
 
 #include "core/cp1252.h"
+#include "core/profilefile.h"
 #include "support/scriptedplatform.h"
 #include "support/tempdata.h"
 #include "userdata/userdatastore.h"
@@ -12,6 +13,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QLockFile>
+#include <QThread>
 #include <QTextStream>
 #include <QWidget>
 
@@ -119,6 +122,8 @@ int main(int argc, char **argv)
     QList<double> saves;
     for (int i = 0; i < 21; ++i) {
         process2->setEditText(QStringLiteral("Process %1").arg(i));
+        // A user's clicks come apart: the disk has settled the last write.
+        QThread::msleep(200);
         QElapsedTimer t;
         t.start();
         UserProperties::saveUserProperty(QStringLiteral("WPDS"), process2, boxes);
@@ -151,6 +156,24 @@ int main(int argc, char **argv)
         store.saveValue(QStringLiteral("WPDS"), QStringLiteral("rev"), QStringLiteral("Rev %1").arg(i));
         writes << t.nsecsElapsed() / 1e6;
     }
+    QList<double> lockedReads;
+    for (int i = 0; i < 21; ++i) {
+        QElapsedTimer t;
+        t.start();
+        ProfileFile::update(UserDataStore::defaultPath(), [](ProfileFile &) {});
+        lockedReads << t.nsecsElapsed() / 1e6;
+    }
+    QList<double> locks;
+    for (int i = 0; i < 21; ++i) {
+        QElapsedTimer t;
+        t.start();
+        QLockFile lock(UserDataStore::defaultPath() + QStringLiteral(".bench"));
+        lock.tryLock(1000);
+        lock.unlock();
+        locks << t.nsecsElapsed() / 1e6;
+    }
+    out << "a lock file taken and given back: " << median(locks) << " ms\n";
+    out << "lock and read without a write: " << median(lockedReads) << " ms\n";
     out << "the locked rewrite of one value alone: " << median(writes) << " ms\n";
     out << "of which: read " << median(reads) << " ms, lists " << median(lists) << " ms\n";
     return 0;

@@ -278,7 +278,7 @@ QString UserDataStore::value(const QString &sectionName, const QString &key) con
         return m_locked->value(sectionName, key);
     const Section *s = section(sectionName);
     const Span *span = s ? find(*s, key) : nullptr;
-    return span ? Cp1252::decode(m_bytes.mid(span->begin, span->end - span->begin)) : QString();
+    return span ? Cp1252::decode(QByteArray::fromRawData(m_bytes.constData() + span->begin, span->end - span->begin)) : QString();
 }
 
 // --- Value lists --------------------------------------------------------------------------
@@ -307,7 +307,8 @@ QStringList UserDataStore::run(const QString &sectionName, const QString &prefix
             const auto it = s->ascii.find(std::string_view(key.constData(), size_t(key.size())));
             if (it == s->ascii.end() || it->second.end == it->second.begin)
                 break;
-            result.append(Cp1252::decode(m_bytes.mid(it->second.begin, it->second.end - it->second.begin)));
+            result.append(Cp1252::decode(
+                QByteArray::fromRawData(m_bytes.constData() + it->second.begin, it->second.end - it->second.begin)));
         }
         return result;
     }
