@@ -81,6 +81,7 @@ struct FieldSpec {
     int column = 0;      // a field column: label, field and buttons take three layout columns
     int rowSpan = 1;
     int minimumWidth = 0;
+    int fixedHeight = 0; // memos: their height on the page
     GridSpec grid;       // Grid and UnitRow
     // Date pickers of the PQR and WPDS windows are written after all control keys; those of
     // the WPQR and WPS windows in the walk.

@@ -90,6 +90,8 @@ public:
     bool Save1Click();
     void SaveAs1Click();
     void Exit1Click() { closeDocument(); }
+    // This window becomes the current document and its created-flag is set.
+    void FormActivate();
     void ChangeFlag();
     void openUserInfoClick();
     void openMemoClick(QPlainTextEdit *memo);
@@ -150,9 +152,11 @@ protected:
 
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void buildPages();
+    void fitGrids();
     QWidget *createField(const FieldSpec &spec, QWidget *parent);
     void addButtons(const FieldSpec &spec, QWidget *fieldWidget, QWidget *parent, QList<QWidget *> &out);
     void wireChangeFlag(const FieldSpec &spec, QWidget *w);

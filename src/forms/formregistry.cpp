@@ -1,5 +1,6 @@
 #include "forms/formregistry.h"
 
+#include "forms/wpds/twpds.h"
 #include "forms/wpds/twpdsreport.h"
 
 namespace Brenvik {
@@ -7,6 +8,7 @@ namespace Brenvik {
 void registerForms()
 {
     // Each form adds its window and its report here.
+    DocumentRegistry::instance().add(QStringLiteral("WPDS"), [](QWidget *parent) { return new TWPDS(parent); });
     FormReportRegistry::add(QStringLiteral("WPDS"), [](QObject *parent) { return new TWPDSReport(parent); });
 }
 

@@ -42,7 +42,6 @@ protected:
     void afterLoad() override;
     void connectHandlers() override;
     void pageEntered(int page) override;
-    QWidget *createCustomField(const FieldSpec &spec, QWidget *parent) override;
     void boundSave(QComboBox *box) override;
     void boundDelete(QComboBox *box) override;
 
@@ -50,7 +49,6 @@ private:
     void relabelTemperature();
     void writeParameterUnits();
     void updateBackgougingEnabled();
-    bool m_inFocusEnter = false;
 };
 
 } // namespace Brenvik
