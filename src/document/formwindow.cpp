@@ -18,6 +18,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -170,8 +171,8 @@ void FormWindow::FormCreate()
     m_silentPageChange = false;
     connectHandlers();
     screenSetUp();
-    fitGrids();
     resetDocument();
+    fitGrids();
     PageControl1Change();
     UserProperties::loadAll(formType(), m_sortedBoxes);
     updateCaption();
@@ -189,9 +190,16 @@ void FormWindow::fitGrids()
             continue;
         g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // The designed widths, widened where the titles and units would be cut in this font.
+        const QFontMetrics metrics(g->font());
         int width = 2 * g->frameWidth();
-        for (int c = 0; c < g->columnCount(); ++c)
-            width += g->columnWidth(c);
+        for (int c = 0; c < g->columnCount(); ++c) {
+            int needed = g->columnWidth(c);
+            for (int r = 0; r < g->rowCount(); ++r)
+                needed = qMax(needed, metrics.horizontalAdvance(g->cell(r, c)) + 10);
+            g->setColumnWidth(c, needed);
+            width += needed;
+        }
         int height = 2 * g->frameWidth();
         for (int r = 0; r < g->rowCount(); ++r)
             height += g->rowHeight(r);
@@ -399,11 +407,16 @@ QWidget *FormWindow::createField(const FieldSpec &f, QWidget *parent)
         auto *combo = new QComboBox(parent);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(12);
         w = combo;
         break;
     }
     case FieldKind::SortedCombo: {
         auto *combo = new SortedComboBox(parent);
+        // The store's longest entry must not decide the window's width.
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(12);
         m_sortedBoxes << combo;
         w = combo;
         break;
