@@ -26,13 +26,13 @@ bool isGridKind(FieldKind kind)
 
 // Grids and dates that the walk itself leaves for later: the WPDS parameter grid and the dates
 // of the WPDS and PQR windows come after every control key.
-bool writtenAfterWalk(const FieldSpec &f)
+bool writtenAfterWalk(const FieldDef &f)
 {
     return (f.kind == FieldKind::Date && f.dateAfterWalk)
         || (isGridKind(f.kind) && f.grid.encoding == GridEncoding::RowTitle);
 }
 
-GridCells &gridOf(DocumentValues &values, const FieldSpec &f)
+GridCells &gridOf(DocumentValues &values, const FieldDef &f)
 {
     GridCells &cells = values.grids[f.name];
     if (cells.size() != f.grid.rows || (!cells.isEmpty() && cells.first().size() != f.grid.columns))
@@ -73,20 +73,20 @@ QString DocumentWalk::cellFromField(const QString &value, int n)
     return field == QLatin1String("_") ? QString() : field;
 }
 
-GridCells DocumentWalk::emptyGrid(const GridSpec &spec)
+GridCells DocumentWalk::emptyGrid(const GridDef &def)
 {
-    GridCells cells(spec.rows, QStringList());
+    GridCells cells(def.rows, QStringList());
     for (QStringList &row : cells) {
-        row.reserve(spec.columns);
-        for (int c = 0; c < spec.columns; ++c)
+        row.reserve(def.columns);
+        for (int c = 0; c < def.columns; ++c)
             row << QString();
     }
-    for (int c = 0; c < spec.columnTitles.size() && c < spec.columns; ++c)
-        if (spec.rows > 0)
-            cells[0][c] = spec.columnTitles.at(c);
-    for (int r = 0; r < spec.rowTitles.size() && r + 1 < spec.rows; ++r)
-        if (spec.columns > 0)
-            cells[r + 1][0] = spec.rowTitles.at(r);
+    for (int c = 0; c < def.columnTitles.size() && c < def.columns; ++c)
+        if (def.rows > 0)
+            cells[0][c] = def.columnTitles.at(c);
+    for (int r = 0; r < def.rowTitles.size() && r + 1 < def.rows; ++r)
+        if (def.columns > 0)
+            cells[r + 1][0] = def.rowTitles.at(r);
     return cells;
 }
 
@@ -97,7 +97,7 @@ KeyValueList DocumentWalk::saveEntries(const DocumentValues &values) const
     out.append({QStringLiteral("imageFile"), values.imageFile});
     out.append({QStringLiteral("formType"), m_table.formType});
 
-    auto writeGridRows = [&](const FieldSpec &f) {
+    auto writeGridRows = [&](const FieldDef &f) {
         const GridCells cells = values.grids.value(f.name, emptyGrid(f.grid));
         if (f.grid.encoding == GridEncoding::RowTitle) {
             for (int r = 0; r < f.grid.rowTitles.size(); ++r)
@@ -109,7 +109,7 @@ KeyValueList DocumentWalk::saveEntries(const DocumentValues &values) const
         }
     };
 
-    for (const FieldSpec &f : m_table.fields) {
+    for (const FieldDef &f : m_table.fields) {
         if (!isStoredKind(f.kind) || writtenAfterWalk(f))
             continue;
         if (isTextKind(f.kind))
@@ -123,10 +123,10 @@ KeyValueList DocumentWalk::saveEntries(const DocumentValues &values) const
         else if (f.kind == FieldKind::Date)
             out.append({f.name, formatFileDate(values.dates.value(f.name))});
     }
-    for (const FieldSpec &f : m_table.fields)
+    for (const FieldDef &f : m_table.fields)
         if (f.kind == FieldKind::Date && f.dateAfterWalk)
             out.append({f.name, formatFileDate(values.dates.value(f.name))});
-    for (const FieldSpec &f : m_table.fields)
+    for (const FieldDef &f : m_table.fields)
         if (isGridKind(f.kind) && f.grid.encoding == GridEncoding::RowTitle)
             writeGridRows(f);
     return out;
@@ -135,7 +135,7 @@ KeyValueList DocumentWalk::saveEntries(const DocumentValues &values) const
 void DocumentWalk::read(const ProfileFile &file, DocumentValues &values,
                         QList<DateProblem> *problems) const
 {
-    auto readDate = [&](const FieldSpec &f) {
+    auto readDate = [&](const FieldDef &f) {
         const QString text = storedValue(file, f.name);
         const QDate date = parseFileDate(text);
         if (date.isValid())
@@ -143,7 +143,7 @@ void DocumentWalk::read(const ProfileFile &file, DocumentValues &values,
         else if (problems)
             problems->append({f.name, text});
     };
-    auto readGrid = [&](const FieldSpec &f) {
+    auto readGrid = [&](const FieldDef &f) {
         GridCells &cells = gridOf(values, f);
         if (f.grid.encoding == GridEncoding::RowTitle) {
             for (int r = 0; r < f.grid.rowTitles.size() && r + 1 < cells.size(); ++r) {
@@ -160,7 +160,7 @@ void DocumentWalk::read(const ProfileFile &file, DocumentValues &values,
         }
     };
 
-    for (const FieldSpec &f : m_table.fields) {
+    for (const FieldDef &f : m_table.fields) {
         if (!isStoredKind(f.kind) || writtenAfterWalk(f))
             continue;
         if (isTextKind(f.kind))
@@ -174,10 +174,10 @@ void DocumentWalk::read(const ProfileFile &file, DocumentValues &values,
         else if (f.kind == FieldKind::Date)
             readDate(f);
     }
-    for (const FieldSpec &f : m_table.fields)
+    for (const FieldDef &f : m_table.fields)
         if (f.kind == FieldKind::Date && f.dateAfterWalk)
             readDate(f);
-    for (const FieldSpec &f : m_table.fields)
+    for (const FieldDef &f : m_table.fields)
         if (isGridKind(f.kind) && f.grid.encoding == GridEncoding::RowTitle)
             readGrid(f);
     values.imageFile = storedValue(file, QStringLiteral("imageFile"));
@@ -186,7 +186,7 @@ void DocumentWalk::read(const ProfileFile &file, DocumentValues &values,
 void DocumentWalk::reset(DocumentValues &values, const QDate &today) const
 {
     values.imageFile.clear();
-    for (const FieldSpec &f : m_table.fields) {
+    for (const FieldDef &f : m_table.fields) {
         if (isTextKind(f.kind) || f.kind == FieldKind::Memo)
             values.texts[f.name] = QString();
         else if (f.kind == FieldKind::Check || f.kind == FieldKind::Radio)

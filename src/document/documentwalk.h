@@ -65,7 +65,7 @@ public:
     static QString cellFromField(const QString &value, int n);
 
     // Dimensions and fixed titles of a freshly set-up grid.
-    static GridCells emptyGrid(const GridSpec &spec);
+    static GridCells emptyGrid(const GridDef &def);
 
 private:
     const FormTable &m_table;

@@ -25,32 +25,32 @@ bool isStoredKind(FieldKind kind)
     return false;
 }
 
-const FieldSpec *FormTable::field(const QString &name) const
+const FieldDef *FormTable::field(const QString &name) const
 {
-    for (const FieldSpec &f : fields)
+    for (const FieldDef &f : fields)
         if (f.name == name)
             return &f;
     return nullptr;
 }
 
-const GroupSpec *FormTable::group(const QString &name) const
+const GroupDef *FormTable::group(const QString &name) const
 {
-    for (const GroupSpec &g : groups)
+    for (const GroupDef &g : groups)
         if (g.name == name)
             return &g;
     return nullptr;
 }
 
-int FormTable::pageOf(const FieldSpec &f) const
+int FormTable::pageOf(const FieldDef &f) const
 {
-    const GroupSpec *g = group(f.group);
+    const GroupDef *g = group(f.group);
     return g ? g->page : -1;
 }
 
 QStringList FormTable::pageCaptions() const
 {
     QStringList out;
-    for (const PageSpec &p : pages)
+    for (const PageDef &p : pages)
         out << p.caption;
     return out;
 }

@@ -42,12 +42,12 @@ enum class FieldButtons {
 // or by row number (name_row, every column).
 enum class GridEncoding { RowNumber, RowTitle };
 
-struct PageSpec {
+struct PageDef {
     QString name;    // dataEntry1
     QString caption; // "General Information"
 };
 
-struct GroupSpec {
+struct GroupDef {
     QString name;    // an object name for the group box
     QString caption; // " Tungsten Electrode "; empty: no frame, fields sit on the page
     int page = 0;
@@ -57,7 +57,7 @@ struct GroupSpec {
     int columnSpan = 1;
 };
 
-struct GridSpec {
+struct GridDef {
     int rows = 0;
     int columns = 0;
     int fixedRows = 0;
@@ -69,10 +69,10 @@ struct GridSpec {
     bool keepTitleColumnOnRead = false; // filletWeldTestT: column 0 keeps the window's labels
 };
 
-struct FieldSpec {
+struct FieldDef {
     QString name;        // object name and file key
     FieldKind kind = FieldKind::Edit;
-    QString group;       // name of its GroupSpec
+    QString group;       // name of its GroupDef
     QString label;       // the label left of it ("Type:"); empty: none
     QString labelName;   // the label's object name (help index names: "Company_Name")
     QString text;        // caption of a check box, radio button, button or fixed label
@@ -82,7 +82,7 @@ struct FieldSpec {
     int rowSpan = 1;
     int minimumWidth = 0;
     int fixedHeight = 0; // memos: their height on the page
-    GridSpec grid;       // Grid and UnitRow
+    GridDef grid;       // Grid and UnitRow
     // Date pickers of the PQR and WPDS windows are written after all control keys; those of
     // the WPQR and WPS windows in the walk.
     bool dateAfterWalk = false;
@@ -91,13 +91,13 @@ struct FieldSpec {
 struct FormTable {
     QString formType;  // "WPDS"
     QString caption;   // "Welding Procedure Data Sheet"
-    QList<PageSpec> pages;
-    QList<GroupSpec> groups;
-    QList<FieldSpec> fields; // creation order
+    QList<PageDef> pages;
+    QList<GroupDef> groups;
+    QList<FieldDef> fields; // creation order
 
-    const FieldSpec *field(const QString &name) const;
-    const GroupSpec *group(const QString &name) const;
-    int pageOf(const FieldSpec &field) const;
+    const FieldDef *field(const QString &name) const;
+    const GroupDef *group(const QString &name) const;
+    int pageOf(const FieldDef &field) const;
     QStringList pageCaptions() const;
 };
 

@@ -73,7 +73,7 @@ bool isGridKind(FieldKind kind)
     return kind == FieldKind::Grid || kind == FieldKind::UnitRow;
 }
 
-bool deferredInWalk(const FieldSpec &f)
+bool deferredInWalk(const FieldDef &f)
 {
     return (f.kind == FieldKind::Date && f.dateAfterWalk)
         || (isGridKind(f.kind) && f.grid.encoding == GridEncoding::RowTitle);
@@ -184,7 +184,7 @@ void FormWindow::FormCreate()
 // Grids show every cell: no scrolling inside a form.
 void FormWindow::fitGrids()
 {
-    for (const FieldSpec &f : m_table.fields) {
+    for (const FieldDef &f : m_table.fields) {
         TypedGrid *g = grid(f.name);
         if (!g)
             continue;
@@ -217,7 +217,7 @@ void FormWindow::buildPages()
     outer->addWidget(m_pageControl);
 
     QList<QGridLayout *> pageLayouts;
-    for (const PageSpec &p : m_table.pages) {
+    for (const PageDef &p : m_table.pages) {
         auto *page = new QWidget(m_pageControl);
         page->setObjectName(p.name);
         auto *layout = new QGridLayout(page);
@@ -241,7 +241,7 @@ void FormWindow::buildPages()
     // One grid layout per group: label, field and buttons take three columns per field column.
     QHash<QString, QGridLayout *> groupLayouts;
     QHash<QString, int> nextRow;
-    for (const GroupSpec &g : m_table.groups) {
+    for (const GroupDef &g : m_table.groups) {
         QWidget *page = m_pageControl->widget(g.page);
         QWidget *box;
         if (g.caption.isEmpty()) {
@@ -265,7 +265,7 @@ void FormWindow::buildPages()
     for (QGridLayout *layout : pageLayouts)
         layout->setRowStretch(layout->rowCount(), 1);
 
-    for (const FieldSpec &f : m_table.fields) {
+    for (const FieldDef &f : m_table.fields) {
         QGridLayout *layout = groupLayouts.value(f.group);
         Q_ASSERT_X(layout, "FormWindow", qPrintable(f.name + QStringLiteral(": unknown group")));
         QWidget *box = layout->parentWidget();
@@ -334,8 +334,8 @@ void FormWindow::buildPages()
         return -1;
     };
     std::stable_sort(placed.begin(), placed.end(), [&](const Placed &a, const Placed &b) {
-        const GroupSpec &ga = m_table.groups.at(groupIndex(a.group));
-        const GroupSpec &gb = m_table.groups.at(groupIndex(b.group));
+        const GroupDef &ga = m_table.groups.at(groupIndex(a.group));
+        const GroupDef &gb = m_table.groups.at(groupIndex(b.group));
         if (ga.page != gb.page)
             return ga.page < gb.page;
         if (ga.row != gb.row || ga.column != gb.column)
@@ -390,7 +390,7 @@ void FormWindow::buildPages()
     });
 }
 
-QWidget *FormWindow::createField(const FieldSpec &f, QWidget *parent)
+QWidget *FormWindow::createField(const FieldDef &f, QWidget *parent)
 {
     QWidget *w = nullptr;
     switch (f.kind) {
@@ -475,7 +475,7 @@ QWidget *FormWindow::createField(const FieldSpec &f, QWidget *parent)
     return w;
 }
 
-void FormWindow::addButtons(const FieldSpec &f, QWidget *fieldWidget, QWidget *parent, QList<QWidget *> &out)
+void FormWindow::addButtons(const FieldDef &f, QWidget *fieldWidget, QWidget *parent, QList<QWidget *> &out)
 {
     switch (f.buttons) {
     case FieldButtons::None:
@@ -521,7 +521,7 @@ void FormWindow::addButtons(const FieldSpec &f, QWidget *fieldWidget, QWidget *p
         b->setFocusPolicy(Qt::NoFocus);
 }
 
-void FormWindow::wireChangeFlag(const FieldSpec &f, QWidget *w)
+void FormWindow::wireChangeFlag(const FieldDef &f, QWidget *w)
 {
     switch (f.kind) {
     case FieldKind::Edit:
@@ -714,7 +714,7 @@ DocumentValues FormWindow::values() const
 {
     DocumentValues v;
     v.imageFile = m_imageGroup ? m_imageGroup->imageFile() : QString();
-    for (const FieldSpec &f : m_table.fields) {
+    for (const FieldDef &f : m_table.fields) {
         QWidget *w = field(f.name);
         if (!w || !isStoredKind(f.kind))
             continue;
@@ -730,7 +730,7 @@ DocumentValues FormWindow::values() const
     return v;
 }
 
-void FormWindow::setFieldValue(const FieldSpec &f, const DocumentValues &v)
+void FormWindow::setFieldValue(const FieldDef &f, const DocumentValues &v)
 {
     QWidget *w = field(f.name);
     if (!w)
@@ -748,14 +748,14 @@ void FormWindow::setFieldValue(const FieldSpec &f, const DocumentValues &v)
 void FormWindow::applyValues(const DocumentValues &v)
 {
     LoadingGuard guard(m_loading);
-    for (const FieldSpec &f : m_table.fields)
+    for (const FieldDef &f : m_table.fields)
         if (isStoredKind(f.kind) && !deferredInWalk(f))
             setFieldValue(f, v);
     afterOpenWalk();
-    for (const FieldSpec &f : m_table.fields)
+    for (const FieldDef &f : m_table.fields)
         if (f.kind == FieldKind::Date && f.dateAfterWalk)
             setFieldValue(f, v);
-    for (const FieldSpec &f : m_table.fields)
+    for (const FieldDef &f : m_table.fields)
         if (isGridKind(f.kind) && f.grid.encoding == GridEncoding::RowTitle)
             setFieldValue(f, v);
 }
@@ -960,7 +960,7 @@ void FormWindow::openSketchBrowserClick()
 void FormWindow::selectParamClick()
 {
     TypedGrid *target = nullptr;
-    for (const FieldSpec &f : m_table.fields)
+    for (const FieldDef &f : m_table.fields)
         if (f.kind == FieldKind::Grid && !target)
             target = grid(f.name);
     if (parameterPlotHook() && target)
@@ -999,7 +999,7 @@ void FormWindow::userPropertyDelClick(QComboBox *box)
 QList<CollectedField> FormWindow::collectFields() const
 {
     QList<CollectedField> out;
-    for (const FieldSpec &f : m_table.fields) {
+    for (const FieldDef &f : m_table.fields) {
         QWidget *w = field(f.name);
         if (!w)
             continue;

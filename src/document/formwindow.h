@@ -136,7 +136,7 @@ protected:
     virtual void afterOpenWalk() {}            // after the control walk (reset and open)
     virtual void afterLoad() {}                // at the end of a reset or an open (enabling)
     virtual void pageEntered(int /*page*/) {}  // page-enter behaviour of PageControl1Change
-    virtual QWidget *createCustomField(const FieldSpec &, QWidget *) { return nullptr; }
+    virtual QWidget *createCustomField(const FieldDef &, QWidget *) { return nullptr; }
     // The company and address targets of the user information dialog.
     virtual QWidget *companyField() const { return field(QStringLiteral("companyName")); }
     virtual QWidget *addressField() const { return field(QStringLiteral("address")); }
@@ -157,12 +157,12 @@ protected:
 private:
     void buildPages();
     void fitGrids();
-    QWidget *createField(const FieldSpec &spec, QWidget *parent);
-    void addButtons(const FieldSpec &spec, QWidget *fieldWidget, QWidget *parent, QList<QWidget *> &out);
-    void wireChangeFlag(const FieldSpec &spec, QWidget *w);
+    QWidget *createField(const FieldDef &def, QWidget *parent);
+    void addButtons(const FieldDef &def, QWidget *fieldWidget, QWidget *parent, QList<QWidget *> &out);
+    void wireChangeFlag(const FieldDef &def, QWidget *w);
     void buildMenu();
     void updateCaption();
-    void setFieldValue(const FieldSpec &spec, const DocumentValues &values);
+    void setFieldValue(const FieldDef &def, const DocumentValues &values);
     void fitToSubWindow();
     bool m_silentPageChange = false;
 

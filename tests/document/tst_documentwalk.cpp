@@ -18,9 +18,9 @@ FormTable sampleTable(bool keepTitles)
 {
     FormTable t;
     t.formType = QStringLiteral("PQR");
-    t.groups = {GroupSpec{QStringLiteral("g"), QString(), 0, 0, 0, 1, 1}};
+    t.groups = {GroupDef{QStringLiteral("g"), QString(), 0, 0, 0, 1, 1}};
     auto add = [&](const QString &name, FieldKind kind) {
-        FieldSpec f;
+        FieldDef f;
         f.name = name;
         f.kind = kind;
         f.group = QStringLiteral("g");
@@ -32,16 +32,16 @@ FormTable sampleTable(bool keepTitles)
     add(QStringLiteral("companyName"), FieldKind::Edit);
     add(QStringLiteral("pulsed1"), FieldKind::Check);
     add(QStringLiteral("technique"), FieldKind::Memo);
-    FieldSpec *grid = add(QStringLiteral("filletWeldTestT"), FieldKind::Grid);
+    FieldDef *grid = add(QStringLiteral("filletWeldTestT"), FieldKind::Grid);
     grid->grid.rows = 3;
     grid->grid.columns = 3;
     grid->grid.rowTitles = {QStringLiteral("1"), QStringLiteral("2")};
     grid->grid.columnTitles = {QStringLiteral("No."), QStringLiteral("A"), QStringLiteral("B")};
     grid->grid.keepTitleColumnOnRead = keepTitles;
     add(QStringLiteral("unitTF"), FieldKind::Radio);
-    FieldSpec *date = add(QStringLiteral("vTestDate"), FieldKind::Date);
+    FieldDef *date = add(QStringLiteral("vTestDate"), FieldKind::Date);
     date->dateAfterWalk = true;
-    FieldSpec *walkDate = add(QStringLiteral("PQRDate"), FieldKind::Date);
+    FieldDef *walkDate = add(QStringLiteral("PQRDate"), FieldKind::Date);
     walkDate->dateAfterWalk = false;
     return t;
 }

@@ -24,10 +24,10 @@ const QString kShieldingGasPair = QStringLiteral("WPDS_shieldingGasType1 WPDS_sh
 enum Page { GeneralPage, Welding1Page, Welding2Page, SketchPage, MaterialPage, ParameterPage, NotesPage };
 
 // Table rows are written out one line per field; these keep each line short.
-FieldSpec sorted(const QString &name, const QString &group, const QString &label, int row = -1, int column = 0,
+FieldDef sorted(const QString &name, const QString &group, const QString &label, int row = -1, int column = 0,
                  const QString &labelName = QString())
 {
-    FieldSpec f;
+    FieldDef f;
     f.name = name;
     f.kind = FieldKind::SortedCombo;
     f.group = group;
@@ -39,10 +39,10 @@ FieldSpec sorted(const QString &name, const QString &group, const QString &label
     return f;
 }
 
-FieldSpec make(const QString &name, FieldKind kind, const QString &group, const QString &label,
+FieldDef make(const QString &name, FieldKind kind, const QString &group, const QString &label,
                const QString &text = QString(), int row = -1, int column = 0)
 {
-    FieldSpec f;
+    FieldDef f;
     f.name = name;
     f.kind = kind;
     f.group = group;
@@ -57,16 +57,16 @@ FieldSpec make(const QString &name, FieldKind kind, const QString &group, const 
     return f;
 }
 
-FieldSpec heading(const QString &name, const QString &group, const QString &text, int column)
+FieldDef heading(const QString &name, const QString &group, const QString &text, int column)
 {
-    FieldSpec f = make(name, FieldKind::Label, group, QString(), text, 0, column);
+    FieldDef f = make(name, FieldKind::Label, group, QString(), text, 0, column);
     return f;
 }
 
-GroupSpec group(const QString &name, const QString &caption, int page, int row, int column,
+GroupDef group(const QString &name, const QString &caption, int page, int row, int column,
                 int rowSpan = 1, int columnSpan = 1)
 {
-    GroupSpec g;
+    GroupDef g;
     g.name = name;
     g.caption = caption;
     g.page = page;
@@ -114,9 +114,9 @@ FormTable buildTable()
         group(QStringLiteral("remarksGroup"), QStringLiteral(" Remarks "), NotesPage, 2, 0, 1, 2),
     };
 
-    QList<FieldSpec> &f = t.fields;
+    QList<FieldDef> &f = t.fields;
     const QString doc = QStringLiteral("documentGroup");
-    FieldSpec date = make(QStringLiteral("wpdsDate"), FieldKind::Date, doc, QStringLiteral("Date:"));
+    FieldDef date = make(QStringLiteral("wpdsDate"), FieldKind::Date, doc, QStringLiteral("Date:"));
     date.labelName = QStringLiteral("Date");
     date.dateAfterWalk = true;
     f << date;
@@ -126,7 +126,7 @@ FormTable buildTable()
     f << sorted(QStringLiteral("refWPQR"), doc, QStringLiteral("Reference WPQR:"));
     f << sorted(QStringLiteral("refWPS"), doc, QStringLiteral("Reference WPS:"));
     const QString company = QStringLiteral("companyGroup");
-    FieldSpec companyName = make(QStringLiteral("companyName"), FieldKind::Edit, company, QStringLiteral("Company Name:"));
+    FieldDef companyName = make(QStringLiteral("companyName"), FieldKind::Edit, company, QStringLiteral("Company Name:"));
     companyName.labelName = QStringLiteral("Company_Name");
     companyName.buttons = FieldButtons::UserInfo;
     f << companyName;
@@ -162,7 +162,7 @@ FormTable buildTable()
     f << sorted(QStringLiteral("fluxClassification"), QStringLiteral("otherGroup"), QStringLiteral("SAW Flux Class'n:"));
     f << make(QStringLiteral("cleaningProcedure"), FieldKind::Memo, QStringLiteral("cleaningGroup"), QString());
 
-    FieldSpec image = make(QStringLiteral("imageGroup"), FieldKind::ImageGroup, QStringLiteral("sketchGroup"), QString(),
+    FieldDef image = make(QStringLiteral("imageGroup"), FieldKind::ImageGroup, QStringLiteral("sketchGroup"), QString(),
                            QStringLiteral("Joint Configuration,  Pass/Layer Sequence"));
     f << image;
     f << make(QStringLiteral("imageIfResize"), FieldKind::Check, QStringLiteral("sketchGroup"), QString(),
@@ -192,7 +192,7 @@ FormTable buildTable()
     f << sorted(QStringLiteral("IFMClassification2"), filler, QString(), 3, 1);
     f << sorted(QStringLiteral("IFMFIllerTreatment2"), filler, QString(), 5, 1);
 
-    FieldSpec grid = make(QStringLiteral("weldingParameters"), FieldKind::Grid, QStringLiteral("parameterGroup"), QString());
+    FieldDef grid = make(QStringLiteral("weldingParameters"), FieldKind::Grid, QStringLiteral("parameterGroup"), QString());
     grid.grid.rows = 15;
     grid.grid.columns = 10;
     grid.grid.fixedRows = 1;
