@@ -10,6 +10,7 @@
 #include "support/tempdata.h"
 #include "userdata/userdatastore.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -175,6 +176,9 @@ private Q_SLOTS:
     void lossyCharactersAreReported();
     void collectFieldsForTheReport();
     void companyFromDefaultProfile();
+    void typingInAGridCell();
+    void tabOrderFollowsTheFields();
+    void focusEnteringMaterialPage();
     void helpLabels_data();
     void helpLabels();
     void fileMenuEntries();
@@ -694,6 +698,52 @@ void TestWpds::companyFromDefaultProfile()
     QCOMPARE(w.fieldAs<QLineEdit>("companyName")->text(), QString());
     w.resetDocument();
     QCOMPARE(w.fieldAs<QLineEdit>("address")->text(), QStringLiteral("Halifax"));
+}
+
+void TestWpds::typingInAGridCell()
+{
+    TWPDS w;
+    w.show();
+    AppState::instance().setChanged(false);
+    TypedGrid *g = w.grid("weldingParameters");
+    g->setCurrentCell(8, 2);
+    g->editItem(g->item(8, 2));
+    auto *editor = g->viewport()->findChild<QLineEdit *>();
+    QVERIFY(editor);
+    QTest::keyClicks(editor, QStringLiteral("18\u00A6 0"));
+    QCOMPARE(editor->text(), QStringLiteral("18| 0"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The file's cell separator cannot get into a cell: the row would shift on reopening.
+    QTRY_COMPARE(g->cell(8, 2), QStringLiteral("18| 0"));
+    QVERIFY(AppState::instance().changed());
+}
+
+void TestWpds::tabOrderFollowsTheFields()
+{
+    TWPDS w;
+    const QStringList expected = {"position", "jointType", "penetration", "weldingProcess1", "weldingProcess2",
+                                  "shieldingGasType1", "shieldingGasType2", "processMode1", "processMode2",
+                                  "pulsed1", "pulsed2"};
+    QStringList seen;
+    QWidget *x = w.field("position");
+    for (int guard = 0; guard < 400 && seen.size() < expected.size(); ++guard, x = x->nextInFocusChain()) {
+        if (expected.contains(x->objectName()) && !seen.contains(x->objectName()))
+            seen << x->objectName();
+    }
+    QCOMPARE(seen, expected);
+}
+
+void TestWpds::focusEnteringMaterialPage()
+{
+    TWPDS w;
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    combo(w, "weldingProcess1")->setEditText("FCAW");
+    w.gotoPageCaption("Base Metal & Filler Material");
+    QVERIFY(combo(w, "IFMProcess1")->currentText().isEmpty()); // the selector runs no page rule
+    combo(w, "IBMSpec1")->setFocus();
+    QTRY_COMPARE(combo(w, "IFMProcess1")->currentText(), QStringLiteral("FCAW"));
 }
 
 void TestWpds::helpLabels_data()
