@@ -626,8 +626,10 @@ void FormWindow::fitToSubWindow()
     if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget())) {
         const Qt::WindowFlags flags = Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint
             | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
-        if (sub->windowFlags() != flags)
-            sub->setWindowFlags(flags);
+        if (sub->windowFlags() != flags) {
+            sub->setWindowFlags(flags); // hides it: show it again
+            sub->show();
+        }
         sub->setOption(QMdiSubWindow::RubberBandResize, false);
         sub->adjustSize();
         sub->setFixedSize(sub->sizeHint());

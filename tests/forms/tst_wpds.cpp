@@ -17,6 +17,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QLineEdit>
 #include <QPainter>
@@ -176,6 +178,7 @@ private Q_SLOTS:
     void lossyCharactersAreReported();
     void collectFieldsForTheReport();
     void companyFromDefaultProfile();
+    void mdiChildAtTopLeftWithFixedFrame();
     void typingInAGridCell();
     void tabOrderFollowsTheFields();
     void focusEnteringMaterialPage();
@@ -698,6 +701,31 @@ void TestWpds::companyFromDefaultProfile()
     QCOMPARE(w.fieldAs<QLineEdit>("companyName")->text(), QString());
     w.resetDocument();
     QCOMPARE(w.fieldAs<QLineEdit>("address")->text(), QStringLiteral("Halifax"));
+}
+
+void TestWpds::mdiChildAtTopLeftWithFixedFrame()
+{
+    QMdiArea area;
+    area.resize(900, 700);
+    auto *w = new TWPDS;
+    QMdiSubWindow *sub = area.addSubWindow(w);
+    area.show();
+    sub->show();
+    QCOMPARE(sub->pos(), QPoint(0, 0));
+    QVERIFY(!(sub->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(sub->windowFlags() & Qt::WindowMinimizeButtonHint);
+    QCOMPARE(sub->minimumSize(), sub->maximumSize());
+    QVERIFY(sub->isVisible());
+    QCOMPARE(AppState::instance().currentDocument(), static_cast<DocumentWindow *>(w));
+    QVERIFY(AppState::instance().isCreated("WPDS"));
+    AppState::instance().setChanged(true);
+    QCOMPARE(sub->windowTitle(), QStringLiteral("Welding Procedure Data Sheet[*]"));
+    QVERIFY(w->isWindowModified());
+    QVERIFY(w->closeDocument());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(area.subWindowList().isEmpty());
+    QVERIFY(!AppState::instance().isCreated("WPDS"));
+    QCOMPARE(AppState::instance().currentDocument(), nullptr);
 }
 
 void TestWpds::typingInAGridCell()
