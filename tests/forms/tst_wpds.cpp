@@ -10,6 +10,7 @@
 #include "support/tempdata.h"
 #include "userdata/userdatastore.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -178,6 +179,7 @@ private Q_SLOTS:
     void lossyCharactersAreReported();
     void collectFieldsForTheReport();
     void companyFromDefaultProfile();
+    void linkedPairButtons();
     void mdiChildAtTopLeftWithFixedFrame();
     void typingInAGridCell();
     void tabOrderFollowsTheFields();
@@ -726,6 +728,29 @@ void TestWpds::mdiChildAtTopLeftWithFixedFrame()
     QVERIFY(area.subWindowList().isEmpty());
     QVERIFY(!AppState::instance().isCreated("WPDS"));
     QCOMPARE(AppState::instance().currentDocument(), nullptr);
+}
+
+void TestWpds::linkedPairButtons()
+{
+    TWPDS w;
+    type(combo(w, "weldingProcess2"), "Laser hybrid");
+    auto *save = qobject_cast<QAbstractButton *>(w.buttonsOf("weldingProcess2").value(0));
+    QVERIFY(save);
+    save->click();
+    // Saved from the second box, offered by both.
+    QVERIFY(combo(w, "weldingProcess1")->findText("Laser hybrid") >= 0);
+    QVERIFY(combo(w, "weldingProcess2")->findText("Laser hybrid") >= 0);
+    QCOMPARE(combo(w, "weldingProcess2")->currentText(), QStringLiteral("Laser hybrid"));
+    auto *del = qobject_cast<QAbstractButton *>(w.buttonsOf("weldingProcess1").value(1));
+    type(combo(w, "weldingProcess1"), "Laser hybrid");
+    del->click();
+    QCOMPARE(combo(w, "weldingProcess1")->findText("Laser hybrid"), -1);
+    QCOMPARE(combo(w, "weldingProcess2")->findText("Laser hybrid"), -1);
+    // An ordinary box keeps its value to itself.
+    type(combo(w, "rev"), "R7");
+    qobject_cast<QAbstractButton *>(w.buttonsOf("rev").value(0))->click();
+    QVERIFY(combo(w, "rev")->findText("R7") >= 0);
+    QCOMPARE(combo(w, "wpdsNo")->findText("R7"), -1);
 }
 
 void TestWpds::typingInAGridCell()
