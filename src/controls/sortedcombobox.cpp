@@ -1,5 +1,11 @@
 #include "controls/sortedcombobox.h"
 
+#include "controls/singlelinevalidator.h"
+
+#include <QAbstractItemModel>
+#include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include <algorithm>
@@ -10,44 +16,99 @@ SortedComboBox::SortedComboBox(QWidget *parent) : QComboBox(parent)
 {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
-    setMaxVisibleItems(1);
-    // A pasted line break becomes a blank: a value never carries one into a file.
-    connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString &text) {
-        QString clean = text;
-        clean.replace(QLatin1String("\r\n"), QLatin1String(" "));
-        clean.replace(QLatin1Char('\r'), QLatin1Char(' '));
-        clean.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        if (clean != text) {
-            const int pos = lineEdit()->cursorPosition();
-            lineEdit()->setText(clean);
-            lineEdit()->setCursorPosition(pos);
-        }
-        Q_EMIT edited();
+    attachLineEdit();
+    connect(this, qOverload<int>(&QComboBox::activated), this, [this] { Q_EMIT edited(); });
+    connect(model(), &QAbstractItemModel::rowsInserted, this, &SortedComboBox::updateVisibleItems);
+    connect(model(), &QAbstractItemModel::rowsRemoved, this, &SortedComboBox::updateVisibleItems);
+    connect(model(), &QAbstractItemModel::modelReset, this, &SortedComboBox::updateVisibleItems);
+    updateVisibleItems();
+}
+
+void SortedComboBox::attachLineEdit()
+{
+    QLineEdit *edit = lineEdit();
+    if (!edit)
+        return;
+    edit->setValidator(new SingleLineValidator(false, edit));
+    edit->installEventFilter(this);
+    connect(edit, &QLineEdit::textEdited, this, [this] { Q_EMIT edited(); });
+}
+
+QStringList SortedComboBox::sortedItems(const QStringList &items)
+{
+    QStringList out = items;
+    std::stable_sort(out.begin(), out.end(), [](const QString &a, const QString &b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
     });
-    connect(this, &QComboBox::activated, this, [this] { Q_EMIT edited(); });
+    return out;
 }
 
 void SortedComboBox::setSorted(bool sorted)
 {
+    if (m_sorted == sorted)
+        return;
     m_sorted = sorted;
-    QStringList items;
-    for (int i = 0; i < count(); ++i)
-        items << itemText(i);
-    setStoreItems(items);
+    if (m_sorted)
+        setStoreItems(items());
 }
 
-void SortedComboBox::setStoreItems(const QStringList &items)
+void SortedComboBox::setStoreItems(const QStringList &list)
 {
-    QStringList list = items;
-    if (m_sorted)
-        std::stable_sort(list.begin(), list.end(),
-                         [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-    const QString text = currentText();
-    const QSignalBlocker block(this);
+    const QString kept = text();
+    const bool blocked = blockSignals(true);
     clear();
-    addItems(list);
-    setMaxVisibleItems(qMax(1, int(list.size())));
-    setEditText(text);
+    addItems(m_sorted ? sortedItems(list) : list);
+    blockSignals(blocked);
+    setText(kept);
+}
+
+QStringList SortedComboBox::items() const
+{
+    QStringList out;
+    out.reserve(count());
+    for (int i = 0; i < count(); ++i)
+        out << itemText(i);
+    return out;
+}
+
+QString SortedComboBox::text() const
+{
+    return isEditable() ? lineEdit()->text() : currentText();
+}
+
+void SortedComboBox::setText(const QString &value)
+{
+    if (isEditable()) {
+        // Without an exact match the current index would still point at an old item.
+        const int index = findText(value, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+        setCurrentIndex(index);
+        lineEdit()->setText(value);
+    } else {
+        setCurrentIndex(findText(value, Qt::MatchFixedString | Qt::MatchCaseSensitive));
+    }
+}
+
+void SortedComboBox::updateVisibleItems()
+{
+    setMaxVisibleItems(std::max(1, count()));
+}
+
+bool SortedComboBox::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lineEdit() && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !view()->isVisible()) {
+            // QComboBox would take Enter as "pick the item matching the text", changing its
+            // case or adding it. Only the store adds items; a dialog still gets its default
+            // button.
+            if (QWidget *p = parentWidget()) {
+                QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text());
+                QCoreApplication::sendEvent(p, &copy);
+            }
+            return true;
+        }
+    }
+    return QComboBox::eventFilter(watched, event);
 }
 
 } // namespace Brenvik

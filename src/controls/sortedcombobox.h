@@ -1,7 +1,9 @@
 #pragma once
-// The combo box of the data fields: editable, its list kept sorted without regard to case, a
-// typed Enter never adds an item (only the store's save button does), the drop-down shows the
-// whole list. edited() fires on every change the user makes (typing, paste, pick).
+// The combo box of the document windows' data fields: editable, its list kept sorted (unless
+// setSorted(false)) without regard to case, and a typed Enter never adds an item (only the user-data
+// store's save button does). The drop-down shows the whole list. edited() fires on every
+// change the user makes (typing, paste, a pick from the list), never on a programmatic set,
+// so it can drive the changed-flag.
 
 #include <QComboBox>
 
@@ -14,13 +16,30 @@ public:
 
     void setSorted(bool sorted);
     bool isSorted() const { return m_sorted; }
-    // Replaces the list; the current text stays exactly as it was.
+
+    // Replaces the list (sorted when the box is sorted); the current text stays exactly as it
+    // was, letter case included, whether or not the new list holds it.
     void setStoreItems(const QStringList &items);
+    QStringList items() const;
+
+    // The field's value: the edit text of an editable box, the current item otherwise.
+    QString text() const;
+    // Sets the value without edited(). A non-editable box picks the matching item (or none).
+    void setText(const QString &text);
+
+    // The case-blind order of a sorted list, equal texts kept in their given order.
+    static QStringList sortedItems(const QStringList &items);
 
 Q_SIGNALS:
     void edited();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void updateVisibleItems();
+    void attachLineEdit();
+
     bool m_sorted = true;
 };
 

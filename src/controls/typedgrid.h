@@ -1,8 +1,9 @@
 #pragma once
-// The string grid of the document windows: cells of text in rows and columns, where the
-// title row and title column are ordinary cells (the file encoding writes them too), shown
-// in the button face colour and never edited or made current. Every change the user makes to
-// a cell is reported by cellEdited; setCell is silent.
+// The string grid of the document windows. Title rows and the title column are ordinary cells
+// (row 0 / column 0), because a document file writes them too; they are shown in the button
+// face colour, cannot be edited and never become the current cell. Programmatic changes
+// (setCell and the column / row helpers) are quiet; every change the user makes (typing,
+// paste, a drop-down pick, Delete clearing a cell) emits cellEdited, for the changed-flag.
 
 #include <QHash>
 #include <QStringList>
@@ -15,29 +16,28 @@ class TypedGrid : public QTableWidget {
 public:
     explicit TypedGrid(QWidget *parent = nullptr);
 
+    // Every cell exists and starts empty; existing texts inside the new size are kept.
     void setDimensions(int rows, int columns);
     void setFixedRows(int rows);       // 0 or 1
     void setFixedColumns(int columns); // 0 or 1
     int fixedRows() const { return m_fixedRows; }
     int fixedColumns() const { return m_fixedColumns; }
+    bool isFixedCell(int row, int column) const;
 
     QString cell(int row, int column) const;
-    // Programmatic: no cellEdited.
     void setCell(int row, int column, const QString &text);
-    // Empties every cell from that row and column on (titles before them stay).
-    void clearCells(int fromRow, int fromColumn);
 
     void setColumnAlignment(int column, Qt::Alignment alignment);
     Qt::Alignment columnAlignment(int column) const;
-    // A drop-down cell editor for the column that also takes typed text and completes it.
+    // A drop-down cell editor holding items; it also takes typed text and completes it.
     void setColumnDropDown(int column, const QStringList &items);
-    QStringList columnDropDown(int column) const { return m_dropDowns.value(column); }
-    void setRowHeightAll(int height);
-    void setTitleRowHeight(int height);
-    void setAlwaysShowEditor(bool on);
-    bool alwaysShowEditor() const { return m_alwaysShowEditor; }
+    QStringList columnDropDown(int column) const;
+    void setColumnReadOnly(int column, bool readOnly);
+    bool isColumnReadOnly(int column) const;
+    bool isCellEditable(int row, int column) const;
 
-    // The current cell stays when a button takes the focus.
+    // The current cell stays when a button takes the focus; a title cell is never current
+    // (asking for one picks the nearest data cell).
     int currentRow() const { return QTableWidget::currentRow(); }
     int currentColumn() const { return QTableWidget::currentColumn(); }
     void setCurrentCell(int row, int column);
@@ -46,24 +46,61 @@ public:
     // cell separator "¦" becomes "|".
     static QString cleanCellText(const QString &text);
 
+    void setRowHeightAll(int height);
+    void setTitleRowHeight(int height);
+    void setAlwaysShowEditor(bool on);
+    bool alwaysShowEditor() const { return m_alwaysShowEditor; }
+
+    // Helpers for the forms' row and column commands. fromRow / fromColumn leave the title
+    // cells alone; none of them emits cellEdited.
+    QStringList rowTexts(int row) const;
+    void setRowTexts(int row, const QStringList &texts);
+    QStringList columnTexts(int column) const;
+    void setColumnTexts(int column, const QStringList &texts);
+    bool isColumnEmpty(int column, int fromRow = 0) const;
+    bool isRowEmpty(int row, int fromColumn = 0) const;
+    void clearCells(int fromRow = 0, int fromColumn = 0);
+    void clearColumn(int column, int fromRow = 0);
+    void clearRow(int row, int fromColumn = 0);
+    void copyColumn(int from, int to, int fromRow = 0);
+    void copyRow(int from, int to, int fromColumn = 0);
+    // Columns at..last move one place right (the last one is lost), column at is emptied.
+    void insertColumnAt(int column, int fromRow = 0);
+    // Columns after column move one place left, the last one is emptied.
+    void removeColumnAt(int column, int fromRow = 0);
+    void insertRowAt(int row, int fromColumn = 0);
+    void removeRowAt(int row, int fromColumn = 0);
+
+    // The height a title row needs for two lines (a title beginning with a line break).
+    int twoLineTitleHeight() const;
+
 Q_SIGNALS:
     void cellEdited(int row, int column);
 
 protected:
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
-    QTableWidgetItem *itemAt(int row, int column);
-    void styleCell(int row, int column);
-    bool isFixed(int row, int column) const;
-    void userSet(int row, int column, const QString &text);
+    QTableWidgetItem *ensureItem(int row, int column);
+    void styleItem(QTableWidgetItem *item, int row, int column);
+    void restyleAll();
+    void fitTitleRows();
+    QModelIndex firstEditable() const;
+    void openAlwaysShownEditor();
+    void keepCurrentOnData();
 
     int m_fixedRows = 0;
     int m_fixedColumns = 0;
-    bool m_quiet = false;
+    int m_titleRowHeight = -1;
     bool m_alwaysShowEditor = false;
+    int m_quiet = 0;
     QHash<int, Qt::Alignment> m_alignments;
     QHash<int, QStringList> m_dropDowns;
+    QHash<int, bool> m_readOnly;
 };
 
 } // namespace Brenvik

@@ -1,7 +1,7 @@
 #pragma once
-// The small button bound to a field: save or delete the value of its combo box in the user
-// data store, or open the memo dialog for its memo. 21 x 21, flat; the reference survives a
-// nullptr (ignored), as the window's wiring relies on.
+// The small bound button beside a combo box (save / delete its text in the user-data store)
+// or beside a memo (open the memo dialog): a flat 21 x 21 tool button that remembers the
+// control it works on. Setting no control keeps the one it had.
 
 #include <QPointer>
 #include <QToolButton>
@@ -10,17 +10,22 @@ namespace Brenvik {
 
 class TZorUserDataButton : public QToolButton {
     Q_OBJECT
+    Q_PROPERTY(QWidget *referencedComboBox READ referencedComboBox WRITE setReferencedComboBox)
 public:
     enum class Glyph { Save, Delete, Memo };
 
     explicit TZorUserDataButton(QWidget *parent = nullptr);
+    TZorUserDataButton(Glyph glyph, QWidget *parent);
+
+    QWidget *referencedComboBox() const { return m_referencedComboBox; }
+    // nullptr is ignored: the previous reference stays.
+    void setReferencedComboBox(QWidget *control);
 
     void setGlyph(Glyph glyph);
-    QWidget *referencedComboBox() const { return m_reference; }
-    void setReferencedComboBox(QWidget *widget);
+    static QIcon glyphIcon(Glyph glyph);
 
 private:
-    QPointer<QWidget> m_reference;
+    QPointer<QWidget> m_referencedComboBox;
 };
 
 } // namespace Brenvik
