@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QIcon>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -122,9 +121,9 @@ ImageGroup::ImageGroup(const QString &caption, QWidget *parent)
 
     auto *source = new QGroupBox(QStringLiteral(" Reference to External Image "), this);
     source->setObjectName(QStringLiteral("externalImageGroup"));
-    m_imageSourceFile = new QLineEdit(source);
+    // Right-aligned: a long path shows its file name, the part that tells sources apart.
+    m_imageSourceFile = new AlignedEdit(Qt::AlignRight, source);
     m_imageSourceFile->setObjectName(QStringLiteral("imageSourceFile"));
-    m_imageSourceFile->setAlignment(Qt::AlignRight | Qt::AlignVCenter); // the file name end shows
     m_browseImageSource = new QPushButton(QStringLiteral("Browse ..."), source);
     m_browseImageSource->setObjectName(QStringLiteral("browseImageSource"));
     m_editImageSource = new QPushButton(QStringLiteral("Open/Edit"), source);

@@ -5,13 +5,13 @@
 // imageIfResize and imageSourceFile as stored controls, saves picture() beside the document and
 // listens to changed() and sketchBrowserRequested().
 
+#include "controls/alignededit.h"
 #include "core/picture.h"
 #include "core/platform.h"
 
 #include <QGroupBox>
 
 class QCheckBox;
-class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QScrollArea;
@@ -40,7 +40,7 @@ public:
     // Stored controls, named exactly as the document file keys them; the window's field table
     // binds their change signals to the changed-flag.
     QCheckBox *imageIfResize() const { return m_imageIfResize; }
-    QLineEdit *imageSourceFile() const { return m_imageSourceFile; }
+    AlignedEdit *imageSourceFile() const { return m_imageSourceFile; }
 
     // The image box (weldImage), for the window's layout and for screenshots.
     QWidget *weldImage() const { return m_weldImage; }
@@ -85,7 +85,7 @@ private:
     QToolButton *m_helpSketch = nullptr;
     QCheckBox *m_imageIfResize = nullptr;
     QPushButton *m_openSketchBrowser = nullptr;
-    QLineEdit *m_imageSourceFile = nullptr;
+    AlignedEdit *m_imageSourceFile = nullptr;
     QPushButton *m_browseImageSource = nullptr;
     QPushButton *m_editImageSource = nullptr;
     QToolButton *m_speedButton1 = nullptr;

@@ -1,6 +1,7 @@
 // The image group driven as a user would, with every dialog, clipboard and help call scripted.
 
 #include "core/appstate.h"
+#include "controls/alignededit.h"
 #include "document/imagegroup.h"
 #include "support/scriptedplatform.h"
 
