@@ -102,7 +102,7 @@ void TypedGrid::setCell(int row, int column, const QString &text)
     ++m_quiet;
     ensureItem(row, column)->setText(text);
     --m_quiet;
-    if (row < m_fixedRows && text.startsWith(QLatin1Char('\n')))
+    if (row < m_fixedRows && text.contains(QLatin1Char('\n')))
         fitTitleRows();
 }
 
@@ -115,6 +115,18 @@ void TypedGrid::setColumnAlignment(int column, Qt::Alignment alignment)
 Qt::Alignment TypedGrid::columnAlignment(int column) const
 {
     return m_alignments.value(column, Qt::AlignLeft);
+}
+
+void TypedGrid::setColumnWidths(const QList<int> &widths)
+{
+    for (int c = 0; c < columnCount() && c < widths.size(); ++c)
+        setColumnWidth(c, widths.at(c));
+}
+
+void TypedGrid::setColumnTitles(const QStringList &titles, int row)
+{
+    for (int c = 0; c < columnCount() && c < titles.size(); ++c)
+        setCell(row, c, titles.at(c));
 }
 
 void TypedGrid::setColumnDropDown(int column, const QStringList &items)
@@ -165,7 +177,7 @@ void TypedGrid::fitTitleRows()
     for (int r = 0; r < std::min(m_fixedRows, rowCount()); ++r) {
         int h = m_titleRowHeight > 0 ? m_titleRowHeight : verticalHeader()->defaultSectionSize();
         for (int c = 0; c < columnCount(); ++c)
-            if (cell(r, c).startsWith(QLatin1Char('\n'))) {
+            if (cell(r, c).contains(QLatin1Char('\n'))) {
                 h = std::max(h, twoLineTitleHeight());
                 break;
             }
@@ -199,7 +211,7 @@ void TypedGrid::styleItem(QTableWidgetItem *it, int row, int column)
     if (isFixedCell(row, column)) {
         it->setFlags(Qt::ItemIsEnabled);
         it->setBackground(palette().button());
-        it->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        it->setTextAlignment(columnAlignment(column) | Qt::AlignVCenter);
     } else {
         Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
         if (!m_readOnly.value(column))

@@ -27,6 +27,12 @@ public:
     QString cell(int row, int column) const;
     void setCell(int row, int column, const QString &text);
 
+    // Widths from column 0 on; columns beyond the list keep theirs.
+    void setColumnWidths(const QList<int> &widths);
+    // Texts of a title row from column 0 on. A title holding a line break shows on two lines
+    // and the title row grows to fit ("\nClass": an empty first line, "Class" below it).
+    void setColumnTitles(const QStringList &titles, int row = 0);
+    // Data cells and titles of the column alike.
     void setColumnAlignment(int column, Qt::Alignment alignment);
     Qt::Alignment columnAlignment(int column) const;
     // A drop-down cell editor holding items; it also takes typed text and completes it.
@@ -71,7 +77,7 @@ public:
     void insertRowAt(int row, int fromColumn = 0);
     void removeRowAt(int row, int fromColumn = 0);
 
-    // The height a title row needs for two lines (a title beginning with a line break).
+    // The height a title row needs for two lines.
     int twoLineTitleHeight() const;
 
 Q_SIGNALS:
