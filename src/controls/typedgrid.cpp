@@ -24,6 +24,8 @@ TypedGrid::TypedGrid(QWidget *parent) : QTableWidget(parent)
                     | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     setTabKeyNavigation(true);
     setWordWrap(false);
+    // Cells clip their text as a paper form's boxes do; an ellipsis would hide more of it.
+    setTextElideMode(Qt::ElideNone);
     setItemDelegate(new TypedGridDelegate(this));
     connect(this, &QTableWidget::itemChanged, this, [this](QTableWidgetItem *item) {
         if (m_quiet == 0)
@@ -48,6 +50,18 @@ void TypedGrid::keepCurrentOnData()
     const QModelIndex index = currentIndex();
     if (!index.isValid() || isFixedCell(index.row(), index.column()))
         setCurrentIndex(firstEditable());
+}
+
+QSize TypedGrid::sizeHint() const
+{
+    // The whole grid, so a layout gives it the size its column widths and row heights ask for.
+    int width = 2 * frameWidth();
+    for (int c = 0; c < columnCount(); ++c)
+        width += columnWidth(c);
+    int height = 2 * frameWidth();
+    for (int r = 0; r < rowCount(); ++r)
+        height += rowHeight(r);
+    return QSize(width, height);
 }
 
 void TypedGrid::setCurrentCell(int row, int column)
@@ -211,7 +225,10 @@ void TypedGrid::styleItem(QTableWidgetItem *it, int row, int column)
     if (isFixedCell(row, column)) {
         it->setFlags(Qt::ItemIsEnabled);
         it->setBackground(palette().button());
-        it->setTextAlignment(columnAlignment(column) | Qt::AlignVCenter);
+        // A right-aligned title would lose its first letters when it is wider than its
+        // column; titles follow only a centred column.
+        const Qt::Alignment align = columnAlignment(column) & Qt::AlignHCenter ? Qt::AlignHCenter : Qt::AlignLeft;
+        it->setTextAlignment(align | Qt::AlignVCenter);
     } else {
         Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
         if (!m_readOnly.value(column))

@@ -32,7 +32,7 @@ public:
     // Texts of a title row from column 0 on. A title holding a line break shows on two lines
     // and the title row grows to fit ("\nClass": an empty first line, "Class" below it).
     void setColumnTitles(const QStringList &titles, int row = 0);
-    // Data cells and titles of the column alike.
+    // Data cells; the titles follow a centred column and are left-aligned otherwise.
     void setColumnAlignment(int column, Qt::Alignment alignment);
     Qt::Alignment columnAlignment(int column) const;
     // A drop-down cell editor holding items; it also takes typed text and completes it.
@@ -76,6 +76,8 @@ public:
     void removeColumnAt(int column, int fromRow = 0);
     void insertRowAt(int row, int fromColumn = 0);
     void removeRowAt(int row, int fromColumn = 0);
+
+    QSize sizeHint() const override;
 
     // The height a title row needs for two lines.
     int twoLineTitleHeight() const;
