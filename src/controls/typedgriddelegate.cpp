@@ -11,6 +11,10 @@
 
 namespace Brenvik {
 
+namespace {
+const char *const loadingProperty = "brenvikLoadingEditor";
+}
+
 TypedGridDelegate::TypedGridDelegate(TypedGrid *grid) : QStyledItemDelegate(grid), m_grid(grid) {}
 
 QWidget *TypedGridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &,
@@ -30,7 +34,11 @@ QWidget *TypedGridDelegate::createEditor(QWidget *parent, const QStyleOptionView
         box->completer()->setCaseSensitivity(Qt::CaseInsensitive);
         box->completer()->setCompletionMode(QCompleter::InlineCompletion);
         auto *self = const_cast<TypedGridDelegate *>(this);
-        connect(box->lineEdit(), &QLineEdit::textEdited, self, [self, box] { Q_EMIT self->commitData(box); });
+        // textChanged, not textEdited: an inline completion is text the user sees in the cell.
+        connect(box->lineEdit(), &QLineEdit::textChanged, self, [self, box] {
+            if (!box->property(loadingProperty).toBool())
+                Q_EMIT self->commitData(box);
+        });
         connect(box, qOverload<int>(&QComboBox::activated), self, [self, box] { Q_EMIT self->commitData(box); });
         return box;
     }
@@ -48,8 +56,11 @@ void TypedGridDelegate::setEditorData(QWidget *editor, const QModelIndex &index)
     const QString text = index.data(Qt::EditRole).toString();
     if (auto *box = qobject_cast<QComboBox *>(editor)) {
         if (box->lineEdit()->text() != text) {
+            // Choosing the index passes through other texts; they are not the user's.
+            box->setProperty(loadingProperty, true);
             box->setCurrentIndex(box->findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive));
             box->lineEdit()->setText(text);
+            box->setProperty(loadingProperty, false);
         }
     } else if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
         // The live commit writes back on every keystroke; resetting the text would move the

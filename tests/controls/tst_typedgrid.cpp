@@ -77,6 +77,7 @@ private Q_SLOTS:
     void columnAndRowHelpers_data();
     void columnAndRowHelpers();
     void noTitleGrid();
+    void alwaysShownEditorFollowsCurrentCell();
 };
 
 void TstTypedGrid::titlesAreNeitherEditableNorCurrent()
@@ -321,6 +322,30 @@ void TstTypedGrid::noTitleGrid()
     g.setCell(0, 3, QStringLiteral("mm"));
     QVERIFY(!g.isColumnEmpty(3));
     QVERIFY(!g.isRowEmpty(0));
+}
+
+void TstTypedGrid::alwaysShownEditorFollowsCurrentCell()
+{
+    Window w;
+    w.grid->setColumnDropDown(2, {QStringLiteral("Pass"), QStringLiteral("Fail")});
+    w.grid->setCell(1, 2, QStringLiteral("Not tested"));
+    QSignalSpy spy(w.grid, &TypedGrid::cellEdited);
+    w.grid->setAlwaysShowEditor(true);
+    QVERIFY(w.editor());
+    QTest::keyClick(w.editor(), Qt::Key_Tab);
+    QCOMPARE(w.grid->currentColumn(), 2);
+    QVERIFY(w.editor()); // the drop-down cell's editor, open without a key press
+    QVERIFY(qobject_cast<QComboBox *>(w.grid->indexWidget(w.grid->currentIndex())));
+    // Opening editors changes nothing, nor does a programmatic set under an open editor.
+    QCOMPARE(spy.count(), 0);
+    QCOMPARE(w.grid->cell(1, 2), QStringLiteral("Not tested"));
+    w.grid->setCell(1, 2, QStringLiteral("Retest"));
+    QCOMPARE(spy.count(), 0);
+    QCOMPARE(w.editor()->text(), QStringLiteral("Retest"));
+    w.editor()->clear();
+    // The completed text is the cell's at once, as the user sees it.
+    QTest::keyClicks(w.editor(), QStringLiteral("F"));
+    QCOMPARE(w.grid->cell(1, 2), QStringLiteral("Fail"));
 }
 
 QTEST_MAIN(TstTypedGrid)
