@@ -54,12 +54,14 @@ void SortedComboBox::setSorted(bool sorted)
 
 void SortedComboBox::setStoreItems(const QStringList &list)
 {
+    // The text stays, so nothing the user can see changes: no signal at all, or loading the
+    // store's lists into a new window would mark it changed.
     const QString kept = text();
     const bool blocked = blockSignals(true);
     clear();
     addItems(m_sorted ? sortedItems(list) : list);
-    blockSignals(blocked);
     setText(kept);
+    blockSignals(blocked);
 }
 
 QStringList SortedComboBox::items() const
