@@ -2,6 +2,8 @@
 
 #include "core/platform.h"
 #include "core/profilefile.h"
+#include "controls/sortedcombobox.h"
+#include "controls/tzoruserdatabutton.h"
 #include "core/texthelpers.h"
 #include "userdata/userdatastore.h"
 
@@ -15,11 +17,9 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
 
 namespace Brenvik {
 
@@ -80,22 +80,20 @@ TuserMemoDlg::TuserMemoDlg(QWidget *parent)
 
     auto *label1 = new QLabel(QStringLiteral("Topic"), bevel);
     label1->setObjectName(QStringLiteral("Label1"));
-    m_memoTopic = new QComboBox(bevel);
+    m_memoTopic = new SortedComboBox(bevel);
     m_memoTopic->setObjectName(QStringLiteral("memoTopic"));
     m_memoTopic->setEditable(true);
     m_memoTopic->setInsertPolicy(QComboBox::NoInsert);
     m_memoTopic->setMinimumWidth(300);
 
-    m_saveMemo = new QToolButton(bevel);
-    m_saveMemo->setObjectName(QStringLiteral("saveMemo"));
-    m_saveMemo->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    m_saveMemo->setAutoRaise(true);
-    m_saveMemo->setFixedSize(21, 21);
-    m_deleteMemo = new QToolButton(bevel);
-    m_deleteMemo->setObjectName(QStringLiteral("deleteMemo"));
-    m_deleteMemo->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
-    m_deleteMemo->setAutoRaise(true);
-    m_deleteMemo->setFixedSize(21, 21);
+    auto *saveMemo = new TZorUserDataButton(TZorUserDataButton::Glyph::Save, bevel);
+    saveMemo->setObjectName(QStringLiteral("saveMemo"));
+    saveMemo->setReferencedComboBox(m_memoTopic);
+    m_saveMemo = saveMemo;
+    auto *deleteMemo = new TZorUserDataButton(TZorUserDataButton::Glyph::Delete, bevel);
+    deleteMemo->setObjectName(QStringLiteral("deleteMemo"));
+    deleteMemo->setReferencedComboBox(m_memoTopic);
+    m_deleteMemo = deleteMemo;
 
     auto *label2 = new QLabel(QStringLiteral("Text"), bevel);
     label2->setObjectName(QStringLiteral("Label2"));
@@ -192,14 +190,8 @@ void TuserMemoDlg::loadTopicList(const UserDataStore &store)
     QStringList names;
     for (const UserDataStore::Topic &t : store.topics(memoSection()))
         names.append(t.name);
-    std::stable_sort(names.begin(), names.end(),
-                     [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     const QSignalBlocker blocker(m_memoTopic);
-    const QString text = m_memoTopic->currentText();
-    m_memoTopic->clear();
-    m_memoTopic->addItems(names);
-    m_memoTopic->setEditText(text);
-    m_memoTopic->setMaxVisibleItems(qMax(1, int(names.size())));
+    static_cast<SortedComboBox *>(m_memoTopic)->setStoreItems(names);
 }
 
 void TuserMemoDlg::showTopicText()

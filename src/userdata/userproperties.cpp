@@ -4,10 +4,7 @@
 #include "core/profilefile.h"
 #include "userdata/userdatastore.h"
 
-#if __has_include("controls/sortedcombobox.h")
 #include "controls/sortedcombobox.h"
-#define BRENVIK_HAVE_SORTED_COMBO 1
-#endif
 
 #include <QComboBox>
 #include <QHash>
@@ -24,12 +21,10 @@ void fillBox(QComboBox *box, const QStringList &items)
 {
     if (!box)
         return;
-#ifdef BRENVIK_HAVE_SORTED_COMBO
     if (auto *sorted = qobject_cast<SortedComboBox *>(box)) {
         sorted->setStoreItems(items);
         return;
     }
-#endif
     const QSignalBlocker blocker(box);
     const QString text = box->currentText();
     box->clear();

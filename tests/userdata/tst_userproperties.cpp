@@ -1,6 +1,7 @@
 // The combo boxes of a window against the store: filling, the bound save and delete
 // buttons, lists shared through `sync`, the WPDS linked pairs, and the failures.
 
+#include "controls/sortedcombobox.h"
 #include "core/cp1252.h"
 #include "support/scriptedplatform.h"
 #include "support/tempdata.h"
@@ -89,6 +90,14 @@ void TestUserProperties::loadKeepsTheText()
 
     UserProperties::loadUserProperty("WPDS", rev);
     QCOMPARE(items(rev), (QStringList{"0", "1"}));
+
+    // The windows' own boxes show the list sorted without regard to case, typed text kept.
+    auto *sorted = new SortedComboBox(&w.widget);
+    sorted->setObjectName("IFMProcess1");
+    sorted->setEditText("Typed");
+    UserProperties::loadUserProperty("WPDS", sorted);
+    QCOMPARE(items(sorted), (QStringList{"FCAW", "GTAW", "SAW"}));
+    QCOMPARE(sorted->currentText(), QString("Typed"));
 }
 
 void TestUserProperties::missingStoreOnePerCall()
