@@ -462,6 +462,23 @@ void TypedGrid::focusInEvent(QFocusEvent *event)
         openAlwaysShownEditor();
 }
 
+void TypedGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    // The cell follows the editor keystroke by keystroke; Escape still takes back the edit.
+    if (hint == QAbstractItemDelegate::RevertModelCache) {
+        const QVariant original = editor->property(TypedGridDelegate::originalTextProperty);
+        const QModelIndex index = currentIndex();
+        if (original.isValid() && index.isValid() && indexWidget(index) == editor) {
+            QTableWidgetItem *it = item(index.row(), index.column());
+            if (it && it->text() != original.toString())
+                it->setText(original.toString()); // a user change: cellEdited
+        }
+    }
+    QTableWidget::closeEditor(editor, hint);
+    if (m_alwaysShowEditor && hasFocus())
+        openAlwaysShownEditor();
+}
+
 void TypedGrid::openAlwaysShownEditor()
 {
     const QModelIndex index = currentIndex();

@@ -54,6 +54,8 @@ QWidget *TypedGridDelegate::createEditor(QWidget *parent, const QStyleOptionView
 void TypedGridDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
 {
     const QString text = index.data(Qt::EditRole).toString();
+    if (!editor->property(originalTextProperty).isValid())
+        editor->setProperty(originalTextProperty, text);
     if (auto *box = qobject_cast<QComboBox *>(editor)) {
         if (box->lineEdit()->text() != text) {
             // Choosing the index passes through other texts; they are not the user's.

@@ -15,6 +15,9 @@ class TypedGridDelegate : public QStyledItemDelegate {
 public:
     explicit TypedGridDelegate(TypedGrid *grid);
 
+    // The cell's text when its editor opened, kept on the editor for Escape.
+    static constexpr const char *originalTextProperty = "brenvikOriginalText";
+
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;

@@ -69,6 +69,7 @@ private Q_SLOTS:
     void programmaticChangesAreQuiet();
     void userChangesEmitCellEdited_data();
     void userChangesEmitCellEdited();
+    void escapeTakesBackTheEdit();
     void deleteKeyClearsCell();
     void dropDownPickAndCompletion();
     void tabWalksDataCells();
@@ -163,6 +164,18 @@ void TstTypedGrid::userChangesEmitCellEdited()
     QApplication::clipboard()->setText(QStringLiteral("\u00a6y\r\n"));
     QTest::keySequence(w.editor(), QKeySequence::Paste);
     QCOMPARE(w.grid->cell(3, 3), QStringLiteral("x|y "));
+}
+
+void TstTypedGrid::escapeTakesBackTheEdit()
+{
+    Window w;
+    w.grid->setCell(2, 2, QStringLiteral("250"));
+    w.grid->setCurrentCell(2, 2);
+    type(w.grid, QStringLiteral("31"));
+    QCOMPARE(w.grid->cell(2, 2), QStringLiteral("31"));
+    QTest::keyClick(w.editor(), Qt::Key_Escape);
+    QCOMPARE(w.grid->cell(2, 2), QStringLiteral("250"));
+    QVERIFY(!w.editor());
 }
 
 void TstTypedGrid::deleteKeyClearsCell()
