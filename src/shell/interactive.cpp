@@ -1,17 +1,44 @@
 #include "shell/interactive.h"
 
+#include "shell/qtplatform.h"
+#include "shell/tmenuform.h"
+#include "shell/tsplashform.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QPointer>
 
 namespace Brenvik {
 
-int runInteractive(const QString &)
+int runInteractive(const QString &file)
 {
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Brenvik"));
-    window.resize(625, 430);
+    QtPlatform qtPlatform;
+    setPlatform(&qtPlatform);
+
+    QPointer<TsplashForm> splash = new TsplashForm;
+    qtPlatform.setSplash(splash);
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+
+    QApplication::setApplicationDisplayName(QString());
+    TmenuForm window;
+    if (splash)
+        splash->step(20);
+    if (splash)
+        splash->step(50);
+    if (splash)
+        splash->step(100);
+    if (splash)
+        splash->hideProgress();
     window.show();
-    return QApplication::exec();
+    if (splash)
+        splash->raise();
+    if (!file.isEmpty())
+        window.openPath(file);
+
+    const int code = QApplication::exec();
+    setPlatform(nullptr);
+    return code;
 }
 
 } // namespace Brenvik

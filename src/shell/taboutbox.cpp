@@ -1,0 +1,57 @@
+#include "shell/taboutbox.h"
+
+#include <QDialogButtonBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace Brenvik {
+
+TAboutBox::TAboutBox(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_versions(new QListWidget(this))
+{
+    setObjectName(QStringLiteral("TAboutBox"));
+    setWindowTitle(QStringLiteral("About"));
+    auto *layout = new QVBoxLayout(this);
+
+    auto *panel = new QFrame(this);
+    panel->setFrameShape(QFrame::StyledPanel);
+    auto *panelLayout = new QHBoxLayout(panel);
+    auto *icon = new QLabel(panel);
+    icon->setPixmap(QIcon(QStringLiteral(":/shell/glyphs/brenvik.svg")).pixmap(48, 48));
+    icon->setAlignment(Qt::AlignTop);
+    panelLayout->addWidget(icon);
+    auto *lines = new QVBoxLayout;
+    auto *product = new QLabel(QStringLiteral("<b>Brenvik</b> welding procedure forms"), panel);
+    product->setObjectName(QStringLiteral("ProductName"));
+    lines->addWidget(product);
+    lines->addWidget(new QLabel(QStringLiteral("WPDS, PQR, WPQR (QW-483) and WPS (QW-482) documents."), panel));
+    lines->addWidget(new QLabel(QStringLiteral("Built with Qt %1 by the Brenvik team.").arg(QLatin1String(qVersion())), panel));
+    // The address is shown, not followed: the program opens local files only.
+    auto *link = new QLabel(QStringLiteral("https://brenvik.example.org"), panel);
+    link->setObjectName(QStringLiteral("WebLink"));
+    link->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lines->addWidget(link);
+    panelLayout->addLayout(lines, 1);
+    layout->addWidget(panel);
+
+    m_versions->setObjectName(QStringLiteral("VersionList"));
+    m_versions->addItem(QStringLiteral("Product name: Brenvik"));
+    m_versions->addItem(QStringLiteral("Product version: ") + QStringLiteral(BRENVIK_VERSION));
+    m_versions->addItem(QStringLiteral("Build flags: ") + QStringLiteral(BRENVIK_BUILD_FLAGS));
+    m_versions->setFixedHeight(m_versions->sizeHintForRow(0) * 3 + 2 * m_versions->frameWidth() + 4);
+    layout->addWidget(m_versions);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+} // namespace Brenvik

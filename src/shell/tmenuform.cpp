@@ -1,0 +1,393 @@
+#include "shell/tmenuform.h"
+
+#include "core/documentwindow.h"
+#include "core/platform.h"
+#include "core/profilefile.h"
+#include "duplicator/duplicatorentry.h"
+#include "shell/taboutbox.h"
+#include "shell/tnewformdlg.h"
+#include "userdata/userdatahooks.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QIcon>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace Brenvik {
+
+namespace {
+
+const QStringList kFormTypes = {QStringLiteral("WPDS"), QStringLiteral("PQR"), QStringLiteral("WPQR"),
+                                QStringLiteral("WPSR")};
+
+QAction *namedAction(QMenu *menu, const QString &name, const QString &text)
+{
+    QAction *action = menu->addAction(text);
+    action->setObjectName(name);
+    return action;
+}
+
+} // namespace
+
+TmenuForm::TmenuForm(QWidget *parent)
+    : QMainWindow(parent)
+    , m_mdi(new QMdiArea(this))
+    , m_coolBar(new QToolBar(this))
+{
+    setObjectName(QStringLiteral("TmenuForm"));
+    setWindowTitle(QStringLiteral("Brenvik"));
+    setWindowIcon(QIcon(QStringLiteral(":/shell/glyphs/brenvik.svg")));
+    AppState::instance().clearCreated();
+
+    m_mdi->setObjectName(QStringLiteral("ClientArea"));
+    m_mdi->setBackground(QBrush(backgroundTile()));
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdi);
+
+    m_coolBar->setObjectName(QStringLiteral("CoolBar1"));
+    m_coolBar->setOrientation(Qt::Vertical);
+    m_coolBar->setMovable(false);
+    m_coolBar->setFloatable(false);
+    m_coolBar->setIconSize(QSize(24, 24));
+    m_coolBar->toggleViewAction()->setVisible(false);
+    addToolBar(Qt::LeftToolBarArea, m_coolBar);
+    connect(addToolButton(QStringLiteral("newFile"), QStringLiteral("new"), QStringLiteral("New")),
+            &QToolButton::clicked, this, &TmenuForm::newDocument);
+    connect(addToolButton(QStringLiteral("openFile"), QStringLiteral("open"), QStringLiteral("Open")),
+            &QToolButton::clicked, this, &TmenuForm::openDocument);
+    connect(addToolButton(QStringLiteral("saveFile"), QStringLiteral("save"), QStringLiteral("Save")),
+            &QToolButton::clicked, this, &TmenuForm::saveFileClick);
+    QToolButton *print = addToolButton(QStringLiteral("printReport"), QStringLiteral("print"), QStringLiteral("Print"));
+    print->setEnabled(false);
+    // A hidden widget on a tool bar is hidden through its action.
+    for (QAction *a : m_coolBar->actions())
+        if (m_coolBar->widgetForAction(a) == print)
+            a->setVisible(false);
+    connect(addToolButton(QStringLiteral("previewReport"), QStringLiteral("preview"), QStringLiteral("Preview")),
+            &QToolButton::clicked, this, &TmenuForm::previewReportClick);
+
+    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+    m_fileMenu = new QMenu(QStringLiteral("&File"), this);
+    m_fileMenu->setObjectName(QStringLiteral("File1"));
+    connect(namedAction(m_fileMenu, QStringLiteral("New1"), QStringLiteral("&New")), &QAction::triggered, this,
+            &TmenuForm::newDocument);
+    connect(namedAction(m_fileMenu, QStringLiteral("Open1"), QStringLiteral("&Open...")), &QAction::triggered, this,
+            &TmenuForm::openDocument);
+    // Save, Save As and Preview do nothing of their own: the document's menu replaces this
+    // one while a document is open.
+    namedAction(m_fileMenu, QStringLiteral("Save1"), QStringLiteral("&Save"));
+    namedAction(m_fileMenu, QStringLiteral("SaveAs1"), QStringLiteral("Save &As..."));
+    namedAction(m_fileMenu, QStringLiteral("Print1"), QStringLiteral("&Print"))->setVisible(false);
+    namedAction(m_fileMenu, QStringLiteral("Preview1"), QStringLiteral("Pre&view"));
+    namedAction(m_fileMenu, QStringLiteral("PrintSetup1"), QStringLiteral("P&rint Setup..."))->setVisible(false);
+    m_fileMenu->addSeparator();
+    connect(namedAction(m_fileMenu, QStringLiteral("Close1"), QStringLiteral("&Close")), &QAction::triggered, this,
+            &QWidget::close);
+    m_fileMenuAction = menuBar()->addMenu(m_fileMenu);
+    m_shownFileMenu = m_fileMenu;
+
+    QMenu *tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    tools->setObjectName(QStringLiteral("Tools1"));
+    connect(namedAction(tools, QStringLiteral("UserInformation1"), QStringLiteral("&User Information")),
+            &QAction::triggered, this, &TmenuForm::userInformation);
+    connect(namedAction(tools, QStringLiteral("FormBatchEditor1"), QStringLiteral("Form Batch Editor/Duplicator ...")),
+            &QAction::triggered, this, &TmenuForm::duplicatorClick);
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    connect(namedAction(help, QStringLiteral("About1"), QStringLiteral("About")), &QAction::triggered, this,
+            &TmenuForm::about);
+
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->setSizeGripEnabled(false);
+
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { checkButton(); });
+    connect(&AppState::instance(), &AppState::changedFlagChanged, this, &QWidget::setWindowModified);
+
+    // The client area is 625 x 430; the frame around it is whatever the window needs.
+    m_mdi->setMinimumSize(1, 1);
+    resize(sizeHint());
+    const QSize chrome = sizeHint() - m_mdi->sizeHint();
+    resize(QSize(625, 430) + QSize(qMax(0, chrome.width()), qMax(0, chrome.height())));
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+
+    AppState::instance().setHost(this);
+    checkButton();
+}
+
+TmenuForm::~TmenuForm()
+{
+    if (AppState::instance().host() == this)
+        AppState::instance().setHost(nullptr);
+    if (AppState::instance().currentDocument() == m_doc)
+        AppState::instance().setCurrentDocument(nullptr);
+}
+
+QPixmap TmenuForm::backgroundTile()
+{
+    // A quiet steel-plate pattern: a diamond tread on blue-grey.
+    QPixmap tile(32, 32);
+    tile.fill(QColor(0x8a, 0x9b, 0xac));
+    QPainter p(&tile);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    auto drawBar = [&p](qreal x, qreal y, qreal angle) {
+        p.save();
+        p.translate(x, y);
+        p.rotate(angle);
+        p.setBrush(QColor(0x9d, 0xad, 0xbd));
+        p.drawRoundedRect(QRectF(-6, -1.6, 12, 3.2), 1.6, 1.6);
+        p.setBrush(QColor(0x74, 0x85, 0x96));
+        p.drawRoundedRect(QRectF(-6, 0.6, 12, 1.2), 0.6, 0.6);
+        p.restore();
+    };
+    drawBar(8, 8, 45);
+    drawBar(24, 24, 45);
+    drawBar(24, 8, -45);
+    drawBar(8, 24, -45);
+    return tile;
+}
+
+QToolButton *TmenuForm::addToolButton(const QString &name, const QString &glyph, const QString &hint)
+{
+    auto *button = new QToolButton(m_coolBar);
+    button->setObjectName(name);
+    button->setAutoRaise(true);
+    button->setIcon(QIcon(QStringLiteral(":/shell/glyphs/%1.svg").arg(glyph)));
+    button->setIconSize(QSize(24, 24));
+    button->setToolTip(hint);
+    m_coolBar->addWidget(button);
+    return button;
+}
+
+QToolButton *TmenuForm::toolButton(const QString &name) const
+{
+    return m_coolBar->findChild<QToolButton *>(name);
+}
+
+QAction *TmenuForm::menuAction(const QString &name) const { return findChild<QAction *>(name); }
+
+DocumentWindow *TmenuForm::document() const { return m_docWidget ? m_doc : nullptr; }
+
+void TmenuForm::checkButton()
+{
+    const bool hasDocument = document() != nullptr;
+    for (const QString &name : {QStringLiteral("saveFile"), QStringLiteral("previewReport")})
+        if (QToolButton *b = toolButton(name))
+            b->setEnabled(hasDocument);
+    for (const QString &name :
+         {QStringLiteral("Save1"), QStringLiteral("SaveAs1"), QStringLiteral("Print1"), QStringLiteral("Preview1")})
+        if (QAction *a = menuAction(name))
+            a->setEnabled(hasDocument);
+    updateFileMenu();
+}
+
+void TmenuForm::updateFileMenu()
+{
+    // Qt merges no menus: the document's own File menu stands in the main one's place.
+    QMenu *wanted = m_fileMenu;
+    if (DocumentWindow *doc = document())
+        if (QMenu *own = doc->fileMenu())
+            wanted = own;
+    if (wanted == m_shownFileMenu)
+        return;
+    QAction *replacement = wanted->menuAction();
+    menuBar()->insertAction(m_fileMenuAction, replacement);
+    menuBar()->removeAction(m_fileMenuAction);
+    m_fileMenuAction = replacement;
+    m_shownFileMenu = wanted;
+}
+
+bool TmenuForm::changedDocumentPrompt()
+{
+    AppState &state = AppState::instance();
+    if (!state.changed())
+        return true;
+    const Answer answer = askYesNoCancel(QStringLiteral("Question"),
+                                         QStringLiteral("The contents have been changed.\r\nDo you want to save these changes?"));
+    if (answer == Answer::Cancel)
+        return false;
+    if (answer == Answer::No)
+        return true;
+    DocumentWindow *doc = document();
+    if (!doc)
+        return true;
+    // A Save that ends without saving has told the user already ("Error in saving file.");
+    // the edits must not be thrown away behind that message.
+    return doc->save();
+}
+
+void TmenuForm::documentGone(QObject *widget)
+{
+    if (widget != m_docWidget && m_docWidget)
+        return;
+    AppState &state = AppState::instance();
+    if (m_doc) {
+        state.setCreated(m_doc->formType(), false);
+        if (state.currentDocument() == m_doc)
+            state.setCurrentDocument(nullptr);
+    }
+    m_doc = nullptr;
+    m_docWidget = nullptr;
+    checkButton();
+}
+
+DocumentWindow *TmenuForm::documentOfType(const QString &formType)
+{
+    AppState &state = AppState::instance();
+    if (DocumentWindow *doc = document()) {
+        if (doc->formType() == formType)
+            return doc;
+        m_promptAnswered = true;
+        const bool closed = doc->closeDocument();
+        m_promptAnswered = false;
+        if (!closed)
+            return nullptr;
+        // The window frees itself later; from here on it is no longer the document.
+        QWidget *gone = m_docWidget;
+        if (QMdiSubWindow *sub = gone ? qobject_cast<QMdiSubWindow *>(gone->parentWidget()) : nullptr)
+            sub->hide();
+        documentGone(gone);
+    }
+    DocumentWindow *doc = DocumentRegistry::instance().create(formType, nullptr);
+    if (!doc)
+        return nullptr;
+    QWidget *w = doc->widget();
+    QMdiSubWindow *sub = m_mdi->addSubWindow(w, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    // The document's widget goes with its frame, and the frame with the document's widget.
+    connect(w, &QObject::destroyed, sub, &QObject::deleteLater);
+    connect(w, &QObject::destroyed, this, &TmenuForm::documentGone);
+    m_doc = doc;
+    m_docWidget = w;
+    state.setCreated(formType, true);
+    state.setCurrentDocument(doc);
+    sub->move(0, 0);
+    sub->show();
+    w->show();
+    m_mdi->setActiveSubWindow(sub);
+    return doc;
+}
+
+void TmenuForm::newDocument()
+{
+    if (!changedDocumentPrompt())
+        return;
+    TnewFormDlg dialog(this);
+    for (const QString &type : kFormTypes) {
+        if (QRadioButton *radio = dialog.button(type)) {
+            if (!DocumentRegistry::instance().has(type)) {
+                radio->setEnabled(false);
+                radio->setToolTip(QStringLiteral("This form has no window in this version yet."));
+            }
+        }
+    }
+    if (dialog.exec() == QDialog::Accepted && !dialog.chosenType().isEmpty()) {
+        BusyCursor busy;
+        if (DocumentWindow *doc = documentOfType(dialog.chosenType())) {
+            doc->resetDocument();
+            doc->setFileName(QString());
+            AppState::instance().setChanged(false);
+        }
+    }
+    checkButton();
+}
+
+void TmenuForm::openDocument()
+{
+    if (!changedDocumentPrompt())
+        return;
+    FileDialogOptions options;
+    options.title = QStringLiteral("Open Welding Form");
+    options.filter = QStringLiteral("Welding Report (*.WRP)|*.wrp|Others (*.*)|*.*");
+    options.defaultSuffix = QStringLiteral("WRP");
+    const QString path = platform().openFile(options);
+    if (!path.isEmpty())
+        openPath(path);
+    checkButton();
+}
+
+void TmenuForm::openPath(const QString &path)
+{
+    AppState::instance().setLastOpenedPath(path);
+    BusyCursor busy;
+    if (openByType(path))
+        AppState::instance().setChanged(false);
+    checkButton();
+}
+
+bool TmenuForm::openByType(const QString &path)
+{
+    ProfileFile file(path, ProfileFile::Kind::Document);
+    const QString formType = file.load() ? file.value(QStringLiteral("contents"), QStringLiteral("formType")) : QString();
+    if (!kFormTypes.contains(formType)) {
+        errorBox(QStringLiteral("Error"), QStringLiteral("%1 is not a welding form document.").arg(path));
+        return false;
+    }
+    if (!DocumentRegistry::instance().has(formType)) {
+        errorBox(QStringLiteral("Error"),
+                 QStringLiteral("%1 is a %2 document, which this version cannot open yet.").arg(path, formType));
+        return false;
+    }
+    DocumentWindow *doc = documentOfType(formType);
+    if (!doc)
+        return false;
+    const bool loaded = doc->openFile(path);
+    doc->setFileName(AppState::instance().lastOpenedPath());
+    return loaded;
+}
+
+void TmenuForm::saveFileClick()
+{
+    if (DocumentWindow *doc = document())
+        doc->save();
+}
+
+void TmenuForm::previewReportClick()
+{
+    if (DocumentWindow *doc = document())
+        doc->preview();
+}
+
+void TmenuForm::userInformation() { UserDataDialogs::openUserInfo(nullptr, nullptr); }
+
+void TmenuForm::about()
+{
+    TAboutBox box(this);
+    box.exec();
+}
+
+void TmenuForm::duplicatorClick() { openDuplicator(this); }
+
+void TmenuForm::closeEvent(QCloseEvent *event)
+{
+    DocumentWindow *doc = document();
+    if (doc) {
+        if (!changedDocumentPrompt()) {
+            event->ignore();
+            return;
+        }
+        m_promptAnswered = true;
+        const bool closed = doc->closeDocument();
+        m_promptAnswered = false;
+        if (!closed) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
+
+} // namespace Brenvik

@@ -1,0 +1,77 @@
+#pragma once
+// The main window: the MDI parent of the one open document window, the program-wide commands
+// (New, Open, Save, Preview, Close, User Information, the batch editor, About), the
+// changed-document prompt and the enabling of the tool buttons. Document windows reach it
+// through ShellHost.
+
+#include "core/appstate.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+class QToolButton;
+
+namespace Brenvik {
+
+class DocumentWindow;
+
+class TmenuForm : public QMainWindow, public ShellHost {
+    Q_OBJECT
+public:
+    explicit TmenuForm(QWidget *parent = nullptr);
+    ~TmenuForm() override;
+
+    // ShellHost
+    void newDocument() override;
+    void openDocument() override;
+    void userInformation() override;
+    void about() override;
+    void checkButton() override;
+    bool changedDocumentPrompt() override;
+    bool promptAlreadyAnswered() const override { return m_promptAnswered; }
+
+    // Open by type: the file in the window of its form type. False when nothing was opened.
+    bool openByType(const QString &path);
+    // A file named on the command line: Open without the dialog.
+    void openPath(const QString &path);
+    void saveFileClick();
+    void previewReportClick();
+    void duplicatorClick();
+
+    DocumentWindow *document() const;
+    QMdiArea *mdiArea() const { return m_mdi; }
+    QToolButton *toolButton(const QString &name) const;
+    QAction *menuAction(const QString &name) const;
+    // The File menu in the menu bar now: the main one, or the document's own.
+    QMenu *activeFileMenu() const { return m_shownFileMenu; }
+    QMenu *mainFileMenu() const { return m_fileMenu; }
+
+    // The tile of the client area's background.
+    static QPixmap backgroundTile();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // The window of a form type, shown: the open document of another type is closed first,
+    // the type's window is made when missing. nullptr when that cannot be done.
+    DocumentWindow *documentOfType(const QString &formType);
+    void documentGone(QObject *widget);
+    void updateFileMenu();
+    QToolButton *addToolButton(const QString &name, const QString &glyph, const QString &hint);
+
+    QMdiArea *m_mdi;
+    QToolBar *m_coolBar;
+    QMenu *m_fileMenu = nullptr;
+    QMenu *m_shownFileMenu = nullptr;
+    QAction *m_fileMenuAction = nullptr;
+    QPointer<QWidget> m_docWidget;
+    DocumentWindow *m_doc = nullptr;
+    bool m_promptAnswered = false;
+};
+
+} // namespace Brenvik
