@@ -23,6 +23,9 @@
 #include <QToolBar>
 #include <QToolButton>
 
+// The glyphs live in a static library: its resources are registered by hand.
+static void initShellResources() { Q_INIT_RESOURCE(shell); }
+
 namespace Brenvik {
 
 namespace {
@@ -44,6 +47,7 @@ TmenuForm::TmenuForm(QWidget *parent)
     , m_mdi(new QMdiArea(this))
     , m_coolBar(new QToolBar(this))
 {
+    initShellResources();
     setObjectName(QStringLiteral("TmenuForm"));
     setWindowTitle(QStringLiteral("Brenvik"));
     setWindowIcon(QIcon(QStringLiteral(":/shell/glyphs/brenvik.svg")));
