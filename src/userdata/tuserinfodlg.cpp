@@ -1,4 +1,5 @@
 #include "userdata/tuserinfodlg.h"
+#include "userdata/storeguard.h"
 
 #include "core/platform.h"
 #include "core/profilefile.h"
@@ -50,18 +51,6 @@ void setTargetText(QWidget *w, const QString &text)
             box->setEditText(text);
         else
             box->setCurrentIndex(box->findText(text));
-    }
-}
-
-template<typename Fn>
-bool guarded(Fn &&fn)
-{
-    try {
-        fn();
-        return true;
-    } catch (const FileError &e) {
-        errorBox(QStringLiteral("Error"), e.message());
-        return false;
     }
 }
 

@@ -1,4 +1,5 @@
 #include "userdata/tusermemodlg.h"
+#include "userdata/storeguard.h"
 
 #include "core/platform.h"
 #include "core/profilefile.h"
@@ -38,18 +39,6 @@ QString storedToPlain(const QString &stored)
     QString text = decodeMemo(stored);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;
-}
-
-template<typename Fn>
-bool guarded(Fn &&fn)
-{
-    try {
-        fn();
-        return true;
-    } catch (const FileError &e) {
-        errorBox(QStringLiteral("Error"), e.message());
-        return false;
-    }
 }
 
 } // namespace

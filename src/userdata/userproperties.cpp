@@ -1,4 +1,5 @@
 #include "userdata/userproperties.h"
+#include "userdata/storeguard.h"
 
 #include "core/platform.h"
 #include "core/profilefile.h"
@@ -63,19 +64,6 @@ QStringList sectionWords(const QString &sections)
 {
     static const QRegularExpression gap(QStringLiteral("[ \\t]+"));
     return sections.split(gap, Qt::SkipEmptyParts);
-}
-
-// A refused write ends the command with its own message; the store is as it was.
-template<typename Fn>
-bool guarded(Fn &&fn)
-{
-    try {
-        fn();
-        return true;
-    } catch (const FileError &e) {
-        errorBox(QStringLiteral("Error"), e.message());
-        return false;
-    }
 }
 
 bool saveOrDelete(bool save, const QString &owner, QComboBox *box, const QList<QComboBox *> &windowBoxes)
