@@ -3,6 +3,7 @@
 #include "shell/qtplatform.h"
 #include "shell/tmenuform.h"
 #include "shell/tsplashform.h"
+#include "userdata/tuserinfodlg.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -22,6 +23,8 @@ int runInteractive(const QString &file)
 
     QApplication::setApplicationDisplayName(QString());
     TmenuForm window;
+    // The one user information dialog of the run, hidden until asked for.
+    TuserInfoDlg::instance(&window);
     if (splash)
         splash->step(20);
     if (splash)
