@@ -49,7 +49,8 @@ TmenuForm::TmenuForm(QWidget *parent)
 {
     initShellResources();
     setObjectName(QStringLiteral("TmenuForm"));
-    setWindowTitle(QStringLiteral("Brenvik"));
+    // "[*]" shows the changed-flag in the caption; the caption itself reads "Brenvik".
+    setWindowTitle(QStringLiteral("Brenvik[*]"));
     setWindowIcon(QIcon(QStringLiteral(":/shell/glyphs/brenvik.svg")));
     AppState::instance().clearCreated();
 
@@ -132,6 +133,9 @@ TmenuForm::TmenuForm(QWidget *parent)
 
 TmenuForm::~TmenuForm()
 {
+    // The document goes with the MDI area, after this part of the window is gone.
+    if (m_docWidget)
+        disconnect(m_docWidget, nullptr, this, nullptr);
     if (AppState::instance().host() == this)
         AppState::instance().setHost(nullptr);
     if (AppState::instance().currentDocument() == m_doc)

@@ -1,0 +1,65 @@
+// The program's own command line, run as the built program: --version, --help, usage errors.
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QtTest>
+
+class TestCliMain : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void exitCodes_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("stdoutHas");
+        QTest::addColumn<QString>("stderrHas");
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "Brenvik " BRENVIK_VERSION << QString();
+        QTest::newRow("help lists every mode")
+            << QStringList{"--help"} << 0 << "--data-dir" << QString();
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << QString() << "Unknown option 'bogus'";
+        QTest::newRow("missing value") << QStringList{"--data-dir"} << 2 << QString() << "Missing value";
+        QTest::newRow("data dir not a folder")
+            << QStringList{"--data-dir", "/nonexistent/folder", "--version"} << 0 << "Brenvik" << QString();
+        QTest::newRow("data dir not a folder, with a mode")
+            << QStringList{"--data-dir", "/nonexistent/folder", "--print-fields", "x.wrp"} << 2 << QString()
+            << "is not a folder";
+        QTest::newRow("two modes") << QStringList{"--print-fields", "--batch", "x.wrp"} << 2 << QString()
+                                   << "cannot be combined";
+    }
+
+    void exitCodes()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QString, stdoutHas);
+        QFETCH(QString, stderrHas);
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("QT_QPA_PLATFORM")); // the program must choose offscreen itself
+        env.remove(QStringLiteral("DISPLAY"));
+        program.setProcessEnvironment(env);
+        program.start(QCoreApplication::applicationDirPath() + QStringLiteral("/brenvik"), args);
+        QVERIFY(program.waitForFinished(30000));
+        const QString out = QString::fromLocal8Bit(program.readAllStandardOutput());
+        const QString err = QString::fromLocal8Bit(program.readAllStandardError());
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QVERIFY2(program.exitCode() == exitCode, qPrintable(err));
+        if (!stdoutHas.isEmpty())
+            QVERIFY2(out.contains(stdoutHas), qPrintable(out));
+        if (!stderrHas.isEmpty())
+            QVERIFY2(err.contains(stderrHas), qPrintable(err));
+    }
+
+    void helpListsTheModes()
+    {
+        QProcess program;
+        program.start(QCoreApplication::applicationDirPath() + QStringLiteral("/brenvik"), {QStringLiteral("--help")});
+        QVERIFY(program.waitForFinished(30000));
+        const QString out = QString::fromLocal8Bit(program.readAllStandardOutput());
+        for (const char *mode : {"--resave", "--export-pdf", "--print-fields", "--batch"})
+            QVERIFY2(out.contains(QLatin1String(mode)), mode);
+    }
+};
+
+QTEST_MAIN(TestCliMain)
+#include "tst_cli_main.moc"
