@@ -1,0 +1,168 @@
+// brenvik --print-fields and --export-pdf, run as the built program: the filled data
+// elements of a WPDS document, its PDF, and the exits for files that have no report.
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// A WPDS document as the window writes it (code page 1252, CR LF).
+const QByteArray kWpds = "[contents]\r\n"
+                         "imageFile=\r\n"
+                         "formType=WPDS\r\n"
+                         "wpdsNo=WPDS-014\r\n"
+                         "companyName=Brenvik Steelworks\r\n"
+                         "pulsed1=false\r\n"
+                         "pulsed2=true\r\n"
+                         "IBMThickness1=10 mm\r\n"
+                         "technique=Stringer beads\\nBack-step where needed\r\n"
+                         "preheatMin=150\r\n"
+                         "unitTC=true\r\n"
+                         "unitTF=false\r\n"
+                         "wpdsDate=12/07/2026\r\n"
+                         "WPThickness=mm\xA6" "10\xA6" "10\xA6" "12\xA6_\xA6_\xA6_\xA6_\xA6_\xA6\r\n";
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run brenvik(const QStringList &args)
+{
+    QProcess process;
+    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/brenvik"), args);
+    Run run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+bool write(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TestCliReport : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void printFields();
+    void printFieldsOfTheShippedExample();
+    void exportPdf();
+    void failures_data();
+    void failures();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_wpds;
+};
+
+void TestCliReport::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_wpds = m_dir.filePath(QStringLiteral("weld01.wrp"));
+    QVERIFY(write(m_wpds, kWpds));
+    QVERIFY(write(m_dir.filePath(QStringLiteral("note.wrp")), "[contents]\r\nformType=NOTE\r\n"));
+    QVERIFY(write(m_dir.filePath(QStringLiteral("untyped.wrp")), "[contents]\r\nwpdsNo=1\r\n"));
+}
+
+void TestCliReport::printFields()
+{
+    const Run run = brenvik({QStringLiteral("--print-fields"), m_wpds});
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    const QStringList lines = QString::fromUtf8(run.out).split(QLatin1Char('\n'));
+    QCOMPARE(lines.last(), QString()); // every line ends with a line break
+    QCOMPARE(lines.size() - 1, 80);    // every label and memo of the page, nothing else
+    QCOMPARE(lines.first(), QStringLiteral("1:wpdsNo=WPDS-014"));
+    const QString month = QLocale::system().monthName(12, QLocale::ShortFormat);
+    const QStringList expected = {
+        QStringLiteral("1:wpdsDate=7 %1 2026").arg(month),
+        QStringLiteral("1:companyName=Brenvik Steelworks"),
+        QStringLiteral("1:pulsed1=No"),
+        QStringLiteral("1:pulsed2=Yes"),
+        QStringLiteral("1:IBMthickness1=10 mm"),
+        QStringLiteral("1:technique=Stringer beads\\nBack-step where needed"),
+        QStringLiteral("1:preheatMin=150 \u00B0C"),
+        QStringLiteral("1:InterPassMin= \u00B0C"),
+        QStringLiteral("1:wpUnit1=mm"),
+        QStringLiteral("1:wp1=10\\n10\\n12\\n \\n \\n \\n \\n "),
+        QStringLiteral("1:wp2= \\n \\n \\n \\n \\n \\n \\n "),
+        QStringLiteral("1:remarks="),
+    };
+    for (const QString &line : expected)
+        QVERIFY2(lines.contains(line), qPrintable(line));
+    // Images and fixed captions are not data elements.
+    QVERIFY(!run.out.contains("weldImage"));
+    QVERIFY(!run.out.contains("WELDING PROCEDURE"));
+}
+
+void TestCliReport::printFieldsOfTheShippedExample()
+{
+    const QString example = QCoreApplication::applicationDirPath() + QStringLiteral("/examples/wpds-example.wrp");
+    if (!QFile::exists(example))
+        QSKIP("no shipped WPDS example");
+    const Run run = brenvik({QStringLiteral("--print-fields"), example});
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    const QStringList lines = QString::fromUtf8(run.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 80);
+    QVERIFY(lines.first().startsWith(QLatin1String("1:wpdsNo=")));
+    QVERIFY(lines.last().startsWith(QLatin1String("1:remarks=")));
+    QVERIFY(!lines.filter(QRegularExpression(QStringLiteral("^1:preheatMin=.* \u00B0[CF]$"))).isEmpty());
+}
+
+void TestCliReport::exportPdf()
+{
+    const QString pdf = m_dir.filePath(QStringLiteral("weld01.pdf"));
+    const Run run = brenvik({QStringLiteral("--export-pdf"), pdf, m_wpds});
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    QFile f(pdf);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    QVERIFY(bytes.startsWith("%PDF"));
+    QCOMPARE(bytes.count("/Type /Page\n"), 1);
+}
+
+void TestCliReport::failures_data()
+{
+    // "{dir}" is the folder of the test documents.
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("stderrHas");
+    QTest::newRow("missing file") << QStringList{"--print-fields", "{dir}/none.wrp"} << 1 << "cannot open";
+    QTest::newRow("unknown type") << QStringList{"--print-fields", "{dir}/note.wrp"} << 1 << "NOTE";
+    QTest::newRow("no type") << QStringList{"--export-pdf", "{dir}/x.pdf", "{dir}/untyped.wrp"} << 1
+                             << "no form type";
+    QTest::newRow("pdf not writable") << QStringList{"--export-pdf", "{dir}/no/such/x.pdf", "{dir}/weld01.wrp"}
+                                      << 1 << "Unable to write to";
+    QTest::newRow("no file given") << QStringList{"--print-fields"} << 2 << "usage:";
+    QTest::newRow("two files") << QStringList{"--export-pdf", "{dir}/x.pdf", "{dir}/weld01.wrp", "{dir}/note.wrp"}
+                               << 2 << "usage:";
+}
+
+void TestCliReport::failures()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, stderrHas);
+    args.replaceInStrings(QStringLiteral("{dir}"), m_dir.path());
+    const Run run = brenvik(args);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(QString::fromUtf8(run.err).contains(stderrHas), run.err.constData());
+    QVERIFY(run.out.isEmpty());
+    QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("x.pdf"))));
+}
+
+QTEST_MAIN(TestCliReport)
+#include "tst_cli_report.moc"
