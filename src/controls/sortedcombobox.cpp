@@ -7,13 +7,19 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStringListModel>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace Brenvik {
 
 SortedComboBox::SortedComboBox(QWidget *parent) : QComboBox(parent)
 {
+    // A plain string list instead of one QStandardItem per entry: a window fills dozens of
+    // boxes from a store that may hold thousands of values, and a list is replaced in one go.
+    setModel(new QStringListModel(this));
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     attachLineEdit();
@@ -36,10 +42,17 @@ void SortedComboBox::attachLineEdit()
 
 QStringList SortedComboBox::sortedItems(const QStringList &items)
 {
-    QStringList out = items;
-    std::stable_sort(out.begin(), out.end(), [](const QString &a, const QString &b) {
-        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-    });
+    // Folding each text once is much cheaper than a case-blind compare per comparison; ties
+    // keep their given order through the index.
+    std::vector<std::pair<QString, int>> keys;
+    keys.reserve(size_t(items.size()));
+    for (int i = 0; i < items.size(); ++i)
+        keys.emplace_back(items.at(i).toCaseFolded(), i);
+    std::sort(keys.begin(), keys.end());
+    QStringList out;
+    out.reserve(items.size());
+    for (const auto &key : keys)
+        out << items.at(key.second);
     return out;
 }
 
@@ -58,14 +71,21 @@ void SortedComboBox::setStoreItems(const QStringList &list)
     // store's lists into a new window would mark it changed.
     const QString kept = text();
     const bool blocked = blockSignals(true);
-    clear();
-    addItems(m_sorted ? sortedItems(list) : list);
+    const QStringList entries = m_sorted ? sortedItems(list) : list;
+    if (auto *strings = qobject_cast<QStringListModel *>(model())) {
+        strings->setStringList(entries);
+    } else {
+        clear();
+        addItems(entries);
+    }
     setText(kept);
     blockSignals(blocked);
 }
 
 QStringList SortedComboBox::items() const
 {
+    if (auto *strings = qobject_cast<QStringListModel *>(model()))
+        return strings->stringList();
     QStringList out;
     out.reserve(count());
     for (int i = 0; i < count(); ++i)
