@@ -56,14 +56,27 @@ void ReportPage::resetData()
     }
 }
 
-ReportElement &ReportPage::addCaption(qreal x, qreal y, const QString &text, const ReportFont &font,
-                                      qreal width, Qt::Alignment alignment)
+namespace {
+
+// An element of a kind, named and placed; the rest keeps its defaults.
+ReportElement placed(ElementKind kind, const QString &name, qreal x, qreal y, qreal width = 0, qreal height = 0)
 {
     ReportElement e;
-    e.kind = ElementKind::Caption;
+    e.kind = kind;
+    e.name = name;
     e.x = x;
     e.y = y;
     e.width = width;
+    e.height = height;
+    return e;
+}
+
+} // namespace
+
+ReportElement &ReportPage::addCaption(qreal x, qreal y, const QString &text, const ReportFont &font,
+                                      qreal width, Qt::Alignment alignment)
+{
+    ReportElement e = placed(ElementKind::Caption, QString(), x, y, width);
     e.text = text;
     e.font = font;
     e.alignment = alignment;
@@ -73,13 +86,7 @@ ReportElement &ReportPage::addCaption(qreal x, qreal y, const QString &text, con
 ReportElement &ReportPage::addLabel(const QString &name, qreal x, qreal y, qreal width,
                                     Qt::Alignment alignment, qreal height)
 {
-    ReportElement e;
-    e.kind = ElementKind::Label;
-    e.name = name;
-    e.x = x;
-    e.y = y;
-    e.width = width;
-    e.height = height;
+    ReportElement e = placed(ElementKind::Label, name, x, y, width, height);
     e.alignment = alignment;
     e.wordWrap = height > 0;
     return addElement(e);
@@ -88,13 +95,7 @@ ReportElement &ReportPage::addLabel(const QString &name, qreal x, qreal y, qreal
 ReportElement &ReportPage::addMemo(const QString &name, qreal x, qreal y, qreal width, qreal height,
                                    Qt::Alignment alignment, bool wordWrap)
 {
-    ReportElement e;
-    e.kind = ElementKind::Memo;
-    e.name = name;
-    e.x = x;
-    e.y = y;
-    e.width = width;
-    e.height = height;
+    ReportElement e = placed(ElementKind::Memo, name, x, y, width, height);
     e.alignment = alignment;
     e.wordWrap = wordWrap;
     return addElement(e);
@@ -102,45 +103,22 @@ ReportElement &ReportPage::addMemo(const QString &name, qreal x, qreal y, qreal 
 
 ReportElement &ReportPage::addImage(const QString &name, qreal x, qreal y, qreal width, qreal height)
 {
-    ReportElement e;
-    e.kind = ElementKind::Image;
-    e.name = name;
-    e.x = x;
-    e.y = y;
-    e.width = width;
-    e.height = height;
-    return addElement(e);
+    return addElement(placed(ElementKind::Image, name, x, y, width, height));
 }
 
 ReportElement &ReportPage::addHRule(qreal x1, qreal x2, qreal y)
 {
-    ReportElement e;
-    e.kind = ElementKind::HRule;
-    e.x = qMin(x1, x2);
-    e.y = y;
-    e.width = qAbs(x2 - x1);
-    return addElement(e);
+    return addElement(placed(ElementKind::HRule, QString(), qMin(x1, x2), y, qAbs(x2 - x1)));
 }
 
 ReportElement &ReportPage::addVRule(qreal x, qreal y1, qreal y2)
 {
-    ReportElement e;
-    e.kind = ElementKind::VRule;
-    e.x = x;
-    e.y = qMin(y1, y2);
-    e.height = qAbs(y2 - y1);
-    return addElement(e);
+    return addElement(placed(ElementKind::VRule, QString(), x, qMin(y1, y2), 0, qAbs(y2 - y1)));
 }
 
 ReportElement &ReportPage::addBox(qreal x, qreal y, qreal width, qreal height)
 {
-    ReportElement e;
-    e.kind = ElementKind::Box;
-    e.x = x;
-    e.y = y;
-    e.width = width;
-    e.height = height;
-    return addElement(e);
+    return addElement(placed(ElementKind::Box, QString(), x, y, width, height));
 }
 
 ReportElement &ReportPage::addRightCaption(qreal rightX, qreal y, const QString &text, const ReportFont &font)
@@ -159,11 +137,7 @@ ReportElement &ReportPage::addPrintedOn(qreal rightX, qreal y, const QString &te
 {
     // Wide enough for the longest regional time format; the text ends at rightX.
     const qreal width = 240;
-    ReportElement e;
-    e.kind = ElementKind::PrintedOn;
-    e.x = rightX - width;
-    e.y = y;
-    e.width = width;
+    ReportElement e = placed(ElementKind::PrintedOn, QString(), rightX - width, y, width);
     e.text = text;
     e.alignment = Qt::AlignRight;
     return addElement(e);
