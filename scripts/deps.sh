@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the screen checks need.
 # Idempotent and quiet when everything is there already.
 set -euo pipefail
-packages=(cmake g++ make ccache qt6-base-dev qt6-svg-dev qt6-charts-dev libgl-dev
+packages=(cmake g++ make ccache qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
           libemf2svg-dev libuemf-dev fonts-liberation2 xvfb xauth imagemagick poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
