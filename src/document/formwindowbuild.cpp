@@ -1,0 +1,472 @@
+#include "document/formwindow.h"
+
+#include "controls/dateedit.h"
+#include "controls/sortedcombobox.h"
+#include "controls/typedgrid.h"
+#include "controls/tzoruserdatabutton.h"
+#include "core/appstate.h"
+#include "core/dates.h"
+#include "core/platform.h"
+#include "core/profilefile.h"
+#include "core/texthelpers.h"
+#include "document/formwindowdetail.h"
+#include "document/imagegroup.h"
+#include "report/formreport.h"
+#include "userdata/userdatahooks.h"
+#include "userdata/userproperties.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace Brenvik {
+
+using namespace FormWindowDetail;
+
+// ---------------------------------------------------------------------------------------
+// Creation
+
+void FormWindow::FormCreate()
+{
+    LoadingGuard guard(m_loading);
+    m_report = nullptr;
+    buildPages();
+    buildMenu();
+    iniPageShowing();
+    m_silentPageChange = true;
+    m_pageControl->setCurrentIndex(0);
+    m_silentPageChange = false;
+    connectHandlers();
+    screenSetUp();
+    resetDocument();
+    fitGrids();
+    PageControl1Change();
+    UserProperties::loadAll(formType(), m_sortedBoxes);
+    updateCaption();
+    setWindowModified(AppState::instance().changed());
+    adjustSize();
+    setFixedSize(sizeHint());
+}
+
+// Grids show every cell: no scrolling inside a form.
+void FormWindow::fitGrids()
+{
+    for (const FieldDef &f : m_table.fields) {
+        TypedGrid *g = grid(f.name);
+        if (!g)
+            continue;
+        g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // The designed widths, widened where the titles and units would be cut in this font.
+        const QFontMetrics metrics(g->font());
+        int width = 2 * g->frameWidth();
+        for (int c = 0; c < g->columnCount(); ++c) {
+            int needed = g->columnWidth(c);
+            for (int r = 0; r < g->rowCount(); ++r)
+                needed = qMax(needed, metrics.horizontalAdvance(g->cell(r, c)) + 10);
+            g->setColumnWidth(c, needed);
+            width += needed;
+        }
+        int height = 2 * g->frameWidth();
+        for (int r = 0; r < g->rowCount(); ++r)
+            height += g->rowHeight(r);
+        g->setFixedSize(width, height);
+    }
+}
+
+void FormWindow::buildPages()
+{
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(6, 6, 6, 6);
+    outer->setSpacing(6);
+    m_pageControl = new QTabWidget(this);
+    m_pageControl->setObjectName(QStringLiteral("PageControl1"));
+    outer->addWidget(m_pageControl);
+
+    QList<QGridLayout *> pageLayouts;
+    for (const PageDef &p : m_table.pages) {
+        auto *page = new QWidget(m_pageControl);
+        page->setObjectName(p.name);
+        auto *layout = new QGridLayout(page);
+        layout->setContentsMargins(8, 8, 8, 8);
+        layout->setHorizontalSpacing(8);
+        layout->setVerticalSpacing(6);
+        pageLayouts << layout;
+        // Tab texts take "&" as a mnemonic; the captions are shown as they stand.
+        m_pageControl->addTab(page, QString(p.caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    }
+
+    // Where each field went, for the tab order.
+    struct Placed {
+        QString group;
+        int row;
+        int column;
+        QString name;
+    };
+    QList<Placed> placed;
+
+    // One grid layout per group: label, field and buttons take three columns per field column.
+    QHash<QString, QGridLayout *> groupLayouts;
+    QHash<QString, int> nextRow;
+    for (const GroupDef &g : m_table.groups) {
+        QWidget *page = m_pageControl->widget(g.page);
+        QWidget *box;
+        if (g.caption.isEmpty()) {
+            box = new QWidget(page);
+        } else {
+            auto *groupBox = new QGroupBox(g.caption, page);
+            m_groupBoxes.insert(g.name, groupBox);
+            box = groupBox;
+        }
+        box->setObjectName(g.name);
+        auto *layout = new QGridLayout(box);
+        if (g.caption.isEmpty())
+            layout->setContentsMargins(0, 0, 0, 0);
+        else
+            layout->setContentsMargins(8, 6, 8, 6);
+        layout->setHorizontalSpacing(6);
+        layout->setVerticalSpacing(4);
+        groupLayouts.insert(g.name, layout);
+        pageLayouts.at(g.page)->addWidget(box, g.row, g.column, g.rowSpan, g.columnSpan);
+    }
+    for (QGridLayout *layout : pageLayouts)
+        layout->setRowStretch(layout->rowCount(), 1);
+
+    for (const FieldDef &f : m_table.fields) {
+        QGridLayout *layout = groupLayouts.value(f.group);
+        Q_ASSERT_X(layout, "FormWindow", qPrintable(f.name + QStringLiteral(": unknown group")));
+        QWidget *box = layout->parentWidget();
+
+        // The image group hosts two stored fields of its own.
+        if (m_imageGroup && f.name == QLatin1String("imageIfResize")) {
+            m_fields.insert(f.name, m_imageGroup->imageIfResize());
+            wireChangeFlag(f, m_imageGroup->imageIfResize());
+            continue;
+        }
+        if (m_imageGroup && f.name == QLatin1String("imageSourceFile")) {
+            m_fields.insert(f.name, m_imageGroup->imageSourceFile());
+            wireChangeFlag(f, m_imageGroup->imageSourceFile());
+            continue;
+        }
+
+        int row = f.row >= 0 ? f.row : nextRow.value(f.group, 0);
+        nextRow[f.group] = qMax(nextRow.value(f.group, 0), row + f.rowSpan);
+        placed.append({f.group, row, f.column, f.name});
+        const int col = f.column * 3;
+
+        if (!f.label.isEmpty()) {
+            auto *label = new QLabel(f.label, box);
+            label->setObjectName(f.labelName.isEmpty() ? f.name + QStringLiteral("Label") : f.labelName);
+            m_labels.insert(f.name, label);
+            layout->addWidget(label, row, col, f.rowSpan, 1,
+                              f.rowSpan > 1 ? Qt::AlignTop | Qt::AlignLeft : Qt::AlignVCenter | Qt::AlignLeft);
+        }
+        QWidget *w = createField(f, box);
+        if (!w)
+            continue;
+        m_fields.insert(f.name, w);
+        if (auto *label = m_labels.value(f.name))
+            label->setBuddy(w);
+        if (f.kind == FieldKind::ImageGroup || f.kind == FieldKind::Grid
+            || (f.kind == FieldKind::Memo && f.label.isEmpty()))
+            layout->addWidget(w, row, col, f.rowSpan, f.kind == FieldKind::Memo ? 2 : -1);
+        else
+            layout->addWidget(w, row, col + 1, f.rowSpan, 1);
+
+        QList<QWidget *> buttons;
+        addButtons(f, w, box, buttons);
+        if (!buttons.isEmpty()) {
+            auto *holder = new QWidget(box);
+            auto *h = new QHBoxLayout(holder);
+            h->setContentsMargins(0, 0, 0, 0);
+            h->setSpacing(1);
+            for (QWidget *b : buttons) {
+                b->setParent(holder);
+                h->addWidget(b, 0, Qt::AlignTop);
+            }
+            h->addStretch();
+            layout->addWidget(holder, row, col + 2, f.rowSpan, 1, Qt::AlignTop);
+            m_buttons.insert(f.name, buttons);
+        }
+        if (isStoredKind(f.kind))
+            wireChangeFlag(f, w);
+    }
+    // Tab order reads each group as it is laid out: row by row, left to right, the groups in
+    // their order on the page. Fields laid out side by side (process 1 and 2) are visited
+    // across, as the eye reads them.
+    auto groupIndex = [this](const QString &name) {
+        for (int i = 0; i < m_table.groups.size(); ++i)
+            if (m_table.groups.at(i).name == name)
+                return i;
+        return -1;
+    };
+    std::stable_sort(placed.begin(), placed.end(), [&](const Placed &a, const Placed &b) {
+        const GroupDef &ga = m_table.groups.at(groupIndex(a.group));
+        const GroupDef &gb = m_table.groups.at(groupIndex(b.group));
+        if (ga.page != gb.page)
+            return ga.page < gb.page;
+        if (ga.row != gb.row || ga.column != gb.column)
+            return std::make_pair(ga.row, ga.column) < std::make_pair(gb.row, gb.column);
+        return std::make_pair(a.row, a.column) < std::make_pair(b.row, b.column);
+    });
+    QWidget *previous = nullptr;
+    for (const Placed &p : placed) {
+        QWidget *w = m_fields.value(p.name);
+        if (!w || w->focusPolicy() == Qt::NoFocus || qobject_cast<QLabel *>(w))
+            continue;
+        if (previous)
+            setTabOrder(previous, w);
+        previous = w;
+    }
+
+    for (QGridLayout *layout : groupLayouts) {
+        const int columns = layout->columnCount();
+        for (int c = 1; c < columns; c += 3)
+            layout->setColumnStretch(c, 1);
+    }
+
+    // Navigation row: the page selector, then Previous / Next / View Report / Close.
+    auto *nav = new QHBoxLayout;
+    nav->setSpacing(6);
+    m_pageShowing = new QComboBox(this);
+    m_pageShowing->setObjectName(QStringLiteral("PageShowing"));
+    m_pageShowing->setEditable(false);
+    m_pageShowing->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    nav->addWidget(m_pageShowing);
+    nav->addStretch();
+    m_backPage = new QPushButton(tr("< Previous"), this);
+    m_backPage->setObjectName(QStringLiteral("backPage"));
+    m_nextPage = new QPushButton(tr("Next >"), this);
+    m_nextPage->setObjectName(QStringLiteral("nextPage"));
+    m_viewReport = new QPushButton(tr("View Report"), this);
+    m_viewReport->setObjectName(QStringLiteral("viewReport"));
+    m_closeButton = new QPushButton(tr("&Close"), this);
+    m_closeButton->setObjectName(QStringLiteral("closeButton"));
+    for (QPushButton *b : {m_backPage, m_nextPage, m_viewReport, m_closeButton})
+        nav->addWidget(b);
+    outer->addLayout(nav);
+
+    connect(m_backPage, &QPushButton::clicked, this, &FormWindow::backPageClick);
+    connect(m_nextPage, &QPushButton::clicked, this, &FormWindow::nextPageClick);
+    connect(m_viewReport, &QPushButton::clicked, this, &FormWindow::viewReportClick);
+    connect(m_closeButton, &QPushButton::clicked, this, &FormWindow::Exit1Click);
+    connect(m_pageShowing, &QComboBox::activated, this, [this](int) { PageShowingChange(); });
+    connect(m_pageControl, &QTabWidget::currentChanged, this, [this](int) {
+        if (!m_silentPageChange)
+            PageControl1Change();
+    });
+}
+
+QWidget *FormWindow::createField(const FieldDef &f, QWidget *parent)
+{
+    QWidget *w = nullptr;
+    switch (f.kind) {
+    case FieldKind::Edit:
+        w = new QLineEdit(parent);
+        break;
+    case FieldKind::AlignedEdit: {
+        auto *edit = new QLineEdit(parent);
+        edit->setAlignment(Qt::AlignRight);
+        w = edit;
+        break;
+    }
+    case FieldKind::Combo: {
+        auto *combo = new QComboBox(parent);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(12);
+        w = combo;
+        break;
+    }
+    case FieldKind::SortedCombo: {
+        auto *combo = new SortedComboBox(parent);
+        // The store's longest entry must not decide the window's width.
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(12);
+        m_sortedBoxes << combo;
+        w = combo;
+        break;
+    }
+    case FieldKind::Check:
+        w = new QCheckBox(f.text, parent);
+        break;
+    case FieldKind::Radio:
+        w = new QRadioButton(f.text, parent);
+        break;
+    case FieldKind::Memo: {
+        auto *memo = new QPlainTextEdit(parent);
+        memo->setTabChangesFocus(true);
+        memo->setFixedHeight(f.fixedHeight > 0 ? f.fixedHeight : 64);
+        w = memo;
+        break;
+    }
+    case FieldKind::Date:
+        w = new DateEdit(parent);
+        break;
+    case FieldKind::Grid:
+    case FieldKind::UnitRow: {
+        auto *grid = new TypedGrid(parent);
+        grid->setDimensions(f.grid.rows, f.grid.columns);
+        grid->setFixedRows(f.grid.fixedRows);
+        grid->setFixedColumns(f.grid.fixedColumns);
+        for (int c = 0; c < f.grid.columns; ++c) {
+            const int width = f.grid.columnWidths.isEmpty()
+                ? 64 : f.grid.columnWidths.value(c, f.grid.columnWidths.last());
+            grid->setColumnWidth(c, width);
+        }
+        w = grid;
+        break;
+    }
+    case FieldKind::Label:
+        w = new QLabel(f.text, parent);
+        break;
+    case FieldKind::Button:
+        w = new QPushButton(f.text, parent);
+        break;
+    case FieldKind::Custom:
+        w = createCustomField(f, parent);
+        break;
+    case FieldKind::ImageGroup:
+        m_imageGroup = new ImageGroup(f.text, parent);
+        connect(m_imageGroup, &ImageGroup::changed, this, &FormWindow::ChangeFlag);
+        connect(m_imageGroup, &ImageGroup::sketchBrowserRequested, this, &FormWindow::openSketchBrowserClick);
+        w = m_imageGroup;
+        break;
+    }
+    if (w) {
+        w->setObjectName(f.name);
+        if (f.minimumWidth > 0)
+            w->setMinimumWidth(f.minimumWidth);
+    }
+    return w;
+}
+
+void FormWindow::addButtons(const FieldDef &f, QWidget *fieldWidget, QWidget *parent, QList<QWidget *> &out)
+{
+    switch (f.buttons) {
+    case FieldButtons::None:
+        return;
+    case FieldButtons::SaveDelete: {
+        auto *box = qobject_cast<QComboBox *>(fieldWidget);
+        auto *saveButton = new TZorUserDataButton(parent);
+        saveButton->setGlyph(TZorUserDataButton::Glyph::Save);
+        saveButton->setObjectName(f.name + QStringLiteral("Save"));
+        saveButton->setReferencedComboBox(box);
+        auto *delButton = new TZorUserDataButton(parent);
+        delButton->setGlyph(TZorUserDataButton::Glyph::Delete);
+        delButton->setObjectName(f.name + QStringLiteral("Del"));
+        delButton->setReferencedComboBox(box);
+        connect(saveButton, &QAbstractButton::clicked, this, [this, box] { boundSave(box); });
+        connect(delButton, &QAbstractButton::clicked, this, [this, box] { boundDelete(box); });
+        out << saveButton << delButton;
+        break;
+    }
+    case FieldButtons::Memo: {
+        auto *memo = qobject_cast<QPlainTextEdit *>(fieldWidget);
+        auto *button = new TZorUserDataButton(parent);
+        button->setGlyph(TZorUserDataButton::Glyph::Memo);
+        button->setReferencedComboBox(memo);
+        button->setObjectName(f.name + QStringLiteral("Memo"));
+        connect(button, &QAbstractButton::clicked, this, [this, memo] { openMemoClick(memo); });
+        out << button;
+        break;
+    }
+    case FieldButtons::UserInfo: {
+        auto *button = new QToolButton(parent);
+        button->setObjectName(QStringLiteral("openUserInfo"));
+        button->setText(QStringLiteral("..."));
+        button->setToolTip(tr("User Information"));
+        button->setFixedSize(21, 21);
+        button->setFocusPolicy(Qt::NoFocus);
+        connect(button, &QToolButton::clicked, this, &FormWindow::openUserInfoClick);
+        out << button;
+        break;
+    }
+    }
+    for (QWidget *b : out)
+        b->setFocusPolicy(Qt::NoFocus);
+}
+
+void FormWindow::wireChangeFlag(const FieldDef &f, QWidget *w)
+{
+    switch (f.kind) {
+    case FieldKind::Edit:
+    case FieldKind::AlignedEdit:
+        connect(static_cast<QLineEdit *>(w), &QLineEdit::textChanged, this, &FormWindow::ChangeFlag);
+        break;
+    case FieldKind::Combo:
+    case FieldKind::SortedCombo:
+        connect(static_cast<QComboBox *>(w), &QComboBox::currentTextChanged, this, &FormWindow::ChangeFlag);
+        break;
+    case FieldKind::Check:
+    case FieldKind::Radio:
+        connect(static_cast<QAbstractButton *>(w), &QAbstractButton::toggled, this, &FormWindow::ChangeFlag);
+        break;
+    case FieldKind::Memo:
+        connect(static_cast<QPlainTextEdit *>(w), &QPlainTextEdit::textChanged, this, &FormWindow::ChangeFlag);
+        break;
+    case FieldKind::Date:
+        connect(static_cast<QDateEdit *>(w), &QDateEdit::dateChanged, this, &FormWindow::ChangeFlag);
+        break;
+    case FieldKind::Grid:
+    case FieldKind::UnitRow:
+        connect(static_cast<TypedGrid *>(w), &TypedGrid::cellEdited, this, [this](int, int) { ChangeFlag(); });
+        break;
+    default:
+        break;
+    }
+}
+
+void FormWindow::onClick(const QString &fieldName, std::function<void()> handler)
+{
+    auto *button = qobject_cast<QAbstractButton *>(field(fieldName));
+    Q_ASSERT_X(button, "FormWindow::onClick", qPrintable(fieldName));
+    if (button)
+        connect(button, &QAbstractButton::toggled, this, [handler](bool) { handler(); });
+}
+
+void FormWindow::buildMenu()
+{
+    m_fileMenu = new QMenu(tr("&File"), this);
+    m_fileMenu->setObjectName(QStringLiteral("MainMenu1"));
+    auto host = [] { return AppState::instance().host(); };
+    m_fileMenu->addAction(tr("&New..."), this, [host] {
+        if (ShellHost *h = host())
+            h->newDocument();
+    });
+    m_fileMenu->addAction(tr("&Open"), this, [host] {
+        if (ShellHost *h = host())
+            h->openDocument();
+    });
+    m_fileMenu->addAction(tr("&Save"), this, [this] { Save1Click(); });
+    m_fileMenu->addAction(tr("Save &As..."), this, &FormWindow::SaveAs1Click);
+    m_fileMenu->addAction(tr("Pre&view"), this, &FormWindow::viewReportClick);
+    m_fileMenu->addAction(tr("&Print..."))->setVisible(false);
+    m_fileMenu->addAction(tr("P&rint Setup..."))->setVisible(false);
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction(tr("&Close"), this, &FormWindow::Exit1Click);
+}
+
+QMenu *FormWindow::fileMenu()
+{
+    return m_fileMenu;
+}
+} // namespace Brenvik

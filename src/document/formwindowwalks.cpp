@@ -1,0 +1,248 @@
+#include "document/formwindow.h"
+
+#include "controls/dateedit.h"
+#include "controls/sortedcombobox.h"
+#include "controls/typedgrid.h"
+#include "controls/tzoruserdatabutton.h"
+#include "core/appstate.h"
+#include "core/dates.h"
+#include "core/platform.h"
+#include "core/profilefile.h"
+#include "core/texthelpers.h"
+#include "document/formwindowdetail.h"
+#include "document/imagegroup.h"
+#include "report/formreport.h"
+#include "userdata/userdatahooks.h"
+#include "userdata/userproperties.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace Brenvik {
+
+using namespace FormWindowDetail;
+
+namespace {
+
+void setWidgetText(QWidget *w, const QString &text)
+{
+    if (auto *edit = qobject_cast<QLineEdit *>(w)) {
+        if (edit->text() != text)
+            edit->setText(text);
+    } else if (auto *combo = qobject_cast<QComboBox *>(w)) {
+        if (combo->isEditable()) {
+            if (combo->currentText() != text)
+                combo->setEditText(text);
+        } else {
+            combo->setCurrentIndex(combo->findText(text));
+        }
+    } else if (auto *memo = qobject_cast<QPlainTextEdit *>(w)) {
+        if (memo->toPlainText() != text)
+            memo->setPlainText(text);
+    }
+}
+
+GridCells cellsOf(const TypedGrid *grid)
+{
+    GridCells cells(grid->rowCount());
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        QStringList &row = cells[r];
+        row.reserve(grid->columnCount());
+        for (int c = 0; c < grid->columnCount(); ++c)
+            row << grid->cell(r, c);
+    }
+    return cells;
+}
+
+void setCells(TypedGrid *grid, const GridCells &cells)
+{
+    for (int r = 0; r < cells.size() && r < grid->rowCount(); ++r)
+        for (int c = 0; c < cells.at(r).size() && c < grid->columnCount(); ++c)
+            if (grid->cell(r, c) != cells.at(r).at(c))
+                grid->setCell(r, c, cells.at(r).at(c));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// Values and walks
+
+TypedGrid *FormWindow::grid(const QString &name) const
+{
+    return qobject_cast<TypedGrid *>(field(name));
+}
+
+DocumentValues FormWindow::values() const
+{
+    DocumentValues v;
+    v.imageFile = m_imageGroup ? m_imageGroup->imageFile() : QString();
+    for (const FieldDef &f : m_table.fields) {
+        QWidget *w = field(f.name);
+        if (!w || !isStoredKind(f.kind))
+            continue;
+        if (isTextKind(f.kind) || f.kind == FieldKind::Memo)
+            v.texts.insert(f.name, widgetText(w));
+        else if (f.kind == FieldKind::Check || f.kind == FieldKind::Radio)
+            v.checks.insert(f.name, static_cast<QAbstractButton *>(w)->isChecked());
+        else if (f.kind == FieldKind::Date)
+            v.dates.insert(f.name, static_cast<QDateEdit *>(w)->date());
+        else if (isGridKind(f.kind))
+            v.grids.insert(f.name, cellsOf(static_cast<TypedGrid *>(w)));
+    }
+    return v;
+}
+
+void FormWindow::setFieldValue(const FieldDef &f, const DocumentValues &v)
+{
+    QWidget *w = field(f.name);
+    if (!w)
+        return;
+    if (isTextKind(f.kind) || f.kind == FieldKind::Memo)
+        setWidgetText(w, v.texts.value(f.name));
+    else if (f.kind == FieldKind::Check || f.kind == FieldKind::Radio)
+        setCheckedState(w, v.checks.value(f.name));
+    else if (f.kind == FieldKind::Date)
+        static_cast<QDateEdit *>(w)->setDate(v.dates.value(f.name));
+    else if (isGridKind(f.kind) && v.grids.contains(f.name))
+        setCells(static_cast<TypedGrid *>(w), v.grids.value(f.name));
+}
+
+void FormWindow::applyValues(const DocumentValues &v)
+{
+    LoadingGuard guard(m_loading);
+    for (const FieldDef &f : m_table.fields)
+        if (isStoredKind(f.kind) && !deferredInWalk(f))
+            setFieldValue(f, v);
+    afterOpenWalk();
+    for (const FieldDef &f : m_table.fields)
+        if (f.kind == FieldKind::Date && f.dateAfterWalk)
+            setFieldValue(f, v);
+    for (const FieldDef &f : m_table.fields)
+        if (isGridKind(f.kind) && f.grid.encoding == GridEncoding::RowTitle)
+            setFieldValue(f, v);
+}
+
+void FormWindow::setCheckedState(QWidget *w, bool checked)
+{
+    auto *button = qobject_cast<QAbstractButton *>(w);
+    if (!button || button->isChecked() == checked)
+        return;
+    if (!checked && button->autoExclusive()) {
+        // An auto-exclusive button refuses to uncheck itself; let go of the exclusivity for it.
+        button->setAutoExclusive(false);
+        button->setChecked(false);
+        button->setAutoExclusive(true);
+        return;
+    }
+    button->setChecked(checked);
+}
+
+void FormWindow::resetDocument()
+{
+    LoadingGuard guard(m_loading);
+    setFileName(QString());
+    DocumentValues v;
+    m_walk.reset(v, platform().now().date());
+    applyValues(v);
+    UserDataDialogs::fillDefaultProfile(companyField(), addressField());
+    resetDefaults();
+    if (m_imageGroup) {
+        m_imageGroup->setImageFile(QString());
+        m_imageGroup->clearPicture();
+    }
+    applyUnitDefaults();
+    afterLoad();
+}
+
+bool FormWindow::openFile(const QString &path)
+{
+    ProfileFile file(path, ProfileFile::Kind::Document);
+    if (!file.load())
+        return false;
+
+    LoadingGuard guard(m_loading);
+    resetDocument();
+    DocumentValues v = values();
+    QList<DateProblem> problems;
+    m_walk.read(file, v, &problems);
+    applyValues(v);
+    if (m_imageGroup) {
+        m_imageGroup->setImageFile(v.imageFile);
+        const QString sketch = sketchFileName(path);
+        if (QFileInfo::exists(sketch)) {
+            Picture picture;
+            QString error;
+            if (picture.load(sketch, &error))
+                m_imageGroup->setPicture(picture);
+            else
+                errorBox(QStringLiteral("Error"), error);
+        } else {
+            m_imageGroup->clearPicture();
+        }
+    }
+    afterLoad();
+    setFileName(path);
+    // A date that cannot be read no longer stops the load: the picker shows today.
+    for (const DateProblem &p : problems)
+        errorBox(QStringLiteral("Error"), QStringLiteral("'%1' is not a valid date").arg(p.text));
+    return true;
+}
+
+QString FormWindow::sketchFileName(const QString &documentPath)
+{
+    return fileBaseName(documentPath) + QStringLiteral("_img.bmp");
+}
+
+bool FormWindow::saveFile(const QString &path)
+{
+    const KeyValueList entries = m_walk.saveEntries(values());
+    ProfileFile file(path, ProfileFile::Kind::Document);
+    try {
+        // An existing file that cannot be read must not be replaced by our keys alone.
+        if (!file.load() && file.exists())
+            throw FileError::unableToWrite(path);
+        for (const auto &entry : entries)
+            file.setValue(DocumentWalk::kSection, entry.first, entry.second);
+        file.commit();
+    } catch (const FileError &e) {
+        errorBox(QStringLiteral("Error"), e.message());
+        return false;
+    }
+    const QStringList lossy = file.lossyKeys();
+    if (!lossy.isEmpty()) {
+        QStringList names;
+        for (const QString &key : lossy)
+            names << key.section(QLatin1Char('/'), 1);
+        platform().message(MsgIcon::Warning, QStringLiteral("Warning"),
+                           QStringLiteral("Some characters cannot be stored in a welding report file "
+                                          "and were saved as \"?\" in these fields:\r\n")
+                               + names.join(QStringLiteral(", ")));
+    }
+    const Picture picture = m_imageGroup ? m_imageGroup->picture() : Picture();
+    const Picture toWrite = picture.isNull() ? Picture::blank(ImageGroup::boxSize()) : picture;
+    if (!toWrite.saveAsBitmap(sketchFileName(path))) {
+        errorBox(QStringLiteral("Zor Error"), QStringLiteral("Error in saving image file."));
+        return false;
+    }
+    return true;
+}
+
+} // namespace Brenvik
