@@ -3,6 +3,8 @@
 #include "controls/dateedit.h"
 #include "controls/sortedcombobox.h"
 #include "controls/typedgrid.h"
+#include "controls/whatsthismenu.h"
+#include "core/helpindex.h"
 #include "controls/tzoruserdatabutton.h"
 #include "core/appstate.h"
 #include "core/dates.h"
@@ -39,6 +41,17 @@
 namespace Brenvik {
 
 using namespace FormWindowDetail;
+
+namespace {
+
+// A right click on a label whose name the help index knows offers "What's This?".
+void attachHelpOf(QWidget *label)
+{
+    if (helpContext(label->objectName()) >= 0)
+        attachWhatsThisMenu(label);
+}
+
+} // namespace
 
 // ---------------------------------------------------------------------------------------
 // Creation
@@ -174,6 +187,7 @@ void FormWindow::buildPages()
         if (!f.label.isEmpty()) {
             auto *label = new QLabel(f.label, box);
             label->setObjectName(f.labelName.isEmpty() ? f.name + QStringLiteral("Label") : f.labelName);
+            attachHelpOf(label);
             m_labels.insert(f.name, label);
             layout->addWidget(label, row, col, f.rowSpan, 1,
                               f.rowSpan > 1 ? Qt::AlignTop | Qt::AlignLeft : Qt::AlignVCenter | Qt::AlignLeft);
@@ -353,6 +367,8 @@ QWidget *FormWindow::createField(const FieldDef &f, QWidget *parent)
     }
     if (w) {
         w->setObjectName(f.name);
+        if (qobject_cast<QLabel *>(w))
+            attachHelpOf(w);
         if (f.minimumWidth > 0)
             w->setMinimumWidth(f.minimumWidth);
     }

@@ -803,23 +803,42 @@ void TestWpds::helpLabels_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("labelName");
-    QTest::newRow("company") << "companyName" << "Company_Name";
-    QTest::newRow("number") << "wpdsNo" << "WPDS_NO";
-    QTest::newRow("date") << "wpdsDate" << "Date";
-    QTest::newRow("revision") << "rev" << "RevisionNo";
-    QTest::newRow("processes") << "weldingProcess1" << "weldingProcesses";
-    QTest::newRow("mode") << "processMode1" << "Process_Mode";
-    QTest::newRow("base metal") << "IBMSpec1" << "Base_Material";
+    QTest::addColumn<int>("context"); // -1: the label has no help and no menu
+    QTest::newRow("company") << "companyName" << "Company_Name" << 1001;
+    QTest::newRow("number") << "wpdsNo" << "WPDS_NO" << 1003;
+    QTest::newRow("date") << "wpdsDate" << "Date" << 1004;
+    QTest::newRow("revision") << "rev" << "RevisionNo" << 1006;
+    QTest::newRow("processes") << "weldingProcess1" << "weldingProcesses" << 1007;
+    QTest::newRow("mode") << "processMode1" << "Process_Mode" << 1008;
+    QTest::newRow("base metal") << "IBMSpec1" << "Base_Material" << 1030;
+    QTest::newRow("no help") << "address" << "addressLabel" << -1;
 }
 
+// A right click on the label of the real window offers "What's This?", which pops its topic up.
 void TestWpds::helpLabels()
 {
     QFETCH(QString, field);
     QFETCH(QString, labelName);
+    QFETCH(int, context);
     TWPDS w;
+    w.show();
     QLabel *label = w.labelOf(field);
     QVERIFY(label);
     QCOMPARE(label->objectName(), labelName);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2), label->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(label, &click);
+    QMenu *menu = label->findChild<QMenu *>("PopupMenuHelp");
+    if (context < 0) {
+        QVERIFY(!menu);
+        return;
+    }
+    QVERIFY(menu);
+    QTRY_VERIFY(menu->isVisible());
+    QCOMPARE(menu->actions().size(), 1);
+    QCOMPARE(menu->actions()[0]->text(), QStringLiteral("What's This?"));
+    menu->actions()[0]->trigger();
+    menu->close();
+    QCOMPARE(m_platform->helpShown, QList<int>{context});
 }
 
 void TestWpds::fileMenuEntries()
