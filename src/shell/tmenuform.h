@@ -61,6 +61,7 @@ private:
     // the type's window is made when missing. nullptr when that cannot be done.
     DocumentWindow *documentOfType(const QString &formType);
     void documentGone(QObject *widget);
+    void growToShow(QWidget *subWindow);
     void updateFileMenu();
     QToolButton *addToolButton(const QString &name, const QString &glyph, const QString &hint);
 

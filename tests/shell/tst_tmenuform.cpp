@@ -14,6 +14,8 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -30,6 +32,7 @@ struct Calls {
     bool saveSucceeds = true;
 };
 Calls g_calls;
+QSize g_documentSize(690, 450); // about the WPDS window
 
 // Just enough of a document window: records what the main window asks of it.
 class FakeDocument : public QWidget, public DocumentWindow {
@@ -37,6 +40,7 @@ public:
     FakeDocument(const QString &type, QWidget *parent) : QWidget(parent), m_type(type), m_menu(new QMenu(QStringLiteral("&File"), this))
     {
         m_menu->setObjectName(type + QStringLiteral("File"));
+        setFixedSize(g_documentSize);
         g_calls.log << QStringLiteral("create ") + type;
     }
     QString formType() const override { return m_type; }
@@ -183,6 +187,39 @@ private Q_SLOTS:
         QCOMPARE(p.dialogs[0].filter, QStringLiteral("Welding Report (*.WRP)|*.wrp|Others (*.*)|*.*"));
         QCOMPARE(p.dialogs[0].defaultSuffix, QStringLiteral("WRP"));
         QCOMPARE(count(p, QStringLiteral("askYesNoCancel")), 0); // nothing changed: no prompt
+    }
+
+    void mainWindowGrowsToShowTheDocument_data()
+    {
+        QTest::addColumn<QSize>("documentSize");
+        QTest::newRow("data sheet") << QSize(690, 450);
+        QTest::newRow("fits already") << QSize(300, 200);
+        QTest::newRow("larger than the screen") << QSize(5000, 4000);
+    }
+
+    void mainWindowGrowsToShowTheDocument()
+    {
+        QFETCH(QSize, documentSize);
+        g_documentSize = documentSize;
+        ScriptedPlatform p;
+        TmenuForm w;
+        w.show();
+        const QSize before = w.size();
+        openChanged(w, p, QStringLiteral("WPDS"));
+        auto *mdi = w.findChild<QMdiArea *>(QStringLiteral("ClientArea"));
+        QMdiSubWindow *sub = mdi->subWindowList().value(0);
+        QVERIFY(sub);
+        const QRect available = w.screen()->availableGeometry();
+        QVERIFY(available.contains(w.frameGeometry()));
+        QVERIFY(w.width() >= before.width() && w.height() >= before.height());
+        if (documentSize.width() < available.width() / 2)
+            QTRY_VERIFY(mdi->contentsRect().contains(sub->geometry()));
+        // Closing the document leaves the size alone.
+        const QSize grown = w.size();
+        AppState::instance().setChanged(false);
+        QVERIFY(w.document()->closeDocument());
+        QCOMPARE(w.size(), grown);
+        g_documentSize = QSize(690, 450);
     }
 
     void sameTypeOpenReusesTheWindow()
