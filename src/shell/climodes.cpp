@@ -8,6 +8,7 @@
 
 namespace Brenvik {
 
+CliMode newMode();
 CliMode resaveMode();
 CliMode exportPdfMode();
 CliMode printFieldsMode();
@@ -18,6 +19,7 @@ namespace {
 using ModeFactory = CliMode (*)();
 
 const ModeFactory kModes[] = {
+    newMode,
     resaveMode,
     exportPdfMode,
     printFieldsMode,

@@ -51,6 +51,7 @@ private Q_SLOTS:
     void programWrittenFileComesBackIdentical();
     void existingOutputKeepsItsOtherKeys();
     void documentWithoutSketchGetsAWhiteOne();
+    void newDocumentComesBackIdentical();
     void failures_data();
     void failures();
 
@@ -93,6 +94,19 @@ void TestCliResave::documentWithoutSketchGetsAWhiteOne()
     QVERIFY(!QFile::exists(path("bare_img.bmp")));
 }
 
+// --new in any letter case makes the blank document File > New saves, which opens and saves
+// back unchanged.
+void TestCliResave::newDocumentComesBackIdentical()
+{
+    const Run run = brenvik({"--new", "wPdS", path("blank.wrp")}, m_dir.path());
+    QCOMPARE(run.exitCode, 0);
+    const QByteArray blank = readAll(path("blank.wrp"));
+    QVERIFY(blank.startsWith("[contents]\r\nimageFile=\r\nformType=WPDS\r\nwpdsNo=\r\n"));
+    QVERIFY(QFile::exists(path("blank_img.bmp")));
+    QCOMPARE(brenvik({"--resave", path("again.wrp"), path("blank.wrp")}, m_dir.path()).exitCode, 0);
+    QCOMPARE(readAll(path("again.wrp")), blank);
+}
+
 void TestCliResave::failures_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -102,6 +116,10 @@ void TestCliResave::failures_data()
     QTest::newRow("missing source") << QStringList{"--resave", "OUT", "missing.wrp"} << 1;
     QTest::newRow("unknown form type") << QStringList{"--resave", "OUT", "odd.wrp"} << 1;
     QTest::newRow("refused write") << QStringList{"--resave", "blocker/out.wrp", "bare.wrp"} << 1;
+    QTest::newRow("new without a file") << QStringList{"--new", "WPDS"} << 2;
+    QTest::newRow("new of an unknown type") << QStringList{"--new", "FOO", "OUT"} << 1;
+    QTest::newRow("new of a type not built") << QStringList{"--new", "wpqr", "OUT"} << 1;
+    QTest::newRow("new, refused write") << QStringList{"--new", "WPDS", "blocker/out.wrp"} << 1;
 }
 
 void TestCliResave::failures()
@@ -112,7 +130,7 @@ void TestCliResave::failures()
     writeFile(path("bare.wrp"), "[contents]\r\nformType=WPDS\r\nwpdsDate=07/12/2026\r\n");
     writeFile(path("blocker"), "x");
     for (QString &a : args)
-        if (a != "--resave")
+        if (a == "OUT" || a.contains('.'))
             a = path(a);
     const Run run = brenvik(args, m_dir.path());
     QCOMPARE(run.exitCode, exitCode);

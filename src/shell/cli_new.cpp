@@ -1,0 +1,69 @@
+// --new: a blank document of a type, made as File > New makes it (the reset's defaults, the
+// default company profile) and saved at once. Gives scripts a blank form to start from.
+
+#include "core/documentwindow.h"
+#include "shell/climode.h"
+
+#include <QTextStream>
+#include <QWidget>
+
+#include <memory>
+
+namespace Brenvik {
+
+namespace {
+
+const QString kNew = QStringLiteral("new");
+// Every document type the program knows, built or not.
+const QStringList kDocumentTypes = {QStringLiteral("WPDS"), QStringLiteral("PQR"), QStringLiteral("WPQR"),
+                                    QStringLiteral("WPSR")};
+
+int usage(const QString &problem)
+{
+    QTextStream(stderr) << "brenvik: " << problem << Qt::endl
+                        << "usage: brenvik [--data-dir DIR] --new TYPE OUT.wrp" << Qt::endl;
+    return Exit::Usage;
+}
+
+int failure(const QString &message)
+{
+    QTextStream(stderr) << "brenvik: " << message << Qt::endl;
+    return Exit::Failure;
+}
+
+int runNew(const QCommandLineParser &parser, const QStringList &positional)
+{
+    const QString type = parser.value(kNew).trimmed().toUpper();
+    if (positional.size() != 1)
+        return usage(QStringLiteral("--new takes the type and exactly one file to write"));
+    const QString out = positional.first();
+    if (!kDocumentTypes.contains(type))
+        return failure(QStringLiteral("unknown document type \"%1\" (one of %2)")
+                           .arg(parser.value(kNew), kDocumentTypes.join(QStringLiteral(", "))));
+    DocumentWindow *document = DocumentRegistry::instance().create(type, nullptr);
+    if (!document)
+        return failure(QStringLiteral("the %1 window is not built in this version").arg(type));
+    const std::unique_ptr<QWidget> window(document->widget());
+    // As File > New: the window reset to an empty document, then saved under the new name.
+    document->resetDocument();
+    document->setFileName(out);
+    if (!document->save())
+        return failure(QStringLiteral("%1 was not saved").arg(out));
+    return Exit::Ok;
+}
+
+} // namespace
+
+CliMode newMode()
+{
+    CliMode mode;
+    mode.selector = QCommandLineOption(
+        kNew,
+        QStringLiteral("Create a new document of TYPE (WPDS, PQR, WPQR or WPSR) as File > New does, with "
+                       "the default company profile, and save it to OUT.wrp with its sketch picture."),
+        QStringLiteral("TYPE"));
+    mode.run = runNew;
+    return mode;
+}
+
+} // namespace Brenvik
