@@ -32,6 +32,17 @@ void TZorUserDataButton::setReferencedComboBox(QWidget *control)
 void TZorUserDataButton::setGlyph(Glyph glyph)
 {
     setIcon(glyphIcon(glyph));
+    switch (glyph) {
+    case Glyph::Save:
+        setToolTip(QStringLiteral("Save this value to the list"));
+        break;
+    case Glyph::Delete:
+        setToolTip(QStringLiteral("Delete this value from the list"));
+        break;
+    case Glyph::Memo:
+        setToolTip(QStringLiteral("Choose a stored text"));
+        break;
+    }
 }
 
 QIcon TZorUserDataButton::glyphIcon(Glyph glyph)

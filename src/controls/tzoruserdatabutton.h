@@ -21,6 +21,7 @@ public:
     // nullptr is ignored: the previous reference stays.
     void setReferencedComboBox(QWidget *control);
 
+    // The glyph and the hint that goes with it.
     void setGlyph(Glyph glyph);
     static QIcon glyphIcon(Glyph glyph);
 

@@ -94,6 +94,13 @@ bool keyOf(const QByteArray &line, QByteArray *key, qsizetype *valueStart)
     return true;
 }
 
+// The value of a "key=value" line as the profile service reads it: without the blanks
+// around it.
+QByteArray valueOf(const QByteArray &line, qsizetype valueStart)
+{
+    return trimmedBlanks(line.constData(), valueStart, contentLength(line));
+}
+
 QString fold(const QString &name)
 {
     return name.toCaseFolded();
@@ -289,7 +296,7 @@ QString ProfileFile::value(const QString &section, const QString &key) const
     QByteArray name;
     qsizetype valueStart = 0;
     keyOf(bytes, &name, &valueStart);
-    return Cp1252::decode(bytes.mid(valueStart, contentLength(bytes) - valueStart));
+    return Cp1252::decode(valueOf(bytes, valueStart));
 }
 
 bool ProfileFile::contains(const QString &section, const QString &key) const
@@ -343,8 +350,7 @@ QList<std::pair<QString, QString>> ProfileFile::entries(const QString &section) 
     for (int line : block->keyLines) {
         const QByteArray &bytes = block->lines.at(line);
         keyOf(bytes, &key, &valueStart);
-        result.append({Cp1252::decode(key),
-                       Cp1252::decode(bytes.mid(valueStart, contentLength(bytes) - valueStart))});
+        result.append({Cp1252::decode(key), Cp1252::decode(valueOf(bytes, valueStart))});
     }
     return result;
 }
@@ -396,13 +402,15 @@ void ProfileFile::setValue(const QString &section, const QString &key, const QSt
     Block &block = m_blocks[b];
     const int line = findKey(block, keyName);
     if (line >= 0) {
-        // In place: the key keeps its spelling and blanks, the line keeps its line end.
+        // In place: the key keeps its spelling and blanks, the line keeps its line end. A
+        // value that already reads as the one set stays as it is, blanks around it included,
+        // so a hand-edited file saved unchanged keeps its bytes.
         QByteArray &bytes = block.lines[line];
         QByteArray name;
         qsizetype valueStart = 0;
         keyOf(bytes, &name, &valueStart);
         const qsizetype end = contentLength(bytes);
-        if (bytes.mid(valueStart, end - valueStart) == valueBytes)
+        if (bytes.mid(valueStart, end - valueStart) == valueBytes || valueOf(bytes, valueStart) == valueBytes)
             return;
         bytes = bytes.left(valueStart) + valueBytes + bytes.mid(end);
         m_modified = true;

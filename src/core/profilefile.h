@@ -1,9 +1,11 @@
 #pragma once
 // An INI file in code page 1252 with the semantics of the Windows profile service, minus its
-// faults: sections and keys compare without regard to case, blanks around a key name are
-// ignored, the first occurrence wins, a set key replaces its value in place or is appended
-// at the end of its section (a new section at the end of the file), keys and sections can
-// be removed, and every other byte of the file stays as it was. Values are read whole.
+// faults: sections and keys compare without regard to case, the first occurrence wins, a set
+// key replaces its value in place or is appended at the end of its section (a new section at
+// the end of the file), keys and sections can be removed, and every other byte of the file
+// stays as it was. Names and values are read without the blanks around them, as the profile
+// service reads them (a hand-edited "formType = WPDS " is formType WPDS); values are written
+// as given and otherwise read whole, however long.
 //
 // Edits are made in memory and written by commit() as one atomic replacement (QSaveFile).
 // Side files are guarded for their read-modify-write by a lock file: see ProfileFile::update.

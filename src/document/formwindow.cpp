@@ -288,8 +288,11 @@ void FormWindow::openMemoClick(QPlainTextEdit *memo)
 
 void FormWindow::openSketchBrowserClick()
 {
-    if (sketchBrowserHook())
-        sketchBrowserHook()(this);
+    // Without a sketch library there is nothing to take a drawing from: the document stays
+    // as it was.
+    if (!sketchBrowserHook())
+        return;
+    sketchBrowserHook()(this);
     ChangeFlag();
 }
 

@@ -409,7 +409,7 @@ void FormWindow::addButtons(const FieldDef &f, QWidget *fieldWidget, QWidget *pa
         auto *button = new QToolButton(parent);
         button->setObjectName(QStringLiteral("openUserInfo"));
         button->setText(QStringLiteral("..."));
-        button->setToolTip(tr("User Information"));
+        button->setToolTip(QStringLiteral("Import from file"));
         button->setFixedSize(21, 21);
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QToolButton::clicked, this, &FormWindow::openUserInfoClick);

@@ -3,6 +3,7 @@
 #include "core/appstate.h"
 #include "forms/formregistry.h"
 #include "shell/climode.h"
+#include "shell/formsoffered.h"
 #include "shell/interactive.h"
 
 #include <QApplication>
@@ -55,8 +56,7 @@ struct Options {
 
     explicit Options(const QList<CliMode> &modes)
     {
-        parser.setApplicationDescription(
-            QStringLiteral("Welding procedure forms: WPDS, PQR, WPQR (QW-483) and WPS (QW-482)."));
+        parser.setApplicationDescription(QStringLiteral("Welding procedure forms: ") + formsOffered());
         parser.addOption(dataDir);
         for (const CliMode &mode : modes) {
             parser.addOption(mode.selector);
@@ -90,6 +90,8 @@ int runBrenvik(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Brenvik"));
     QApplication::setApplicationVersion(QStringLiteral(BRENVIK_VERSION));
 
+    // Before the options: --help names the document types whose windows are built.
+    registerForms();
     Options options(modes);
     QCommandLineParser &parser = options.parser;
     if (!parser.parse(QCoreApplication::arguments()))
@@ -109,8 +111,6 @@ int runBrenvik(int argc, char *argv[])
             return usageError(QStringLiteral("--data-dir: %1 is not a folder").arg(dir));
         AppState::instance().setDataDir(QDir(dir).absolutePath());
     }
-
-    registerForms();
 
     const CliMode *chosen = nullptr;
     for (const CliMode &mode : modes) {

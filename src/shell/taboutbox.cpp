@@ -1,5 +1,7 @@
 #include "shell/taboutbox.h"
 
+#include "shell/formsoffered.h"
+
 #include <QDialogButtonBox>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -30,13 +32,11 @@ TAboutBox::TAboutBox(QWidget *parent)
     auto *product = new QLabel(QStringLiteral("<b>Brenvik</b> welding procedure forms"), panel);
     product->setObjectName(QStringLiteral("ProductName"));
     lines->addWidget(product);
-    lines->addWidget(new QLabel(QStringLiteral("WPDS, PQR, WPQR (QW-483) and WPS (QW-482) documents."), panel));
+    auto *forms = new QLabel(formsOffered(), panel);
+    forms->setObjectName(QStringLiteral("FormsOffered"));
+    lines->addWidget(forms);
     lines->addWidget(new QLabel(QStringLiteral("Built with Qt %1 by the Brenvik team.").arg(QLatin1String(qVersion())), panel));
-    // The address is shown, not followed: the program opens local files only.
-    auto *link = new QLabel(QStringLiteral("https://brenvik.example.org"), panel);
-    link->setObjectName(QStringLiteral("WebLink"));
-    link->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    lines->addWidget(link);
+    // No web address: the program has none to give.
     panelLayout->addLayout(lines, 1);
     layout->addWidget(panel);
 

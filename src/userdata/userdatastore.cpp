@@ -218,7 +218,9 @@ void UserDataStore::parse(const Section &s) const
         const char *eq = static_cast<const char *>(memchr(d + pos, '=', size_t(end - pos)));
         if (eq) {
             const std::string_view key = trimmedView(d, pos, eq - d);
-            const Span value{eq - d + 1, end};
+            // Values without the blanks around them, as ProfileFile reads them.
+            const std::string_view trimmed = trimmedView(d, eq - d + 1, end);
+            const Span value{trimmed.data() - d, trimmed.data() - d + qsizetype(trimmed.size())};
             bool added = false;
             if (isAscii(key))
                 added = s.ascii.emplace(key, value).second;

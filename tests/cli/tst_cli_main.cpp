@@ -16,6 +16,8 @@ private Q_SLOTS:
         QTest::newRow("version") << QStringList{"--version"} << 0 << "Brenvik " BRENVIK_VERSION << QString();
         QTest::newRow("help lists every mode")
             << QStringList{"--help"} << 0 << "--data-dir" << QString();
+        QTest::newRow("help names the forms whose windows are built")
+            << QStringList{"--help"} << 0 << "Welding procedure forms: WPDS" << QString();
         QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << QString() << "Unknown option 'bogus'";
         QTest::newRow("missing value") << QStringList{"--data-dir"} << 2 << QString() << "Missing value";
         QTest::newRow("data dir not a folder")

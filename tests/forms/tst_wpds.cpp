@@ -409,17 +409,23 @@ void TestWpds::backgouging()
 void TestWpds::backgougingEnablingAfterOpen_data()
 {
     QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QByteArray>("pad"); // around every key and value, as a hand edit leaves them
     QTest::addColumn<bool>("enabled");
-    QTest::newRow("checked") << QByteArray("true") << true;
-    QTest::newRow("unchecked") << QByteArray("false") << false;
+    QTest::newRow("checked") << QByteArray("true") << QByteArray() << true;
+    QTest::newRow("unchecked") << QByteArray("false") << QByteArray() << false;
+    QTest::newRow("hand-edited with blanks") << QByteArray("true") << QByteArray(" \t") << true;
 }
 
 void TestWpds::backgougingEnablingAfterOpen()
 {
     QFETCH(QByteArray, value);
+    QFETCH(QByteArray, pad);
     QFETCH(bool, enabled);
-    writeFile(path("b.wrp"), "[contents]\r\nformType=WPDS\r\nifBackgouging=" + value
-                                 + "\r\nmethod=Grinding\r\nwpdsDate=07/12/2026\r\n");
+    const auto line = [&](const QByteArray &key, const QByteArray &text) {
+        return pad + key + pad + "=" + pad + text + pad + "\r\n";
+    };
+    writeFile(path("b.wrp"), "[contents]\r\n" + line("formType", "WPDS") + line("ifBackgouging", value)
+                                 + line("method", "Grinding") + line("wpdsDate", "07/12/2026"));
     TWPDS w;
     w.fieldAs<QCheckBox>("ifBackgouging")->setChecked(!enabled);
     QVERIFY(w.openFile(path("b.wrp")));
@@ -427,6 +433,13 @@ void TestWpds::backgougingEnablingAfterOpen()
     QCOMPARE(combo(w, "depth")->isEnabled(), enabled);
     QCOMPARE(combo(w, "method")->currentText(), QStringLiteral("Grinding"));
     QCOMPARE(combo(w, "depth")->currentText(), QString());
+    QCOMPARE(w.fieldAs<QDateEdit>("wpdsDate")->date(), QDate(2026, 7, 12));
+    // Saving writes over the keys as they stand, blanks and all: none is added a second time.
+    QVERIFY(w.save());
+    const QByteArray saved = readAll(path("b.wrp"));
+    for (const char *key : {"formType", "ifBackgouging", "method", "wpdsDate"})
+        QCOMPARE(saved.count(QByteArray(key)), 1);
+    QVERIFY(saved.contains(line("method", "Grinding")));
 }
 
 void TestWpds::temperatureUnitRelabels()
@@ -506,18 +519,21 @@ void TestWpds::columnCommandsUseGridsCurrentCell()
 void TestWpds::changedFlagFromEdits_data()
 {
     QTest::addColumn<QString>("what");
-    QTest::newRow("sorted combo") << "combo";
-    QTest::newRow("edit") << "edit";
-    QTest::newRow("memo") << "memo";
-    QTest::newRow("date") << "date";
-    QTest::newRow("check") << "check";
-    QTest::newRow("grid cell") << "grid";
-    QTest::newRow("picture import") << "import";
+    QTest::addColumn<bool>("changes");
+    QTest::newRow("sorted combo") << "combo" << true;
+    QTest::newRow("edit") << "edit" << true;
+    QTest::newRow("memo") << "memo" << true;
+    QTest::newRow("date") << "date" << true;
+    QTest::newRow("check") << "check" << true;
+    QTest::newRow("grid cell") << "grid" << true;
+    QTest::newRow("picture import") << "import" << true;
+    QTest::newRow("sample drawings without a sketch library") << "browse" << false;
 }
 
 void TestWpds::changedFlagFromEdits()
 {
     QFETCH(QString, what);
+    QFETCH(bool, changes);
     TWPDS w;
     AppState::instance().setChanged(false);
     if (what == "combo")
@@ -539,9 +555,11 @@ void TestWpds::changedFlagFromEdits()
         m_platform->queueFile(path("in.bmp"));
         w.imageGroup()->importImage1Click();
         QCOMPARE(w.imageGroup()->imageFile(), QStringLiteral("in.bmp"));
+    } else if (what == "browse") {
+        w.findChild<QPushButton *>("openSketchBrowser")->click();
     }
-    QVERIFY(AppState::instance().changed());
-    QVERIFY(w.isWindowModified());
+    QCOMPARE(AppState::instance().changed(), changes);
+    QCOMPARE(w.isWindowModified(), changes);
 }
 
 void TestWpds::cancelledSaveDialog()
@@ -736,6 +754,11 @@ void TestWpds::linkedPairButtons()
     type(combo(w, "weldingProcess2"), "Laser hybrid");
     auto *save = qobject_cast<QAbstractButton *>(w.buttonsOf("weldingProcess2").value(0));
     QVERIFY(save);
+    // Each small button says what it does.
+    QCOMPARE(save->toolTip(), QStringLiteral("Save this value to the list"));
+    QCOMPARE(w.buttonsOf("weldingProcess2").value(1)->toolTip(), QStringLiteral("Delete this value from the list"));
+    QCOMPARE(w.buttonsOf("technique").value(0)->toolTip(), QStringLiteral("Choose a stored text"));
+    QCOMPARE(w.buttonsOf("companyName").value(0)->toolTip(), QStringLiteral("Import from file"));
     save->click();
     // Saved from the second box, offered by both.
     QVERIFY(combo(w, "weldingProcess1")->findText("Laser hybrid") >= 0);

@@ -3,6 +3,7 @@
 // code page 1252 with CR LF line ends.
 
 #include "core/cp1252.h"
+#include "core/helpindex.h"
 #include "support/tempdata.h"
 #include "userdata/userdatastore.h"
 
@@ -92,6 +93,7 @@ private Q_SLOTS:
     void vocabulary_data();
     void vocabulary();
     void memoTopics();
+    void helpUsesTheListsWords();
 };
 
 void TestShippedStore::fileFormat()
@@ -139,18 +141,40 @@ void TestShippedStore::vocabulary_data()
     QTest::addColumn<QString>("owner");
     QTest::addColumn<QString>("control");
     QTest::addColumn<QStringList>("present");
-    QTest::newRow("processes") << "WPDS" << "weldingProcess1" << QStringList{"SMAW", "GMAW", "FCAW", "GTAW", "SAW"};
+    QTest::addColumn<QStringList>("absent"); // what a welding engineer would not file there
+    QTest::newRow("processes") << "WPDS" << "weldingProcess1" << QStringList{"SMAW", "GMAW", "FCAW", "GTAW", "SAW"}
+                               << QStringList{};
+    QTest::newRow("process modes") << "WPDS" << "processMode1"
+                                   << QStringList{"Manual", "Semiautomatic", "Mechanized", "Automatic"}
+                                   << QStringList{};
+    QTest::newRow("joint types") << "WPDS" << "jointType"
+                                 << QStringList{"Butt joint", "T-joint", "Corner joint", "Lap joint", "Edge joint"}
+                                 << QStringList{"Single-V groove", "Square groove", "Fillet weld"};
+    QTest::newRow("joint designs") << "WPSR" << "jointDesign"
+                                   << QStringList{"Square groove", "Single-V groove", "Double-V groove", "Fillet weld"}
+                                   << QStringList{"Butt joint", "T-joint"};
+    QTest::newRow("consumable inserts") << "WPSR" << "consumableInsert2" << QStringList{"INMs1", "INMs2", "IN308L"}
+                                        << QStringList{"IN70"};
+    QTest::newRow("trailing gases") << "WPQR" << "gasT" << QStringList{"100% Ar"}
+                                    << QStringList{"95% N2 / 5% H2", "100% N2"};
+    QTest::newRow("backing gases") << "WPSR" << "gasB" << QStringList{"100% Ar", "95% N2 / 5% H2"}
+                                   << QStringList{};
     QTest::newRow("positions") << "WPSR" << "groovePosition"
-                               << QStringList{"1G", "2G", "3G", "4G", "5G", "6G", "1F", "2F", "3F", "4F"};
-    QTest::newRow("standards") << "WPDS" << "refStandards" << QStringList{"AWS D1.1", "CSA W47.1", "ASME Section IX"};
+                               << QStringList{"1G", "2G", "3G", "4G", "5G", "6G", "1F", "2F", "3F", "4F"}
+                               << QStringList{};
+    QTest::newRow("standards") << "WPDS" << "refStandards" << QStringList{"AWS D1.1", "CSA W47.1", "ASME Section IX"}
+                               << QStringList{};
     QTest::newRow("classifications") << "WPQR" << "AWSClassification1"
-                                     << QStringList{"E7018", "E6010", "ER70S-6", "E71T-1C", "ER308L"};
-    QTest::newRow("gases") << "PQR" << "shieldingGT" << QStringList{"100% Ar", "100% CO2", "75% Ar / 25% CO2"};
-    QTest::newRow("P-numbers") << "WPSR" << "pNo" << QStringList{"1", "8"};
-    QTest::newRow("F-numbers") << "WPQR" << "FillerMetalFNo1" << QStringList{"4", "6"};
-    QTest::newRow("A-numbers") << "WPSR" << "ANo2" << QStringList{"1", "8"};
-    QTest::newRow("polarity") << "WPQR" << "polarity" << QStringList{"DCEP", "DCEN", "AC"};
-    QTest::newRow("certified electrode") << "PQR" << "ifCE" << QStringList{"N/A", "No", "Yes"};
+                                     << QStringList{"E7018", "E6010", "ER70S-6", "E71T-1C", "ER308L"}
+                                     << QStringList{};
+    QTest::newRow("gases") << "PQR" << "shieldingGT" << QStringList{"100% Ar", "100% CO2", "75% Ar / 25% CO2"}
+                           << QStringList{};
+    QTest::newRow("P-numbers") << "WPSR" << "pNo" << QStringList{"1", "8"} << QStringList{};
+    QTest::newRow("F-numbers") << "WPQR" << "FillerMetalFNo1" << QStringList{"4", "6"} << QStringList{};
+    QTest::newRow("A-numbers") << "WPSR" << "ANo2" << QStringList{"1", "8"} << QStringList{};
+    QTest::newRow("polarity") << "WPQR" << "polarity" << QStringList{"DCEP", "DCEN", "AC"} << QStringList{};
+    QTest::newRow("certified electrode") << "PQR" << "ifCE" << QStringList{"N/A", "No", "Yes"}
+                                         << QStringList{};
 }
 
 void TestShippedStore::vocabulary()
@@ -158,10 +182,13 @@ void TestShippedStore::vocabulary()
     QFETCH(QString, owner);
     QFETCH(QString, control);
     QFETCH(QStringList, present);
+    QFETCH(QStringList, absent);
     const QString section = store.listSection(owner, control);
     const QStringList fixed = store.run(section, "fixed");
     for (const QString &v : present)
         QVERIFY2(fixed.contains(v), qPrintable(section + " lacks " + v));
+    for (const QString &v : absent)
+        QVERIFY2(!fixed.contains(v), qPrintable(section + " offers " + v));
     QCOMPARE(QSet<QString>(fixed.begin(), fixed.end()).size(), fixed.size());
     QVERIFY(store.run(section, "user").isEmpty());
 }
@@ -176,6 +203,14 @@ void TestShippedStore::memoTopics()
             QVERIFY2(!t.text.isEmpty(), qPrintable(section + ": " + t.name));
         }
     }
+}
+
+// A help text that names the entries of a list uses the list's own words.
+void TestShippedStore::helpUsesTheListsWords()
+{
+    const HelpTopic mode = helpTopic(1008);
+    for (const QString &v : store.run(store.listSection("WPDS", "processMode1"), "fixed"))
+        QVERIFY2(mode.text.contains(v), qPrintable(v));
 }
 
 QTEST_MAIN(TestShippedStore)

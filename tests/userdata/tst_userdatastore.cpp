@@ -90,6 +90,8 @@ void TestUserDataStore::listValues_data()
     QTest::newRow("code page 1252") << QString::fromUtf8("[WPDS_rev]\nuser1=120 \u00b0C \u2013 250 \u00b0F\n")
                                     << QStringList{QString::fromUtf8("120 \u00b0C \u2013 250 \u00b0F")};
     QTest::newRow("no section") << "[other]\nuser1=a\n" << QStringList{};
+    QTest::newRow("blanks around values dropped, blanks only end the run")
+        << "[WPDS_rev]\nfixed1 = GTAW \nuser1=\tE7018\nuser2=  \nuser3=c\n" << QStringList{"GTAW", "E7018"};
 }
 
 void TestUserDataStore::listValues()
@@ -131,9 +133,11 @@ void TestUserDataStore::saveValue()
     if (key.isEmpty()) {
         QCOMPARE(data.read("zoru.dat"), before);
     } else {
-        QCOMPARE(keyOf(data.file("zoru.dat"), "WPDS_rev", key), text);
+        // Written as typed; read, like every value, without the blanks around it.
+        QVERIFY(data.read("zoru.dat").contains(ini(key + "=" + text + "\n")));
+        QCOMPARE(keyOf(data.file("zoru.dat"), "WPDS_rev", key), text.trimmed());
         // The copy in hand is what was written: refills need no second read.
-        QVERIFY(store.values("WPDS_rev").contains(text));
+        QVERIFY(store.values("WPDS_rev").contains(text.trimmed()));
     }
 }
 
