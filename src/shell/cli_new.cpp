@@ -59,8 +59,9 @@ CliMode newMode()
     CliMode mode;
     mode.selector = QCommandLineOption(
         kNew,
-        QStringLiteral("Create a new document of TYPE (WPDS, PQR, WPQR or WPSR) as File > New does, with "
-                       "the default company profile, and save it to OUT.wrp with its sketch picture."),
+        QStringLiteral("Create a new document of TYPE (%1) as File > New does, with the default company "
+                       "profile, and save it to OUT.wrp with its sketch picture.")
+            .arg(DocumentRegistry::instance().types().join(QStringLiteral(", "))),
         QStringLiteral("TYPE"));
     mode.run = runNew;
     return mode;

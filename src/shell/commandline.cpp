@@ -72,6 +72,8 @@ struct Options {
 
 int runBrenvik(int argc, char *argv[])
 {
+    // First: --help and --new name the document types whose windows are built.
+    registerForms();
     const QList<CliMode> modes = cliModes();
     QStringList args;
     for (int i = 0; i < argc; ++i)
@@ -90,8 +92,6 @@ int runBrenvik(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Brenvik"));
     QApplication::setApplicationVersion(QStringLiteral(BRENVIK_VERSION));
 
-    // Before the options: --help names the document types whose windows are built.
-    registerForms();
     Options options(modes);
     QCommandLineParser &parser = options.parser;
     if (!parser.parse(QCoreApplication::arguments()))

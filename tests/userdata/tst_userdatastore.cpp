@@ -297,7 +297,7 @@ void TestUserDataStore::profiles()
     // Deleting 2 (the default) rewrites the list with its leading blank and drops the default,
     // so the next new profile does not silently become the default.
     QCOMPARE(store.deleteProfile("Beta"), 2);
-    QCOMPARE(keyOf(data.file("zoru.dat"), "index", "indexString"), QString(" 1 3"));
+    QVERIFY(data.read("zoru.dat").contains(ini("indexString= 1 3\n")));
     QVERIFY(!store.userDefault());
     QVERIFY(keyOf(data.file("zoru.dat"), "profile2", "company").isEmpty());
     QCOMPARE(store.saveProfile("Delta", "D", "", false), 4);
