@@ -2,6 +2,7 @@
 
 #include "core/platform.h"
 #include "report/formreport.h"
+#include "report/reportlayout.h"
 #include "report/reportpage.h"
 #include "report/reportpainter.h"
 
@@ -109,6 +110,30 @@ QStringList ReportJob::fieldLines() const
         }
     }
     return out;
+}
+
+QStringList ReportJob::cutFields() const
+{
+    QStringList out;
+    const QDateTime when = printedOn();
+    for (int p = 0; p < m_pages.size(); ++p) {
+        for (const QString &name : ReportLayout(*m_pages[p], when).cutFields()) {
+            const QString field = m_pages.size() > 1 ? QStringLiteral("%1 (page %2)").arg(name).arg(p + 1) : name;
+            if (!out.contains(field))
+                out << field;
+        }
+    }
+    return out;
+}
+
+QString ReportJob::cutMessage() const
+{
+    const QStringList cut = cutFields();
+    if (cut.isEmpty())
+        return QString();
+    return QStringLiteral("Too long to print whole even at %1 points, cut on the page: %2")
+        .arg(ReportLayout::kSmallestPointSize)
+        .arg(cut.join(QStringLiteral(", ")));
 }
 
 } // namespace Brenvik

@@ -40,6 +40,11 @@ public:
 
     // "PAGE:NAME=VALUE" per label and memo, pages from 1, line breaks written as "\n".
     QStringList fieldLines() const;
+    // The data elements that fit at no size and print cut: "NAME", or "NAME (page N)" in a job
+    // of several pages.
+    QStringList cutFields() const;
+    // One sentence naming them for the user; empty when every value prints whole.
+    QString cutMessage() const;
 
 private:
     QString m_title;

@@ -55,6 +55,137 @@ QStringList wrapParagraph(const QString &text, const QFont &font, qreal width)
     return out;
 }
 
+// A value's lines at one font: its own line breaks (a one-line label turns them into blanks),
+// and with wrap also wherever a line meets the box's right side.
+QStringList valueLines(const ReportElement &e, const QString &text, const QFont &font, qreal width, bool wrap)
+{
+    const bool oneLine = e.kind == ElementKind::Label && !e.wordWrap;
+    const QStringList paragraphs = oneLine ? QStringList{QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '))}
+                                           : text.split(QLatin1Char('\n'));
+    if (!wrap)
+        return paragraphs;
+    QStringList lines;
+    for (const QString &para : paragraphs)
+        lines << wrapParagraph(para, font, width);
+    return lines;
+}
+
+// One way of setting a value: in which box, and whether its lines wrap there.
+struct Setting {
+    QRectF box;
+    bool wrap = false;
+};
+
+// The ways a value tries, in order. A memo keeps its lines as typed as long as some size
+// allows; only then does it wrap. A label two lines high is a paragraph and wraps at every
+// size. A parameter column never wraps: its lines are the passes. A one-line label that fits
+// on its line at no size wraps into the room below it, when its row has any.
+QList<Setting> settings(const ReportElement &e, const QRectF &box, const QRectF &room)
+{
+    if (e.kind == ElementKind::Memo)
+        return e.wordWrap ? QList<Setting>{{box, false}, {box, true}} : QList<Setting>{{box, false}};
+    if (e.wordWrap)
+        return {{box, true}};
+    if (room.height() > box.height() + 0.5)
+        return {{box, false}, {room, true}};
+    return {{box, false}};
+}
+
+int linesThatFit(const QRectF &box, qreal lineHeight)
+{
+    return qMax(1, int(qFloor((box.height() + 0.5) / lineHeight)));
+}
+
+// The sizes a value tries, its own first, then smaller a step at a time.
+QList<qreal> shrinkingSizes(qreal pointSize)
+{
+    QList<qreal> sizes{pointSize};
+    for (qreal pt = pointSize; pt > ReportLayout::kSmallestPointSize;) {
+        pt = qMax(ReportLayout::kSmallestPointSize, pt - ReportLayout::kPointStep);
+        sizes << pt;
+    }
+    return sizes;
+}
+
+void setLines(TextBox &tb, const ReportElement &e, const QStringList &lines, const ReportFont &size)
+{
+    const QFontMetricsF fm = ReportLayout::metrics(size);
+    tb.font = size;
+    tb.lineHeight = fm.height();
+    tb.ascent = fm.ascent();
+    // A one-line label stands on the same baseline as the caption beside it, whatever its size.
+    if (e.kind == ElementKind::Label && !e.wordWrap && lines.size() == 1)
+        tb.ascent = ReportLayout::metrics(e.font).ascent();
+    tb.lines = lines;
+    tb.widths.clear();
+    for (const QString &l : lines)
+        tb.widths << qMin(fm.horizontalAdvance(l), tb.box.width());
+}
+
+void setFixedLines(TextBox &tb, const ReportElement &e, const QString &text)
+{
+    const QFontMetricsF fm = ReportLayout::metrics(e.font);
+    // A caption is never cut short at its foot; other fixed texts keep to their box.
+    const bool cutBelow = e.kind != ElementKind::Caption;
+    QStringList lines = text.split(QLatin1Char('\n'));
+    const int maxLines = linesThatFit(tb.box, fm.height());
+    if (cutBelow && lines.size() > maxLines) {
+        lines = lines.mid(0, maxLines);
+        tb.cut = true;
+    }
+    for (const QString &l : lines)
+        if (fm.horizontalAdvance(l) > tb.box.width() + 0.5)
+            tb.cut = true;
+    setLines(tb, e, lines, e.font);
+}
+
+bool fitValue(TextBox &tb, const ReportElement &e, const QString &text, const QRectF &room)
+{
+    for (const Setting &setting : settings(e, tb.box, room)) {
+        const qreal width = setting.box.width();
+        for (const qreal pt : shrinkingSizes(e.font.pointSize)) {
+            ReportFont size = e.font;
+            size.pointSize = pt;
+            const QFontMetricsF fm = ReportLayout::metrics(size);
+            const QStringList lines = valueLines(e, text, ReportLayout::font(size), width, setting.wrap);
+            if (lines.size() > linesThatFit(setting.box, fm.height()))
+                continue;
+            bool fits = true;
+            for (const QString &l : lines)
+                fits = fits && fm.horizontalAdvance(l) <= width + 0.5;
+            if (!fits)
+                continue;
+            tb.box = setting.box;
+            setLines(tb, e, lines, size);
+            return true;
+        }
+    }
+    return false;
+}
+
+void cutToFit(TextBox &tb, const ReportElement &e, const QString &text, const QRectF &room)
+{
+    // Too long at any size: the last way tried at the smallest size, as much as the box holds,
+    // and an ellipsis where the text goes on.
+    const Setting setting = settings(e, tb.box, room).last();
+    ReportFont size = e.font;
+    size.pointSize = qMin(e.font.pointSize, ReportLayout::kSmallestPointSize);
+    const QFontMetricsF fm = ReportLayout::metrics(size);
+    const qreal width = setting.box.width();
+    QStringList lines = valueLines(e, text, ReportLayout::font(size), width, setting.wrap);
+    const int maxLines = linesThatFit(setting.box, fm.height());
+    if (lines.size() > maxLines) {
+        lines = lines.mid(0, maxLines);
+        lines.last() = fm.elidedText(lines.last() + QChar(0x2026), Qt::ElideRight, width);
+    }
+    for (QString &l : lines)
+        if (fm.horizontalAdvance(l) > width + 0.5)
+            l = fm.elidedText(l, Qt::ElideRight, width);
+    tb.cut = true;
+    tb.box = setting.box;
+    setLines(tb, e, lines, size);
+}
+
 } // namespace
 
 QFont ReportLayout::font(const ReportFont &f, int deviceDpi)
@@ -216,47 +347,45 @@ ReportLayout::ReportLayout(const ReportPage &page, const QDateTime &printedOn)
             ext[i].right = qMax(ext[i].left, rightLimit(i, false));
     }
 
-    // The lines that fit.
+    // The room below a one-line label: down to the next rule, box or text under it, or the frame.
+    auto roomBelow = [&](int i) {
+        const Extent &me = ext[i];
+        qreal bottom = content.bottom() - kRuleGap;
+        for (int j = 0; j < n; ++j) {
+            const ReportElement &o = elements[j];
+            if (j == i || o.kind == ElementKind::VRule)
+                continue;
+            const Extent &other = o.isText() && isFixedText(j) ? ink[j] : ext[j];
+            if (other.left >= me.right - 0.5 || other.right <= me.left + 0.5)
+                continue;
+            const qreal gap = o.kind == ElementKind::HRule || o.kind == ElementKind::Box ? kRuleGap : kGap;
+            if (other.top > me.top + 0.5)
+                bottom = qMin(bottom, other.top - gap);
+            else if (o.kind == ElementKind::Box && other.bottom > me.top + 0.5)
+                bottom = qMin(bottom, other.bottom - gap);
+        }
+        return QRectF(me.left, me.top, qMax<qreal>(0, me.right - me.left), qMax(me.bottom, bottom) - me.top);
+    };
+
+    // The lines in each box: fixed texts as designed, values whole at the largest size that fits.
     for (int i = 0; i < n; ++i) {
         const ReportElement &e = elements[i];
         if (!e.isText())
             continue;
         TextBox &tb = m_boxes[i];
-        const QFontMetricsF &fm = fms[i];
-        const QFont f = font(e.font);
         const Extent &x = ext[i];
         tb.alignment = e.alignment;
+        tb.font = e.font;
         tb.box = QRectF(x.left, x.top, qMax<qreal>(0, x.right - x.left), qMax<qreal>(0, x.bottom - x.top));
-        const qreal width = tb.box.width();
-        const int maxLines = qMax(1, int(qFloor((tb.box.height() + 0.5) / tb.lineHeight)));
-
-        QStringList lines;
-        bool elide = e.isData();
-        if (e.kind == ElementKind::Label && !e.wordWrap) {
-            lines << QString(texts[i]).replace(QLatin1Char('\n'), QLatin1Char(' '));
-        } else if (e.wordWrap) {
-            for (const QString &para : texts[i].split(QLatin1Char('\n')))
-                lines << wrapParagraph(para, f, width);
-        } else {
-            lines = texts[i].split(QLatin1Char('\n'));
+        if (!e.isData()) {
+            setFixedLines(tb, e, texts[i]);
+            continue;
         }
-        if (e.kind != ElementKind::Caption && lines.size() > maxLines) {
-            // Show that more text is there than the box holds.
-            lines = lines.mid(0, maxLines);
-            tb.cut = true;
-            lines.last() = fm.elidedText(lines.last() + QChar(0x2026), Qt::ElideRight,
-                                         width);
+        const QRectF room = e.kind == ElementKind::Label && e.height <= 0 ? roomBelow(i) : tb.box;
+        if (!fitValue(tb, e, texts[i], room)) {
+            cutToFit(tb, e, texts[i], room);
+            m_cutFields << e.name;
         }
-        for (QString &l : lines) {
-            const qreal w = fm.horizontalAdvance(l);
-            if (w > width + 0.5) {
-                tb.cut = true;
-                if (elide)
-                    l = fm.elidedText(l, Qt::ElideRight, width);
-            }
-            tb.widths << qMin(fm.horizontalAdvance(l), width);
-        }
-        tb.lines = lines;
     }
 }
 

@@ -58,14 +58,13 @@ void ReportPainter::paintPage(QPainter *painter, const ReportPage &page, const Q
             if (tb.lines.isEmpty() || tb.box.width() <= 0)
                 break;
             painter->save();
-            painter->setFont(ReportLayout::font(e.font, dpi));
+            painter->setFont(ReportLayout::font(tb.font, dpi));
             // A hair of room for antialiased edges; the layout already keeps text in its box.
             painter->setClipRect(tb.box.adjusted(-0.5, -0.5, 0.5, 0.5));
             for (int k = 0; k < tb.lines.size(); ++k) {
                 if (tb.lines[k].isEmpty())
                     continue;
-                const QPointF baseline(tb.lineLeft(k), tb.box.top() + tb.ascent + k * tb.lineHeight);
-                painter->drawText(baseline, tb.lines[k]);
+                painter->drawText(QPointF(tb.lineLeft(k), tb.baseline(k)), tb.lines[k]);
             }
             painter->restore();
             break;

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -29,8 +30,12 @@ ReportPreview::ReportPreview(const ReportJob &job, QWidget *parent)
     auto *bar = new QToolBar(this);
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     m_view = new QPrintPreviewWidget(&m_printer, this);
+    m_status = new QStatusBar(this);
+    m_status->setSizeGripEnabled(false);
+    m_status->showMessage(m_job.cutMessage());
     layout->addWidget(bar);
     layout->addWidget(m_view, 1);
+    layout->addWidget(m_status);
 
     m_first = bar->addAction(tr("First"));
     m_previous = bar->addAction(tr("Previous"));

@@ -1,6 +1,7 @@
 #pragma once
 // The preview window of a report: its pages as they print, with page navigation, zoom
-// (fit width, fit page, steps), Print through the printer dialog and Export PDF.
+// (fit width, fit page, steps), Print through the printer dialog and Export PDF, and a status
+// line that names any field too long to print whole.
 
 #include "report/reportjob.h"
 
@@ -10,6 +11,7 @@
 class QAction;
 class QLabel;
 class QPrintPreviewWidget;
+class QStatusBar;
 
 namespace Brenvik {
 
@@ -19,6 +21,8 @@ public:
     explicit ReportPreview(const ReportJob &job, QWidget *parent = nullptr);
 
     QPrintPreviewWidget *view() const { return m_view; }
+    // Names the fields that print cut; empty when every value prints whole.
+    QStatusBar *statusBar() const { return m_status; }
     QPrinter *printer() { return &m_printer; }
 
 public Q_SLOTS:
@@ -32,6 +36,7 @@ private:
     QPrinter m_printer;
     QPrintPreviewWidget *m_view = nullptr;
     QLabel *m_pageLabel = nullptr;
+    QStatusBar *m_status = nullptr;
     QAction *m_first = nullptr;
     QAction *m_previous = nullptr;
     QAction *m_next = nullptr;

@@ -87,8 +87,13 @@ int runExportPdf(const QCommandLineParser &parser, const QStringList &positional
     const OpenedReport opened = openReport(positional.first(), &error);
     if (!opened.report)
         return failure(error);
-    if (!ReportJob::fromReport(*opened.report).writePdf(out, &error))
+    const ReportJob job = ReportJob::fromReport(*opened.report);
+    if (!job.writePdf(out, &error))
         return failure(error);
+    // The file is written and holds everything that fits; what does not is named, not hidden.
+    const QString cut = job.cutMessage();
+    if (!cut.isEmpty())
+        QTextStream(stderr) << "brenvik: " << out << ": " << cut << Qt::endl;
     return Exit::Ok;
 }
 

@@ -1,5 +1,6 @@
 // brenvik --print-fields and --export-pdf, run as the built program: the filled data
-// elements of a WPDS document, its PDF, and the exits for files that have no report.
+// elements of a WPDS document, its PDF and the fields too long to print whole, and the exits
+// for files that have no report.
 
 #include <QCoreApplication>
 #include <QDir>
@@ -60,6 +61,7 @@ private Q_SLOTS:
     void initTestCase();
     void printFields();
     void printFieldsOfTheShippedExample();
+    void exportPdf_data();
     void exportPdf();
     void failures_data();
     void failures();
@@ -122,11 +124,42 @@ void TestCliReport::printFieldsOfTheShippedExample()
     QVERIFY(!lines.filter(QRegularExpression(QStringLiteral("^1:preheatMin=.* \u00B0[CF]$"))).isEmpty());
 }
 
+void TestCliReport::exportPdf_data()
+{
+    // The document to export ("{example}" the shipped example) and what stderr names: the
+    // fields that print cut, or nothing when every value prints whole.
+    QTest::addColumn<QByteArray>("document");
+    QTest::addColumn<QString>("cutFields");
+    QTest::newRow("every value whole") << kWpds << QString();
+    QTest::newRow("shipped example whole") << QByteArray("{example}") << QString();
+    const QByteArray endless = QByteArray("x").repeated(400);
+    QTest::newRow("too long at any size")
+        << QByteArray(kWpds).replace("Brenvik Steelworks", endless).replace("Stringer beads", endless)
+        << "companyName, technique";
+}
+
 void TestCliReport::exportPdf()
 {
-    const QString pdf = m_dir.filePath(QStringLiteral("weld01.pdf"));
-    const Run run = brenvik({QStringLiteral("--export-pdf"), pdf, m_wpds});
-    QVERIFY2(run.exitCode == 0, run.err.constData());
+    QFETCH(QByteArray, document);
+    QFETCH(QString, cutFields);
+    QString wrp = m_dir.filePath(QStringLiteral("export.wrp"));
+    if (document == "{example}") {
+        wrp = QCoreApplication::applicationDirPath() + QStringLiteral("/examples/wpds-example.wrp");
+        if (!QFile::exists(wrp))
+            QSKIP("no shipped WPDS example");
+    } else {
+        QVERIFY(write(wrp, document));
+    }
+    const QString pdf = m_dir.filePath(QStringLiteral("export.pdf"));
+    QFile::remove(pdf);
+    const Run run = brenvik({QStringLiteral("--export-pdf"), pdf, wrp});
+    // A PDF that holds all that fits is written; the fields that do not are named.
+    QCOMPARE(run.exitCode, 0);
+    const QStringList said = QString::fromUtf8(run.err).split(QLatin1Char('\n')).filter(QRegularExpression("^brenvik: "));
+    QCOMPARE(said, cutFields.isEmpty() ? QStringList()
+                                       : QStringList{QStringLiteral("brenvik: %1: Too long to print whole even at "
+                                                                    "5 points, cut on the page: %2")
+                                                         .arg(pdf, cutFields)});
     QFile f(pdf);
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();

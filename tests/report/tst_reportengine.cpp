@@ -1,5 +1,6 @@
-// The report engine: filling pages by name, where texts go on their rows, painting at any
-// resolution, composite jobs, field export and PDF files.
+// The report engine: filling pages by name, where texts go on their rows, values printed
+// whole (the text actually drawn), painting at any resolution, composite jobs, field export
+// and PDF files.
 
 #include "report/formreport.h"
 #include "report/reportjob.h"
@@ -9,6 +10,7 @@
 #include "support/scriptedplatform.h"
 
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -27,6 +29,104 @@ QRect inkBounds(const QImage &image)
             if (qGray(image.pixel(x, y)) < 128)
                 r |= QRect(x, y, 1, 1);
     return r;
+}
+
+// One run of text as the painter drew it: its string, where its baseline starts, its font.
+struct DrawnText {
+    QString text;
+    QPointF origin;
+    QFont font;
+};
+
+// A paint engine that keeps the text it is asked to draw and nothing else.
+class TextRecorder : public QPaintEngine {
+public:
+    TextRecorder()
+        : QPaintEngine(QPaintEngine::AllFeatures)
+    {
+    }
+    bool begin(QPaintDevice *) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState &state) override
+    {
+        if (state.state() & QPaintEngine::DirtyTransform)
+            m_transform = state.transform();
+    }
+    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+    using QPaintEngine::drawPolygon;
+    void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
+    void drawTextItem(const QPointF &p, const QTextItem &item) override
+    {
+        drawn.append({item.text(), m_transform.map(p), item.font()});
+    }
+    Type type() const override { return QPaintEngine::User; }
+
+    QList<DrawnText> drawn;
+
+private:
+    QTransform m_transform;
+};
+
+// A Letter page at 96 dpi that records the text painted on it.
+class RecordingPage : public QPaintDevice {
+public:
+    QPaintEngine *paintEngine() const override { return &m_engine; }
+    QList<DrawnText> drawn() const { return m_engine.drawn; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth: return int(ReportPage::kPageWidth);
+        case PdmHeight: return int(ReportPage::kPageHeight);
+        case PdmWidthMM: return 216;
+        case PdmHeightMM: return 279;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY: return 96;
+        case PdmDepth: return 32;
+        case PdmNumColors: return INT_MAX;
+        case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
+        default: return 0;
+        }
+    }
+
+private:
+    mutable TextRecorder m_engine;
+};
+
+QList<DrawnText> paintedText(const ReportPage &page)
+{
+    RecordingPage device;
+    QPainter painter(&device);
+    ReportPainter::scaleToPage(&painter);
+    ReportPainter::paintPage(&painter, page, QDateTime(QDate(2026, 12, 7), QTime(10, 30)));
+    painter.end();
+    return device.drawn();
+}
+
+// The painted lines, top to bottom: the runs of one baseline joined left to right.
+QStringList paintedLines(QList<DrawnText> drawn)
+{
+    std::sort(drawn.begin(), drawn.end(), [](const DrawnText &a, const DrawnText &b) {
+        return qFuzzyCompare(a.origin.y(), b.origin.y()) ? a.origin.x() < b.origin.x() : a.origin.y() < b.origin.y();
+    });
+    QStringList lines;
+    qreal baseline = -1;
+    for (const DrawnText &d : drawn) {
+        if (lines.isEmpty() || qAbs(d.origin.y() - baseline) > 0.01)
+            lines << QString();
+        lines.last() += d.text;
+        baseline = d.origin.y();
+    }
+    return lines;
+}
+
+QString withoutBlanks(QString text)
+{
+    return text.remove(QRegularExpression(QStringLiteral("\\s")));
 }
 
 QImage renderAt(const ReportPage &page, int dpi)
@@ -57,9 +157,10 @@ private Q_SLOTS:
     void rowLimits_data();
     void rowLimits();
     void captionRunningIntoDataMovesTheData();
-    void longTextIsElidedInsideItsBox();
-    void wrappedLabelKeepsToItsLines();
-    void memoLinesBeyondItsHeightAreLeftOut();
+    void valuesPrintWhole_data();
+    void valuesPrintWhole();
+    void cutFieldsAreNamed();
+    void parameterColumnAlignsItsPasses();
     void printedOnEndsAtItsRightEdge();
     void bandOriginMovesElements();
     void rightCaptionBoundsTheTextBeforeIt();
@@ -200,46 +301,137 @@ void TestReportEngine::captionRunningIntoDataMovesTheData()
     QVERIFY2(layout.inkRect(1).left() >= caption.right(), "the value starts after the caption");
 }
 
-void TestReportEngine::longTextIsElidedInsideItsBox()
+void TestReportEngine::valuesPrintWhole_data()
 {
-    ReportPage page;
-    page.addLabel(QStringLiteral("v"), 100, 100).text = QString(200, QLatin1Char('W'));
-    page.addVRule(200, 90, 130);
-    const ReportLayout layout(page);
-    const TextBox &tb = layout.textBox(0);
-    QVERIFY(tb.cut);
-    QCOMPARE(tb.lines.size(), 1);
-    QVERIFY(tb.lines.first().endsWith(QChar(0x2026)));
-    QVERIFY(layout.inkRect(0).right() <= 200 - ReportLayout::kRuleGap + 0.01);
+    // One data element on a page; what is painted for it.
+    QTest::addColumn<int>("kind"); // 0 label in a row 17 high, 1 label two lines high, 2 memo, 3 parameter column
+    QTest::addColumn<QRectF>("box");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("size"); // "design" 8 pt, "smaller" between 5 and 8, "cut" at 5 pt
+    QTest::addColumn<bool>("wrapped"); // more lines painted than the value has
+
+    const QString technique = QStringLiteral("Stringer beads for root and hot pass\n"
+                                             "Slight weave on fill and cap, not over 3 x wire diameter\n"
+                                             "Forehand (push) angle 10-15 degrees");
+    const QString words = QStringLiteral("one two three four five six seven eight nine ten eleven twelve");
+    QStringList passes;
+    for (int k = 1; k <= 8; ++k)
+        passes << QString::number(k * 1111111);
+
+    QTest::newRow("label that fits") << 0 << QRectF(100, 100, 120, 0) << "ASTM A36" << "design" << false;
+    QTest::newRow("label shrinks") << 0 << QRectF(256, 272, 60, 0) << "None (open root)" << "smaller" << false;
+    QTest::newRow("label wraps within its row") << 0 << QRectF(527, 623, 59.5, 0) << "Carbon steel solid wire"
+                                                << "smaller" << true;
+    QTest::newRow("label too long at any size") << 0 << QRectF(100, 100, 80, 0) << QString(200, QLatin1Char('W'))
+                                                << "cut" << true;
+    QTest::newRow("label line breaks as blanks") << 0 << QRectF(100, 100, 200, 0) << "a\nb" << "design" << false;
+    QTest::newRow("address wraps") << 1 << QRectF(122, 115, 417, 26) << words + " " + words << "design" << true;
+    QTest::newRow("address shrinks") << 1 << QRectF(100, 100, 120, 26) << words << "smaller" << true;
+    QTest::newRow("address too long") << 1 << QRectF(100, 100, 120, 26) << words.repeated(6) << "cut" << true;
+    QTest::newRow("memo that fits") << 2 << QRectF(213, 415, 245, 37) << "Wire brush\nGrind out starts"
+                                    << "design" << false;
+    QTest::newRow("memo keeps its last line") << 2 << QRectF(213, 458, 245, 42) << technique << "smaller" << false;
+    QTest::newRow("memo of more lines than its height") << 2 << QRectF(100, 100, 200, 37) << "a\nb\nc\nd"
+                                                        << "smaller" << false;
+    QTest::newRow("memo wraps a line too long at 5 pt") << 2 << QRectF(100, 100, 100, 60) << words.repeated(2)
+                                                        << "smaller" << true;
+    QTest::newRow("memo too long") << 2 << QRectF(100, 100, 200, 37) << QStringList(12, words).join('\n')
+                                   << "cut" << true;
+    QTest::newRow("parameter column") << 3 << QRectF(70, 730, 45, 110) << passes.join('\n') << "design" << false;
+    QTest::newRow("parameter column shrinks") << 3 << QRectF(300, 730, 32, 110) << passes.join('\n')
+                                              << "smaller" << false;
+    QTest::newRow("parameter column never wraps") << 3 << QRectF(70, 730, 38, 110)
+                                                  << "1\n" + QString(40, QLatin1Char('8')) << "cut" << false;
 }
 
-void TestReportEngine::wrappedLabelKeepsToItsLines()
+void TestReportEngine::valuesPrintWhole()
 {
+    QFETCH(int, kind);
+    QFETCH(QRectF, box);
+    QFETCH(QString, text);
+    QFETCH(QString, size);
+    QFETCH(bool, wrapped);
+
     ReportPage page;
-    page.addLabel(QStringLiteral("address"), 100, 100, 120, Qt::AlignLeft, 26).text =
-        QStringLiteral("one two three four five six seven eight nine ten eleven twelve thirteen");
-    const ReportLayout layout(page);
-    const TextBox &tb = layout.textBox(0);
-    QCOMPARE(tb.lines.size(), 2);
-    QVERIFY(tb.cut);
-    QVERIFY(layout.inkRect(0).bottom() <= 126.01);
-    QVERIFY(layout.inkRect(0).right() <= 220.01);
+    if (kind < 2)
+        page.addLabel(QStringLiteral("v"), box.x(), box.y(), box.width(), Qt::AlignLeft, box.height()).text = text;
+    else
+        page.addMemo(QStringLiteral("v"), box.x(), box.y(), box.width(), box.height(),
+                     kind == 3 ? Qt::AlignRight : Qt::AlignLeft, kind == 2).text = text;
+    if (kind == 0) {
+        // The rule under its row; a value that fits on its line at no size may wrap down to it.
+        box.setHeight(17);
+        page.addHRule(box.left() - 10, box.right() + 10, box.bottom());
+    }
+
+    const QList<DrawnText> drawn = paintedText(page);
+    const QStringList lines = paintedLines(drawn);
+    QVERIFY(!drawn.isEmpty());
+    const qreal pt = drawn.first().font.pointSizeF();
+    const QStringList typed = kind == 0 ? QStringList{QString(text).replace('\n', ' ')} : text.split('\n');
+    const QString painted = lines.join(QLatin1Char(' '));
+
+    // Inside its box, at one size, never below 5 points.
+    for (const DrawnText &d : drawn) {
+        QCOMPARE(d.font.pointSizeF(), pt);
+        const QFontMetricsF fm = ReportLayout::metrics(ReportFont{d.font.pointSizeF(), d.font.bold()});
+        QVERIFY2(d.origin.x() >= box.left() - 0.01 && d.origin.x() + fm.horizontalAdvance(d.text) <= box.right() + 0.5,
+                 qPrintable(d.text));
+        QVERIFY2(d.origin.y() - fm.ascent() >= box.top() - 0.01 && d.origin.y() + fm.descent() <= box.bottom() + 0.5,
+                 qPrintable(d.text));
+    }
+    QVERIFY(pt >= ReportLayout::kSmallestPointSize);
+    QCOMPARE(ReportLayout(page).cutFields(), size == QLatin1String("cut") ? QStringList{"v"} : QStringList());
+    if (size == QLatin1String("cut")) {
+        QCOMPARE(pt, ReportLayout::kSmallestPointSize);
+        QVERIFY2(painted.endsWith(QChar(0x2026)), qPrintable(painted));
+        QVERIFY(withoutBlanks(text).startsWith(withoutBlanks(painted).chopped(1)));
+        if (!wrapped)
+            QCOMPARE(lines.size(), typed.size());
+        return;
+    }
+    if (size == QLatin1String("design"))
+        QCOMPARE(pt, 8.0);
+    else
+        QVERIFY2(pt < 8, qPrintable(QString::number(pt)));
+    // Every character, in order, and every typed line on lines of its own.
+    QVERIFY(!painted.contains(QChar(0x2026)));
+    QCOMPARE(withoutBlanks(painted), withoutBlanks(text));
+    if (wrapped)
+        QVERIFY2(lines.size() > typed.size(), qPrintable(lines.join('|')));
+    else
+        QCOMPARE(lines, typed);
 }
 
-void TestReportEngine::memoLinesBeyondItsHeightAreLeftOut()
+void TestReportEngine::cutFieldsAreNamed()
+{
+    ReportPage one, two;
+    one.addLabel(QStringLiteral("companyName"), 100, 100, 60, Qt::AlignLeft, 26).text = QString(400, QLatin1Char('x'));
+    one.addLabel(QStringLiteral("rev"), 100, 130, 60).text = QStringLiteral("1");
+    two.addMemo(QStringLiteral("remarks"), 100, 100, 60, 20).text = QString(100, QLatin1Char('y'));
+    ReportJob single(QStringLiteral("One"));
+    single.addPage(&one);
+    QCOMPARE(single.cutFields(), QStringList{"companyName"});
+    ReportJob both(QStringLiteral("Two"));
+    both.addPage(&one);
+    both.addPage(&two);
+    QCOMPARE(both.cutFields(), (QStringList{"companyName (page 1)", "remarks (page 2)"}));
+    QVERIFY(both.cutMessage().endsWith(QLatin1String(": companyName (page 1), remarks (page 2)")));
+    one.setCaption(QStringLiteral("companyName"), QStringLiteral("Brenvik"));
+    QCOMPARE(single.cutMessage(), QString());
+}
+
+void TestReportEngine::parameterColumnAlignsItsPasses()
 {
     ReportPage page;
     ReportElement &memo = page.addMemo(QStringLiteral("wp1"), 100, 100, 40, 110, Qt::AlignRight, false);
     memo.text = QStringList{"1", "2", "3", "4", "5", "6", "7", "8"}.join('\n');
-    page.addMemo(QStringLiteral("short"), 300, 100, 200, 37).text = QStringLiteral("a\nb\nc\nd\ne");
     const ReportLayout layout(page);
     QCOMPARE(layout.textBox(0).lines.size(), 8);
     QVERIFY(!layout.textBox(0).cut);
     // Right-aligned: every line ends at the box's right edge.
     for (int k = 0; k < 8; ++k)
         QCOMPARE(layout.textBox(0).lineLeft(k) + layout.textBox(0).widths[k], 140.0);
-    QCOMPARE(layout.textBox(1).lines.size(), 3);
-    QVERIFY(layout.textBox(1).cut);
 }
 
 void TestReportEngine::printedOnEndsAtItsRightEdge()

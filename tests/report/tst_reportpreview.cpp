@@ -1,5 +1,5 @@
-// The preview window: navigation over the job's pages, and Export PDF through the file
-// dialog, written whole or not at all.
+// The preview window: navigation over the job's pages, the status line naming fields that
+// print cut, and Export PDF through the file dialog, written whole or not at all.
 
 #include "report/formreport.h"
 #include "report/reportjob.h"
@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QPrintPreviewWidget>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
@@ -41,6 +42,7 @@ class TestReportPreview : public QObject {
 private Q_SLOTS:
     void init();
     void navigation();
+    void statusNamesCutFields();
     void exportPdf_data();
     void exportPdf();
 
@@ -68,6 +70,7 @@ void TestReportPreview::navigation()
     QCOMPARE(preview.windowTitle(), QStringLiteral("Welding Procedure Qualification Report"));
     QCOMPARE(preview.view()->pageCount(), 2);
     QCOMPARE(pageLabel(preview), QStringLiteral("Page 1 of 2"));
+    QCOMPARE(preview.statusBar()->currentMessage(), QString());
     QVERIFY(!action(preview, QStringLiteral("Previous"))->isEnabled());
     action(preview, QStringLiteral("Next"))->trigger();
     QCOMPARE(preview.view()->currentPage(), 2);
@@ -83,6 +86,17 @@ void TestReportPreview::navigation()
     QCOMPARE(preview.view()->zoomMode(), QPrintPreviewWidget::FitInView);
     action(preview, QStringLiteral("Fit Width"))->trigger();
     QCOMPARE(preview.view()->zoomMode(), QPrintPreviewWidget::FitToWidth);
+}
+
+void TestReportPreview::statusNamesCutFields()
+{
+    ReportPage page;
+    page.addLabel(QStringLiteral("companyName"), 100, 100, 60, Qt::AlignLeft, 26).text = QString(400, QLatin1Char('x'));
+    ReportJob job(QStringLiteral("WPDS"));
+    job.addPage(&page);
+    ReportPreview preview(job);
+    QCOMPARE(preview.statusBar()->currentMessage(),
+             QStringLiteral("Too long to print whole even at 5 points, cut on the page: companyName"));
 }
 
 void TestReportPreview::exportPdf_data()
