@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the screen checks need.
+# Installs the Debian packages the build, the tests, the fuzzers (clang and its libFuzzer
+# runtime) and the screen checks need.
 # Idempotent and quiet when everything is there already.
 set -euo pipefail
 packages=(cmake g++ make ccache qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
-          libemf2svg-dev libuemf-dev fonts-liberation2 xvfb xauth xdotool imagemagick poppler-utils)
+          libemf2svg-dev libuemf-dev fonts-liberation2 xvfb xauth xdotool imagemagick poppler-utils
+          clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

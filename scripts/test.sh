@@ -6,3 +6,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/build.sh"
 cd "${BUILD_DIR:-$root/build}"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" "$@"
+# Then the parsers under the fuzzers, a bounded time each (BRENVIK_NO_FUZZ=1 skips them).
+if [ -z "${BRENVIK_NO_FUZZ:-}" ]; then
+  "$root/scripts/fuzz.sh"
+fi

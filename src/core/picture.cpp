@@ -1,10 +1,12 @@
 #include "core/picture.h"
 
+#include "core/atomicfile.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgRenderer>
 #include <QTemporaryFile>
 #include <QtEndian>
@@ -39,6 +41,8 @@ constexpr qint64 kAbsurdSide = 100000;
 // Larger drawings (a CAD sheet) are rendered scaled down to this, keeping their proportions,
 // so that a metafile never asks for more than 64 MB of pixels.
 constexpr int kMaxSide = 4096;
+// The most memory one bitmap may take while it is read: a 600 dpi A3 scan fits.
+constexpr qint64 kMaxImageMegabytes = 1024;
 
 quint32 readU32(const QByteArray &bytes, int offset)
 {
@@ -264,18 +268,14 @@ QByteArray wrapBitmapAsEmf(const QImage &bitmap)
     return emf;
 }
 
-bool writeAtomically(const QString &path, const QByteArray &bytes)
+bool writeAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr)
 {
-    if (bytes.isEmpty())
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
+    if (bytes.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("Unable to write to %1: the picture cannot be converted").arg(path);
         return false;
     }
-    return file.commit();
+    return writeFileAtomically(path, bytes, error);
 }
 
 } // namespace
@@ -373,8 +373,22 @@ bool Picture::loadData(const QByteArray &bytes, QString *error)
         *this = p;
         return true;
     }
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    // Qt refuses images over 128 MB by default; an A4 scan at 600 dpi is 140 MB. Allow what a
+    // desktop can hold, and say so plainly when a picture is beyond that.
+    const qint64 megabytes = qint64(size.width()) * size.height() * 4 / (1024 * 1024);
+    if (size.isValid() && megabytes > kMaxImageMegabytes) {
+        if (error)
+            *error = QStringLiteral("The picture is too large (%1 x %2 pixels).").arg(size.width()).arg(size.height());
+        return false;
+    }
+    QImageReader::setAllocationLimit(int(kMaxImageMegabytes) + 1);
     QImage image;
-    if (bytes.isEmpty() || !image.loadFromData(bytes) || image.isNull()) {
+    if (bytes.isEmpty() || !reader.read(&image) || image.isNull()) {
         if (error)
             *error = QStringLiteral("The picture is not a valid bitmap or metafile.");
         return false;
@@ -396,9 +410,9 @@ QByteArray Picture::toBmp() const
     return bytes;
 }
 
-bool Picture::saveAsBitmap(const QString &path) const
+bool Picture::saveAsBitmap(const QString &path, QString *error) const
 {
-    return writeAtomically(path, toBmp());
+    return writeAtomically(path, toBmp(), error);
 }
 
 bool Picture::exportTo(const QString &path) const

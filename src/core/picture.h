@@ -32,13 +32,15 @@ public:
     // The largest rectangle of the picture's proportions inside target, centred in it.
     static QRectF fitRect(const QSizeF &picture, const QRectF &target);
 
-    // Reads a .bmp/.emf (or any image Qt reads) by content. On failure returns false and
-    // leaves *error with the reason; the picture is then unchanged.
+    // Reads a .bmp/.emf (or any image Qt reads) by content, scans of a few hundred megapixels
+    // included. On failure returns false and leaves *error with the reason ("too large" when
+    // that is it); the picture is then unchanged.
     bool load(const QString &path, QString *error = nullptr);
     bool loadData(const QByteArray &bytes, QString *error = nullptr);
     // The sketch file beside a document: always a Windows bitmap (a metafile is rendered at
-    // 96 dots per inch). Atomic. False for a null picture or a refused write.
-    bool saveAsBitmap(const QString &path) const;
+    // 96 dots per inch). Atomic. False for a null picture or a refused write, with the reason
+    // (naming the file) in *error.
+    bool saveAsBitmap(const QString &path, QString *error = nullptr) const;
     // Export by extension: ".emf" writes the metafile (a bitmap wrapped as one), anything else a bitmap.
     bool exportTo(const QString &path) const;
 

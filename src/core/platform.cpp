@@ -13,7 +13,10 @@ public:
     {
         QTextStream err(stderr);
         const char *kind = icon == MsgIcon::Error ? "error" : icon == MsgIcon::Warning ? "warning" : "note";
-        err << kind << ": " << (caption.isEmpty() ? QString() : caption + ": ") << text << Qt::endl;
+        // Line ends as the terminal has them: no raw carriage return reaches the output.
+        QString lines = text;
+        lines.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        err << kind << ": " << (caption.isEmpty() ? QString() : caption + ": ") << lines << Qt::endl;
     }
     bool confirm(const QString &, const QString &) override { return false; }
     Answer askYesNoCancel(const QString &, const QString &) override { return Answer::Cancel; }

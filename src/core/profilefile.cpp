@@ -1,11 +1,11 @@
 #include "core/profilefile.h"
 
+#include "core/atomicfile.h"
 #include "core/cp1252.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
 
 namespace Brenvik {
 
@@ -164,9 +164,11 @@ bool ProfileFile::load()
 {
     QFile file(m_path);
     const QFileInfo info(m_path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+    // Only a regular file is read: a FIFO would block and a device never end. A folder or a
+    // device in the file's place cannot be read, which is not the same as missing.
+    if ((info.exists() && !info.isFile()) || !file.open(QIODevice::ReadOnly)) {
         setData(QByteArray());
-        m_unreadable = info.exists() && !info.isDir();
+        m_unreadable = info.exists();
         return false;
     }
     const QByteArray bytes = file.readAll();
@@ -196,8 +198,13 @@ void ProfileFile::setData(const QByteArray &bytes)
     qsizetype pos = m_bom ? kBom.size() : 0;
     QByteArray name;
     while (pos < size) {
+        // A line ends at LF, CR LF, or a lone CR (files from old Mac editors).
         const char *lf = static_cast<const char *>(memchr(raw + pos, '\n', size_t(size - pos)));
-        const qsizetype end = lf ? (lf - raw) + 1 : size;
+        const qsizetype lfEnd = lf ? (lf - raw) + 1 : size;
+        const char *cr = static_cast<const char *>(memchr(raw + pos, '\r', size_t(lfEnd - pos)));
+        qsizetype end = lfEnd;
+        if (cr && cr + 1 < raw + size && cr[1] != '\n')
+            end = (cr - raw) + 1;
         const QByteArray line = QByteArray::fromRawData(raw + pos, end - pos);
         pos = end;
         if (headerName(line, &name)) {
@@ -480,21 +487,9 @@ void ProfileFile::commit()
         return;
     if (m_unreadable || (m_kind == Kind::SideFile && !exists()))
         throw FileError::unableToWrite(m_path);
-    QSaveFile file(m_path);
-    // Never write in place: a failed write must leave the old file whole.
-    file.setDirectWriteFallback(false);
-    // Unbuffered: a short write (full disk, size limit) must be seen here. Buffered, the
-    // bytes go out in close() inside commit(), which does not notice a short write and
-    // would put a truncated file in place of the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw FileError::unableToWrite(m_path);
-    const QByteArray bytes = data();
-    if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        throw FileError::unableToWrite(m_path);
-    }
-    if (!file.commit())
-        throw FileError::unableToWrite(m_path);
+    QString error;
+    if (!writeFileAtomically(m_path, data(), &error))
+        throw FileError(error);
     m_modified = false;
 }
 

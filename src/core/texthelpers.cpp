@@ -87,14 +87,31 @@ QString encodeMemo(const QString &text)
 QString decodeMemo(const QString &value)
 {
     // A replacement never forms a new mark, so one left-to-right pass is the whole job.
-    QString text = value;
-    return text.replace(kMemoLineMark, kCrLf);
+    return replacedAll(value, kMemoLineMark, kCrLf);
 }
 
 QString flattenMemo(const QString &value)
 {
-    QString text = value;
-    return text.replace(kMemoLineMark, QStringLiteral(" "));
+    return replacedAll(value, kMemoLineMark, u" ");
+}
+
+QString replacedAll(const QString &text, QStringView from, QStringView to)
+{
+    if (from.isEmpty())
+        return text;
+    qsizetype at = text.indexOf(from);
+    if (at < 0)
+        return text;
+    QString out;
+    out.reserve(text.size() + qMax<qsizetype>(0, to.size() - from.size()) * 16);
+    qsizetype done = 0;
+    for (; at >= 0; at = text.indexOf(from, done)) {
+        out.append(QStringView(text).mid(done, at - done));
+        out.append(to);
+        done = at + from.size();
+    }
+    out.append(QStringView(text).mid(done));
+    return out;
 }
 
 QString fileBaseName(const QString &path)

@@ -168,7 +168,7 @@ void DocumentWalk::read(const ProfileFile &file, DocumentValues &values,
         else if (f.kind == FieldKind::Check || f.kind == FieldKind::Radio)
             values.checks[f.name] = storedValue(file, f.name) == QLatin1String("true");
         else if (f.kind == FieldKind::Memo)
-            values.texts[f.name] = decodeMemo(storedValue(file, f.name)).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+            values.texts[f.name] = replacedAll(storedValue(file, f.name), kMemoLineMark, u"\n");
         else if (isGridKind(f.kind))
             readGrid(f);
         else if (f.kind == FieldKind::Date)

@@ -164,6 +164,8 @@ private:
     void updateCaption();
     void setFieldValue(const FieldDef &def, const DocumentValues &values);
     void fitToSubWindow();
+    bool saveSketch(const QString &documentPath);
+    void rememberSketchSource(const QString &sketchPath);
     bool m_silentPageChange = false;
 
     FormTable m_table;
@@ -177,6 +179,11 @@ private:
     QPushButton *m_closeButton = nullptr;
     QMenu *m_fileMenu = nullptr;
     ImageGroup *m_imageGroup = nullptr;
+    // The sketch file the picture was read from, or could not be read from, and the picture
+    // revision right after: while the user has not changed the picture, Save keeps that file
+    // as it is (a picture the program could not load is never replaced by a blank one).
+    QString m_sketchSource;
+    quint64 m_sketchRevision = 0;
     QPointer<FormReport> m_report;
     QHash<QString, QWidget *> m_fields;
     QHash<QString, QLabel *> m_labels;

@@ -38,6 +38,8 @@
 
 #include <algorithm>
 
+#include <limits>
+
 namespace Brenvik {
 
 using namespace FormWindowDetail;
@@ -371,6 +373,13 @@ QWidget *FormWindow::createField(const FieldDef &f, QWidget *parent)
             attachHelpOf(w);
         if (f.minimumWidth > 0)
             w->setMinimumWidth(f.minimumWidth);
+        // A value read from a file is never cut short: Qt's line edits stop at 32767
+        // characters unless told otherwise, and Save would write what they kept.
+        QList<QLineEdit *> edits = w->findChildren<QLineEdit *>();
+        if (auto *edit = qobject_cast<QLineEdit *>(w))
+            edits << edit;
+        for (QLineEdit *edit : edits)
+            edit->setMaxLength(std::numeric_limits<int>::max());
     }
     return w;
 }

@@ -5,6 +5,7 @@
 #include "controls/typedgrid.h"
 #include "controls/tzoruserdatabutton.h"
 #include "core/appstate.h"
+#include "core/atomicfile.h"
 #include "core/dates.h"
 #include "core/platform.h"
 #include "core/profilefile.h"
@@ -18,6 +19,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -168,6 +170,7 @@ void FormWindow::resetDocument()
         m_imageGroup->setImageFile(QString());
         m_imageGroup->clearPicture();
     }
+    rememberSketchSource(QString());
     applyUnitDefaults();
     afterLoad();
 }
@@ -194,8 +197,10 @@ bool FormWindow::openFile(const QString &path)
                 m_imageGroup->setPicture(picture);
             else
                 errorBox(QStringLiteral("Error"), error);
+            rememberSketchSource(sketch);
         } else {
             m_imageGroup->clearPicture();
+            rememberSketchSource(QString());
         }
     }
     afterLoad();
@@ -236,12 +241,45 @@ bool FormWindow::saveFile(const QString &path)
                                           "and were saved as \"?\" in these fields:\r\n")
                                + names.join(QStringLiteral(", ")));
     }
-    const Picture picture = m_imageGroup ? m_imageGroup->picture() : Picture();
-    const Picture toWrite = picture.isNull() ? Picture::blank(ImageGroup::boxSize()) : picture;
-    if (!toWrite.saveAsBitmap(sketchFileName(path))) {
-        errorBox(QStringLiteral("Zor Error"), QStringLiteral("Error in saving image file."));
+    return saveSketch(path);
+}
+
+void FormWindow::rememberSketchSource(const QString &sketchPath)
+{
+    m_sketchSource = sketchPath;
+    m_sketchRevision = m_imageGroup ? m_imageGroup->pictureRevision() : 0;
+}
+
+bool FormWindow::saveSketch(const QString &documentPath)
+{
+    const QString target = sketchFileName(documentPath);
+    QString error;
+    bool written = true;
+    const bool unchanged = !m_sketchSource.isEmpty() && m_imageGroup
+        && m_imageGroup->pictureRevision() == m_sketchRevision && QFileInfo(m_sketchSource).isFile();
+    if (unchanged) {
+        // The picture is still the sketch file's: keep its bytes, whether or not this program
+        // could draw them (a huge scan, a format it does not read).
+        if (QFileInfo(target).canonicalFilePath() != QFileInfo(m_sketchSource).canonicalFilePath()) {
+            QFile source(m_sketchSource);
+            if (source.open(QIODevice::ReadOnly)) {
+                written = writeFileAtomically(target, source.readAll(), &error);
+            } else {
+                written = false;
+                error = QStringLiteral("Cannot read %1: %2").arg(m_sketchSource, source.errorString());
+            }
+        }
+    } else {
+        const Picture picture = m_imageGroup ? m_imageGroup->picture() : Picture();
+        const Picture toWrite = picture.isNull() ? Picture::blank(ImageGroup::boxSize()) : picture;
+        written = toWrite.saveAsBitmap(target, &error);
+    }
+    if (!written) {
+        // The document itself was written: say that only its sketch failed, and why.
+        errorBox(QStringLiteral("Zor Error"), QStringLiteral("Error in saving image file.\r\n") + error);
         return false;
     }
+    rememberSketchSource(target);
     return true;
 }
 

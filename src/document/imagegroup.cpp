@@ -205,6 +205,7 @@ QSize ImageGroup::boxSize()
 void ImageGroup::setPicture(const Picture &picture)
 {
     m_picture = picture;
+    ++m_pictureRevision;
     static_cast<SketchBox *>(m_weldImage)->setPicture(picture);
     layoutBox();
 }

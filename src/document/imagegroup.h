@@ -32,6 +32,9 @@ public:
     void setPicture(const Picture &picture);
     // A white picture of the box's size.
     void clearPicture();
+    // Counts every picture put in the box: the window tells by it whether the picture is still
+    // the one it read from the sketch file.
+    quint64 pictureRevision() const { return m_pictureRevision; }
 
     // The last imported picture's file name, without its folder ("imageFile" of the document).
     QString imageFile() const { return m_imageFile; }
@@ -72,6 +75,7 @@ private:
     void layoutBox();
 
     Picture m_picture;
+    quint64 m_pictureRevision = 0;
     QString m_imageFile;
     FileDialogOptions m_imageImport;
     FileDialogOptions m_imageExport;

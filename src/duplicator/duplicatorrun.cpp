@@ -1,6 +1,7 @@
 #include "duplicator/duplicatorrun.h"
 
 #include "core/appstate.h"
+#include "core/atomicfile.h"
 #include "core/cp1252.h"
 #include "core/documentwindow.h"
 #include "core/platform.h"
@@ -13,7 +14,6 @@
 #include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace Brenvik {
 
@@ -243,8 +243,7 @@ bool DuplicatorRun::copyOne(const QString &from, const QString &to)
         return false;
     }
     // A copy is whole or absent: a stopped run never leaves half a document behind.
-    QSaveFile out(to);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+    if (!writeFileAtomically(to, bytes)) {
         errorBox(QStringLiteral("Error"), QStringLiteral("Cannot create file ") + to);
         return false;
     }

@@ -1,5 +1,6 @@
 #include "report/reportjob.h"
 
+#include "core/atomicfile.h"
 #include "core/platform.h"
 #include "report/formreport.h"
 #include "report/reportlayout.h"
@@ -11,7 +12,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 
 namespace Brenvik {
 
@@ -69,34 +69,23 @@ bool ReportJob::render(QPagedPaintDevice *device) const
 
 bool ReportJob::writePdf(const QString &path, QString *error) const
 {
-    const QString failure = QStringLiteral("Unable to write to %1").arg(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = failure;
-        return false;
-    }
-    bool painted = false;
-    {
-        QPdfWriter writer(&file);
+    AtomicFile file(path);
+    bool written = file.open();
+    if (written) {
+        QPdfWriter writer(file.device());
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
                                          QMarginsF(0, 0, 0, 0)));
         writer.setTitle(m_title);
         writer.setCreator(QStringLiteral("Brenvik"));
-        painted = render(&writer);
+        written = render(&writer);
     }
-    if (!painted) {
-        file.cancelWriting();
-        if (error)
-            *error = failure;
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = failure;
-        return false;
-    }
-    return true;
+    // The writer's last bytes go out when it is destroyed, above: commit sees their failure too.
+    if (written && file.commit())
+        return true;
+    if (error)
+        *error = file.errorString().isEmpty() ? QStringLiteral("Unable to write to %1").arg(path)
+                                              : file.errorString();
+    return false;
 }
 
 QStringList ReportJob::fieldLines() const

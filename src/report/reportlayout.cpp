@@ -139,8 +139,26 @@ void setFixedLines(TextBox &tb, const ReportElement &e, const QString &text)
     setLines(tb, e, lines, e.font);
 }
 
+constexpr qsizetype kLongestMeasuredLine = 4096;
+constexpr qsizetype kMostLinesMeasured = 1024;
+
+// More characters than this cannot show in the box at any size: no glyph of the report font at
+// the smallest size is narrower than a pixel (1/96 inch). A longer value is cut at once, and
+// only the part that could show is laid out, so a value of megabytes costs no more than a
+// full box.
+qsizetype mostCharactersShown(const ReportElement &e, const QRectF &box, const QRectF &room)
+{
+    ReportFont smallest = e.font;
+    smallest.pointSize = qMin(e.font.pointSize, ReportLayout::kSmallestPointSize);
+    const QRectF area = box.united(room);
+    const qsizetype lines = linesThatFit(area, ReportLayout::metrics(smallest).height()) + 1;
+    return lines * (qsizetype(qCeil(area.width())) + 1);
+}
+
 bool fitValue(TextBox &tb, const ReportElement &e, const QString &text, const QRectF &room)
 {
+    if (text.size() > mostCharactersShown(e, tb.box, room))
+        return false;
     for (const Setting &setting : settings(e, tb.box, room)) {
         const qreal width = setting.box.width();
         for (const qreal pt : shrinkingSizes(e.font.pointSize)) {
@@ -168,11 +186,12 @@ void cutToFit(TextBox &tb, const ReportElement &e, const QString &text, const QR
     // Too long at any size: the last way tried at the smallest size, as much as the box holds,
     // and an ellipsis where the text goes on.
     const Setting setting = settings(e, tb.box, room).last();
+    const QString shown = text.left(mostCharactersShown(e, tb.box, room));
     ReportFont size = e.font;
     size.pointSize = qMin(e.font.pointSize, ReportLayout::kSmallestPointSize);
     const QFontMetricsF fm = ReportLayout::metrics(size);
     const qreal width = setting.box.width();
-    QStringList lines = valueLines(e, text, ReportLayout::font(size), width, setting.wrap);
+    QStringList lines = valueLines(e, shown, ReportLayout::font(size), width, setting.wrap);
     const int maxLines = linesThatFit(setting.box, fm.height());
     if (lines.size() > maxLines) {
         lines = lines.mid(0, maxLines);
@@ -249,9 +268,19 @@ ReportLayout::ReportLayout(const ReportPage &page, const QDateTime &printedOn)
         tb.lineHeight = fm.height();
         tb.ascent = fm.ascent();
         texts[i] = displayText(e, printedOn);
-        const QStringList lines = texts[i].split(QLatin1Char('\n'));
+        // No page shows more lines than these; the rest of a huge value need not be measured.
+        QStringList lines;
+        for (qsizetype from = 0; lines.size() < kMostLinesMeasured;) {
+            const qsizetype to = texts[i].indexOf(QLatin1Char('\n'), from);
+            lines << texts[i].mid(from, to < 0 ? -1 : to - from);
+            if (to < 0)
+                break;
+            from = to + 1;
+        }
+        // Every glyph is a pixel wide or more: a line's first few thousand characters are
+        // already wider than any page, and measuring the rest of a huge value gains nothing.
         for (const QString &l : lines)
-            natural[i] = qMax(natural[i], fm.horizontalAdvance(l));
+            natural[i] = qMax(natural[i], fm.horizontalAdvance(l.left(kLongestMeasuredLine)));
         if (e.height <= 0) {
             if (e.kind == ElementKind::Memo)
                 x.bottom = qMax(e.y + tb.lineHeight, content.bottom());

@@ -227,8 +227,7 @@ void ReportPage::fillByName(const QList<CollectedField> &fields)
             e.text = it.value();
         } else {
             // Lines are kept joined by '\n' inside the page, whatever break the helper returns.
-            e.text = e.breaksAsBlanks ? flattenMemo(it.value())
-                                      : decodeMemo(it.value()).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+            e.text = e.breaksAsBlanks ? flattenMemo(it.value()) : replacedAll(it.value(), kMemoLineMark, u"\n");
         }
     }
 }

@@ -48,6 +48,9 @@ int runBatch(const QCommandLineParser &parser, const QStringList &positional)
     settings.address = parser.value(kAddress);
     settings.createParents = true;
     if (parser.isSet(kCopyTo)) {
+        // An empty folder name would put the copies wherever the program was started.
+        if (parser.value(kCopyTo).trimmed().isEmpty())
+            return usage(QStringLiteral("--copy-to needs the folder to copy into"));
         settings.mode = DuplicatorRun::Mode::Copy;
         settings.newPath = parser.value(kCopyTo);
     } else {

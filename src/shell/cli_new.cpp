@@ -2,6 +2,7 @@
 // default company profile) and saved at once. Gives scripts a blank form to start from.
 
 #include "core/documentwindow.h"
+#include "shell/clifiles.h"
 #include "shell/climode.h"
 
 #include <QTextStream>
@@ -44,11 +45,14 @@ int runNew(const QCommandLineParser &parser, const QStringList &positional)
     if (!document)
         return failure(QStringLiteral("the %1 window is not built in this version").arg(type));
     const std::unique_ptr<QWidget> window(document->widget());
+    if (const QString problem = outputProblem(out, {}, OutputKind::Document); !problem.isEmpty())
+        return failure(problem);
     // As File > New: the window reset to an empty document, then saved under the new name.
     document->resetDocument();
     document->setFileName(out);
+    // The window has said which file failed, the document or its sketch, and why.
     if (!document->save())
-        return failure(QStringLiteral("%1 was not saved").arg(out));
+        return Exit::Failure;
     return Exit::Ok;
 }
 

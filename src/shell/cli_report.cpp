@@ -7,6 +7,7 @@
 #include "document/formwindow.h"
 #include "report/formreport.h"
 #include "report/reportjob.h"
+#include "shell/clifiles.h"
 #include "shell/climode.h"
 
 #include <QFileInfo>
@@ -48,8 +49,8 @@ struct OpenedReport {
 OpenedReport openReport(const QString &file, QString *error)
 {
     OpenedReport opened;
-    if (!QFileInfo(file).isFile()) {
-        *error = QStringLiteral("cannot open %1: no such file").arg(file);
+    if (const QString problem = inputProblem(file); !problem.isEmpty()) {
+        *error = problem;
         return opened;
     }
     ProfileFile profile(file, ProfileFile::Kind::Document);
@@ -83,6 +84,8 @@ int runExportPdf(const QCommandLineParser &parser, const QStringList &positional
         return usage(QStringLiteral("--export-pdf needs the name of the PDF to write"));
     if (positional.size() != 1)
         return usage(QStringLiteral("--export-pdf takes exactly one document file"));
+    if (const QString problem = outputProblem(out, positional, OutputKind::Pdf); !problem.isEmpty())
+        return failure(problem);
     QString error;
     const OpenedReport opened = openReport(positional.first(), &error);
     if (!opened.report)

@@ -4,6 +4,7 @@
 
 #include "core/documentwindow.h"
 #include "core/profilefile.h"
+#include "shell/clifiles.h"
 #include "shell/climode.h"
 
 #include <QFileInfo>
@@ -40,8 +41,10 @@ int runResave(const QCommandLineParser &parser, const QStringList &positional)
         return usage(QStringLiteral("--resave takes exactly one document file"));
     const QString file = positional.first();
 
-    if (!QFileInfo(file).isFile())
-        return failure(QStringLiteral("cannot open %1: no such file").arg(file));
+    if (const QString problem = inputProblem(file); !problem.isEmpty())
+        return failure(problem);
+    if (const QString problem = outputProblem(out, {file}, OutputKind::Document); !problem.isEmpty())
+        return failure(problem);
     ProfileFile profile(file, ProfileFile::Kind::Document);
     if (!profile.load())
         return failure(QStringLiteral("cannot open %1: the file cannot be read").arg(file));
@@ -53,10 +56,11 @@ int runResave(const QCommandLineParser &parser, const QStringList &positional)
     const std::unique_ptr<QWidget> window(document->widget());
     if (!document->openFile(file))
         return failure(QStringLiteral("cannot open %1").arg(file));
-    // Save writes to the document's file name; the window has told the user what failed.
+    // Save writes to the document's file name.
     document->setFileName(out);
+    // The window has said which file failed, the document or its sketch, and why.
     if (!document->save())
-        return failure(QStringLiteral("%1 was not saved").arg(out));
+        return Exit::Failure;
     return Exit::Ok;
 }
 

@@ -8,14 +8,24 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <cstdlib>
 #include <cstring>
 
 namespace Brenvik {
 
 namespace {
+
+void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtFatalMsg) {
+        QTextStream(stderr) << message << Qt::endl;
+        std::abort();
+    }
+}
 
 // Whether argv selects a headless mode; decided before the application object exists, so
 // that the offscreen platform can be chosen without a display.
@@ -87,10 +97,25 @@ int runBrenvik(int argc, char *argv[])
                           selectsHeadlessMode(argc, argv, modes);
     if (noWindow && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a window stderr holds the program's own messages only: Qt's notes about the
+    // session it runs in ("XDG_RUNTIME_DIR not set", fonts, the offscreen platform) are not the
+    // user's business there. BRENVIK_QT_DEBUG=1 lets them through.
+    if (noWindow && qEnvironmentVariableIsEmpty("BRENVIK_QT_DEBUG"))
+        qInstallMessageHandler(quietQtMessages);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brenvik"));
     QApplication::setApplicationVersion(QStringLiteral(BRENVIK_VERSION));
+
+    // Qt names files in UTF-8: a name in another encoding could never be opened or written,
+    // and would be reported as missing. Say what is wrong with it instead.
+    for (int i = 1; i < argc; ++i) {
+        if (QFile::encodeName(QFile::decodeName(argv[i])) != QByteArray(argv[i])) {
+            QTextStream(stderr) << "brenvik: the argument " << QString::fromLocal8Bit(argv[i])
+                                << " is not valid UTF-8; rename the file to open it" << Qt::endl;
+            return Exit::Failure;
+        }
+    }
 
     Options options(modes);
     QCommandLineParser &parser = options.parser;

@@ -55,8 +55,11 @@ bool UserDataStore::exists() const
 
 QString UserDataStore::missingText() const
 {
-    return QStringLiteral("File ") + QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath())
-        + QStringLiteral(" is missing. Operation aborted.");
+    const QFileInfo info(m_path);
+    // A folder, a device or a file without read permission is there but cannot be read.
+    const bool there = info.exists() && (!info.isFile() || !info.isReadable());
+    return QStringLiteral("File ") + QDir::toNativeSeparators(info.absoluteFilePath())
+        + (there ? QStringLiteral(" cannot be read. Operation aborted.") : QStringLiteral(" is missing. Operation aborted."));
 }
 
 void UserDataStore::reportMissing() const { errorBox(QStringLiteral("Error"), missingText()); }

@@ -1,11 +1,17 @@
 // brenvik --resave, run as a user runs it: the built program in a separate process.
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -14,9 +20,16 @@ struct Run {
     QByteArray err;
 };
 
-Run brenvik(const QStringList &args, const QString &dataDir)
+// fileSizeLimit > 0 runs the program as on a nearly full disk: a write past that many bytes fails.
+Run brenvik(const QStringList &args, const QString &dataDir, rlim_t fileSizeLimit = 0)
 {
     QProcess p;
+    if (fileSizeLimit > 0) {
+        p.setChildProcessModifier([fileSizeLimit] {
+            const rlimit limit{fileSizeLimit, fileSizeLimit};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    }
     p.setProgram(QCoreApplication::applicationDirPath() + QStringLiteral("/brenvik"));
     p.setArguments(QStringList{QStringLiteral("--data-dir"), dataDir} + args);
     p.start();
@@ -54,6 +67,9 @@ private Q_SLOTS:
     void newDocumentComesBackIdentical();
     void failures_data();
     void failures();
+    void writesCutShortLeaveOldFilesWhole_data();
+    void writesCutShortLeaveOldFilesWhole();
+    void sketchItCannotDrawIsKept();
 
 private:
     QTemporaryDir m_dir;
@@ -120,6 +136,18 @@ void TestCliResave::failures_data()
     QTest::newRow("new of an unknown type") << QStringList{"--new", "FOO", "OUT"} << 1;
     QTest::newRow("new of a type not built") << QStringList{"--new", "wpqr", "OUT"} << 1;
     QTest::newRow("new, refused write") << QStringList{"--new", "WPDS", "blocker/out.wrp"} << 1;
+    // Outputs that are not what they seem: nothing is written, whatever was there stays.
+    QTest::newRow("pdf over its own document") << QStringList{"--export-pdf", "bare.wrp", "bare.wrp"} << 1;
+    QTest::newRow("pdf over the document's sketch") << QStringList{"--export-pdf", "bare_img.bmp", "bare.wrp"} << 1;
+    QTest::newRow("pdf over another document") << QStringList{"--export-pdf", "odd.wrp", "bare.wrp"} << 1;
+    QTest::newRow("resave over a pdf") << QStringList{"--resave", "old.pdf", "bare.wrp"} << 1;
+    QTest::newRow("resave over the sketch") << QStringList{"--resave", "bare_img.bmp", "bare.wrp"} << 1;
+    QTest::newRow("new over a pdf") << QStringList{"--new", "WPDS", "old.pdf"} << 1;
+    QTest::newRow("resave into a folder") << QStringList{"--resave", "folder.wrp", "bare.wrp"} << 1;
+    QTest::newRow("resave into a FIFO") << QStringList{"--resave", "fifo.wrp", "bare.wrp"} << 1;
+    QTest::newRow("resave from a FIFO") << QStringList{"--resave", "OUT", "fifo.wrp"} << 1;
+    QTest::newRow("pdf into a FIFO") << QStringList{"--export-pdf", "fifo.wrp", "bare.wrp"} << 1;
+    QTest::newRow("copies into no folder") << QStringList{"--batch", "--company", "A", "--address", "B", "--copy-to", "", "bare.wrp"} << 2;
 }
 
 void TestCliResave::failures()
@@ -129,6 +157,14 @@ void TestCliResave::failures()
     writeFile(path("odd.wrp"), "[contents]\r\nformType=XYZ\r\n");
     writeFile(path("bare.wrp"), "[contents]\r\nformType=WPDS\r\nwpdsDate=07/12/2026\r\n");
     writeFile(path("blocker"), "x");
+    writeFile(path("bare_img.bmp"), "not a picture");
+    writeFile(path("old.pdf"), "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n1 0 obj\n");
+    QDir(m_dir.path()).mkpath("folder.wrp");
+    QFile::remove(path("fifo.wrp"));
+    QCOMPARE(::mkfifo(QFile::encodeName(path("fifo.wrp")).constData(), 0600), 0);
+    QHash<QString, QByteArray> before;
+    for (const QFileInfo &f : QDir(m_dir.path()).entryInfoList(QDir::Files))
+        before.insert(f.fileName(), readAll(f.filePath()));
     for (QString &a : args)
         if (a == "OUT" || a.contains('.'))
             a = path(a);
@@ -136,6 +172,58 @@ void TestCliResave::failures()
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY(!run.err.isEmpty());
     QVERIFY(!QFile::exists(path("OUT")));
+    for (auto it = before.cbegin(); it != before.cend(); ++it)
+        QVERIFY2(readAll(path(it.key())) == it.value(), qPrintable(it.key() + " was changed"));
+    QVERIFY(QFileInfo(path("folder.wrp")).isDir());
+    QVERIFY(!QFileInfo(path("fifo.wrp")).isFile());
+}
+
+// A write cut short (a full disk, here a file size limit) fails the run, names the file, and
+// leaves what was there before whole.
+void TestCliResave::writesCutShortLeaveOldFilesWhole_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<QString>("failed");
+    QTest::newRow("resave, the sketch") << QStringList{"--resave", "out.wrp", "EXAMPLE"} << 16384 << "out_img.bmp";
+    QTest::newRow("resave, the document") << QStringList{"--resave", "out.wrp", "EXAMPLE"} << 512 << "out.wrp";
+    QTest::newRow("pdf") << QStringList{"--export-pdf", "out.pdf", "EXAMPLE"} << 4096 << "out.pdf";
+    QTest::newRow("batch copy") << QStringList{"--batch", "--company", "A", "--address", "B", "--copy-to", "copies", "EXAMPLE"}
+                                << 1024 << "copies/wpds-example.wrp";
+}
+
+void TestCliResave::writesCutShortLeaveOldFilesWhole()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, limit);
+    QFETCH(QString, failed);
+    QDir(m_dir.path()).mkpath("copies");
+    const QByteArray old = failed.endsWith(".pdf") ? QByteArray("%PDF-1.4 an earlier report\n")
+                                                  : QByteArray("[contents]\r\nformType=WPDS\r\nwpdsNo=old\r\n");
+    for (const char *name : {"out.wrp", "out_img.bmp", "out.pdf", "copies/wpds-example.wrp", "copies/wpds-example_img.bmp"})
+        writeFile(path(name), old);
+    for (QString &a : args)
+        a = a == "EXAMPLE" ? example("wpds-example.wrp") : a.contains('.') || a == "copies" ? path(a) : a;
+    const Run run = brenvik(args, m_dir.path(), rlim_t(limit));
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(QFileInfo(failed).fileName().toUtf8()), run.err.constData());
+    QCOMPARE(readAll(path(failed)), old);
+}
+
+// A sketch the program cannot draw (not a picture at all, or beyond what it reads) stays as it
+// is through a resave in place and is carried over to a new name byte for byte.
+void TestCliResave::sketchItCannotDrawIsKept()
+{
+    writeFile(path("doc.wrp"), "[contents]\r\nformType=WPDS\r\nwpdsNo=W-8\r\nwpdsDate=07/12/2026\r\n");
+    const QByteArray odd("BM this is not a bitmap at all");
+    writeFile(path("doc_img.bmp"), odd);
+    Run run = brenvik({"--resave", path("doc.wrp"), path("doc.wrp")}, m_dir.path());
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.err.contains("not a valid bitmap"));
+    QCOMPARE(readAll(path("doc_img.bmp")), odd);
+    run = brenvik({"--resave", path("copy.wrp"), path("doc.wrp")}, m_dir.path());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(readAll(path("copy_img.bmp")), odd);
 }
 
 QTEST_MAIN(TestCliResave)

@@ -560,7 +560,7 @@ void TestReportEngine::pdfFailureLeavesNoFile()
     const QString path = dir.filePath(QStringLiteral("missing/out.pdf"));
     QString error;
     QVERIFY(!job.writePdf(path, &error));
-    QCOMPARE(error, QStringLiteral("Unable to write to %1").arg(path));
+    QVERIFY2(error.startsWith(QStringLiteral("Unable to write to %1: ").arg(path)), qPrintable(error));
     QVERIFY(!QFile::exists(path));
 }
 
