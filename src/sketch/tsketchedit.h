@@ -5,6 +5,7 @@
 // and the value logic are SketchLibrary and SketchValues; this dialog shows their results.
 
 #include "core/picture.h"
+#include "document/formwindow.h"
 #include "sketch/sketchlibrary.h"
 
 #include <QDialog>
@@ -18,7 +19,6 @@ class QToolButton;
 
 namespace Brenvik {
 
-class FormWindow;
 class TypedGrid;
 
 class TsketchEdit : public QDialog {

@@ -183,7 +183,7 @@ void TestSketch::saveRecallDelete()
     d.choose("Butt");
     QCOMPARE(d.grid()->columnTexts(0), QStringList({"R", "f", "a"}));
 
-    for (const QString &name : {"first", "second", "third"}) {
+    for (const QString &name : QStringList{"first", "second", "third"}) {
         d.setValues({name.left(1), "", "60"});
         d.setTopic(name);
         d.dlg.saveParaClick();
@@ -360,7 +360,7 @@ void TestSketch::okHandsThePictureBack()
     QFETCH(bool, ok);
     QFETCH(bool, valuesView);
     ScriptedPlatform platform;
-    TempData data(false);
+    TempData data(true);
     writeLibrary(data);
     TWPDS window;
     const Picture before = window.imageGroup()->picture();
@@ -393,7 +393,7 @@ void TestSketch::okHandsThePictureBack()
         QCOMPARE(inked(after.toImage(), QRect(110, 10, 30, 26)), valuesView);
         QCOMPARE(inked(after.toImage(), QRect(10, 60, 30, 26)), valuesView);
     }
-    QVERIFY(platform.messages.isEmpty());
+    QVERIFY2(platform.messages.isEmpty(), qPrintable(platform.texts().join("\n")));
 }
 
 void TestSketch::pictureToolMakesBitmaps()

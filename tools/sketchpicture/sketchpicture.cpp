@@ -48,8 +48,8 @@ QImage render(const QByteArray &svg, const QSize &size, QString *error)
     hatch.fill(Qt::transparent);
     {
         QPainter h(&hatch);
-        h.setRenderHint(QPainter::Antialiasing);
-        h.setPen(QPen(QColor(60, 60, 60), 1));
+        // Crisp one-pixel lines: the bitmap keeps them sharp at any zoom of the image box.
+        h.setPen(QPen(QColor(80, 80, 80), 1));
         for (int x = -size.height(); x < size.width(); x += kHatchSpacing)
             h.drawLine(QPointF(x, size.height()), QPointF(x + size.height(), 0));
         h.setCompositionMode(QPainter::CompositionMode_DestinationIn);
