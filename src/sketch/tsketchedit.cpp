@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -167,7 +168,7 @@ TsketchEdit::TsketchEdit(QWidget *parent)
     // A set is recalled when it is picked from the list or its name is confirmed with Enter;
     // typing a new name to save under does not recall a set half-way through the word.
     connect(m_parameterTopic, &QComboBox::textActivated, this, &TsketchEdit::parameterTopicChange);
-    connect(m_parameterTopic->lineEdit(), &QLineEdit::returnPressed, this, &TsketchEdit::parameterTopicChange);
+    m_parameterTopic->lineEdit()->installEventFilter(this);
     connect(m_savePara, &QToolButton::clicked, this, &TsketchEdit::saveParaClick);
     connect(m_deletePara, &QToolButton::clicked, this, &TsketchEdit::DeleteParaClick);
     connect(m_grid, &TypedGrid::cellEdited, this, &TsketchEdit::redrawValues);
@@ -175,6 +176,20 @@ TsketchEdit::TsketchEdit(QWidget *parent)
     connect(m_cancel, &QPushButton::clicked, this, &TsketchEdit::cancelBtnClick);
 
     FormCreate();
+}
+
+// Enter in the set name recalls that set, and goes no further: the dialog would take it
+// for its default button and close with OK.
+bool TsketchEdit::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_parameterTopic->lineEdit() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            parameterTopicChange();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TsketchEdit::install()

@@ -59,6 +59,9 @@ public:
     void saveValueSet();
     void deleteValueSet();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     // Reads the library, or says it is missing and gives false.
     bool readLibrary();

@@ -19,6 +19,7 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QDir>
 #include <QPainter>
 #include <QProcess>
@@ -115,6 +116,7 @@ private Q_SLOTS:
     void valueText();
     void repeatDrawsAtItsOwnPlace();
     void saveRecallDelete();
+    void noFixedLimits();
     void recallAsksBeforeOverwriting_data();
     void recallAsksBeforeOverwriting();
     void failuresAreReported_data();
@@ -220,6 +222,33 @@ void TestSketch::saveRecallDelete()
     again.dlg.parameterTopicChange();
     QCOMPARE(again.values(), QStringList({"t", "", "60"}));
     QVERIFY(platform.unexpected.isEmpty());
+}
+
+void TestSketch::noFixedLimits()
+{
+    ScriptedPlatform platform;
+    TempData data(false);
+    QString sets;
+    for (int k = 1; k <= 150; ++k)
+        sets += QString("userTopic%1=set %1\nuser%1=%1\u00A6_\u00A6_\u00A6_\u00A6\n").arg(k);
+    writeLibrary(data, library() + sets);
+    Dialog d;
+    d.choose("Butt");
+    QCOMPARE(d.topics().size(), 150);
+    d.setTopic("set 150");
+    QTest::keyClick(d.topic()->lineEdit(), Qt::Key_Return); // recalls, and leaves the dialog open
+    QCOMPARE(d.values().first(), QString("150"));
+    QCOMPARE(d.dlg.result(), 0);
+    d.setTopic("one more");
+    d.dlg.saveParaClick();
+    QCOMPARE(stored(data, "userTopic151"), QString("one more"));
+
+    QStringList words;
+    for (int i = 0; i < 250; ++i)
+        words << QString("L%1").arg(i);
+    QCOMPARE(SketchValues::gridLabels(words).size(), 250);
+    QCOMPARE(SketchValues::place(words, QString("1 2 ").repeated(250), {}).size(), 250);
+    QVERIFY(platform.messages.isEmpty());
 }
 
 void TestSketch::recallAsksBeforeOverwriting_data()
