@@ -168,6 +168,8 @@ TsketchEdit::TsketchEdit(QWidget *parent)
     // A set is recalled when it is picked from the list or its name is confirmed with Enter;
     // typing a new name to save under does not recall a set half-way through the word.
     connect(m_parameterTopic, &QComboBox::textActivated, this, &TsketchEdit::parameterTopicChange);
+    // The combo box has the focus and hands keys to its line edit itself: watch both.
+    m_parameterTopic->installEventFilter(this);
     m_parameterTopic->lineEdit()->installEventFilter(this);
     connect(m_savePara, &QToolButton::clicked, this, &TsketchEdit::saveParaClick);
     connect(m_deletePara, &QToolButton::clicked, this, &TsketchEdit::DeleteParaClick);
@@ -182,7 +184,8 @@ TsketchEdit::TsketchEdit(QWidget *parent)
 // for its default button and close with OK.
 bool TsketchEdit::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_parameterTopic->lineEdit() && event->type() == QEvent::KeyPress) {
+    if ((watched == m_parameterTopic || watched == m_parameterTopic->lineEdit())
+        && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             parameterTopicChange();

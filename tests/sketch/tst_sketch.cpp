@@ -19,7 +19,6 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QDir>
 #include <QPainter>
 #include <QProcess>
@@ -235,10 +234,11 @@ void TestSketch::noFixedLimits()
     Dialog d;
     d.choose("Butt");
     QCOMPARE(d.topics().size(), 150);
+    d.dlg.show();
     d.setTopic("set 150");
-    QTest::keyClick(d.topic()->lineEdit(), Qt::Key_Return); // recalls, and leaves the dialog open
+    QTest::keyClick(d.topic(), Qt::Key_Return); // recalls, and leaves the dialog open
     QCOMPARE(d.values().first(), QString("150"));
-    QCOMPARE(d.dlg.result(), 0);
+    QVERIFY(d.dlg.isVisible());
     d.setTopic("one more");
     d.dlg.saveParaClick();
     QCOMPARE(stored(data, "userTopic151"), QString("one more"));
