@@ -55,6 +55,8 @@ protected:
         p.fillRect(rect(), Qt::white);
         if (!m_picture.isNull())
             m_picture.paint(&p, QRectF(rect()));
+        p.setPen(palette().color(QPalette::Mid));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 
 private:

@@ -8,7 +8,9 @@
 #include "core/picture.h"
 #include "core/profilefile.h"
 #include "document/imagegroup.h"
-#include "forms/wpds/twpds.h"
+#include "core/documentwindow.h"
+#include "document/formwindow.h"
+#include "forms/formregistry.h"
 #include "sketch/sketchlibrary.h"
 #include "sketch/sketchvalues.h"
 #include "sketch/tsketchedit.h"
@@ -113,7 +115,6 @@ class TestSketch : public QObject {
 private Q_SLOTS:
     void valueText_data();
     void valueText();
-    void repeatDrawsAtItsOwnPlace();
     void saveRecallDelete();
     void noFixedLimits();
     void recallAsksBeforeOverwriting_data();
@@ -152,24 +153,6 @@ void TestSketch::valueText()
     const QString text = SketchValues::encode(SketchValues::words(words), cells);
     QCOMPARE(text, stored);
     QCOMPARE(SketchValues::decode(text), recalled);
-}
-
-void TestSketch::repeatDrawsAtItsOwnPlace()
-{
-    const QStringList words = SketchValues::words("R f a \u00ABa");
-    QCOMPARE(SketchValues::gridLabels(words), QStringList({"R", "f", "a"}));
-    const auto placed = SketchValues::place(words, "10 10 60 10 110 10 10 60", {"2", "", "60"});
-    QCOMPARE(placed.size(), 4);
-    QCOMPARE(placed.at(3).at, QPoint(10, 60));
-    QCOMPARE(placed.at(3).text, QString("60"));
-
-    QImage white(160, 120, QImage::Format_RGB32);
-    white.fill(Qt::white);
-    const QImage drawn = SketchValues::draw(white, placed);
-    QVERIFY(inked(drawn, QRect(10, 10, 30, 26)));   // R
-    QVERIFY(!inked(drawn, QRect(60, 10, 30, 26)));  // f is empty
-    QVERIFY(inked(drawn, QRect(10, 60, 30, 26)));   // a repeated
-    QVERIFY(!inked(drawn, QRect(60, 60, 90, 50)));  // nothing anywhere else
 }
 
 void TestSketch::saveRecallDelete()
@@ -377,21 +360,30 @@ void TestSketch::charactersTheLibraryCannotKeep()
 
 void TestSketch::okHandsThePictureBack_data()
 {
+    // Every document window there is: the browser belongs to the framework they share.
+    static const bool registered = (registerForms(), true);
+    Q_UNUSED(registered);
+    QTest::addColumn<QString>("type");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<bool>("valuesView");
-    QTest::newRow("OK, notation") << true << false;
-    QTest::newRow("OK, values") << true << true;
-    QTest::newRow("Cancel") << false << true;
+    for (const QString &type : DocumentRegistry::instance().types()) {
+        QTest::addRow("%s OK, notation", qPrintable(type)) << type << true << false;
+        QTest::addRow("%s OK, values", qPrintable(type)) << type << true << true;
+        QTest::addRow("%s Cancel", qPrintable(type)) << type << false << true;
+    }
 }
 
 void TestSketch::okHandsThePictureBack()
 {
+    QFETCH(QString, type);
     QFETCH(bool, ok);
     QFETCH(bool, valuesView);
     ScriptedPlatform platform;
     TempData data(true);
     writeLibrary(data);
-    TWPDS window;
+    std::unique_ptr<FormWindow> owner(dynamic_cast<FormWindow *>(DocumentRegistry::instance().create(type, nullptr)));
+    QVERIFY(owner);
+    FormWindow &window = *owner;
     const Picture before = window.imageGroup()->picture();
     AppState::instance().setChanged(false);
     FormWindow::setSketchBrowser(&TsketchEdit::browse);
