@@ -1,6 +1,6 @@
 // The sketch library: value sets saved, recalled and deleted in a library of a temporary
-// folder, the « repeat, the failures the dialog reports, OK into a document window, the
-// build-time picture tool and the shipped library.
+// folder, the « repeat, the failures the dialog reports, OK and Cancel into the document
+// windows, and the shipped library with its build-time pictures.
 
 #include "controls/typedgrid.h"
 #include "core/appstate.h"
@@ -22,8 +22,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QPainter>
-#include <QProcess>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -125,7 +123,6 @@ private Q_SLOTS:
     void charactersTheLibraryCannotKeep();
     void okHandsThePictureBack_data();
     void okHandsThePictureBack();
-    void pictureToolMakesBitmaps();
     void shippedLibraryIsWhole();
 };
 
@@ -417,34 +414,8 @@ void TestSketch::okHandsThePictureBack()
     QVERIFY2(platform.messages.isEmpty(), qPrintable(platform.texts().join("\n")));
 }
 
-void TestSketch::pictureToolMakesBitmaps()
-{
-    QTemporaryDir dir;
-    const QString svg = dir.filePath("joint.svg");
-    QFile f(svg);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"200\" height=\"100\" viewBox=\"0 0 200 100\">"
-            "<rect id=\"plate1\" x=\"10\" y=\"10\" width=\"80\" height=\"80\" fill=\"#e8e8e8\"/>"
-            "<g id=\"notation\"><rect x=\"120\" y=\"20\" width=\"40\" height=\"40\" fill=\"black\"/></g></svg>");
-    f.close();
-    const QString tool = QDir(QCoreApplication::applicationDirPath()).filePath("sketchpicture");
-    QCOMPARE(QProcess::execute(tool, {svg, dir.filePath("v.bmp"), dir.filePath("n.bmp")}), 0);
-    Picture values, notation;
-    QVERIFY(values.load(dir.filePath("v.bmp")));
-    QVERIFY(notation.load(dir.filePath("n.bmp")));
-    QCOMPARE(values.size(), QSize(200, 100));
-    // The notation group shows only in the notation picture; the plate is hatched in both.
-    QVERIFY(inked(notation.toImage(), QRect(130, 30, 5, 5)));
-    QVERIFY(!inked(values.toImage(), QRect(120, 20, 40, 40)));
-    QVERIFY(inked(values.toImage(), QRect(20, 20, 60, 60)));
-    QVERIFY(!inked(values.toImage(), QRect(95, 0, 20, 100)));
-    // A drawing without a notation group is refused.
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"20\" height=\"10\"/>");
-    f.close();
-    QVERIFY(QProcess::execute(tool, {svg, dir.filePath("v.bmp"), dir.filePath("n.bmp")}) != 0);
-}
-
+// The shipped pictures are made at build time by sketchpicture from the drawings: each one
+// loads, and the values picture has its letters taken out, leaving room for every value.
 void TestSketch::shippedLibraryIsWhole()
 {
     const QString folder = QString::fromLocal8Bit(qgetenv("BRENVIK_DATA"));
