@@ -40,9 +40,9 @@ namespace Brenvik {
 
 namespace {
 
-std::function<void(FormWindow *)> &sketchBrowserHook()
+std::function<bool(FormWindow *)> &sketchBrowserHook()
 {
-    static std::function<void(FormWindow *)> hook;
+    static std::function<bool(FormWindow *)> hook;
     return hook;
 }
 
@@ -73,7 +73,7 @@ FormWindow::~FormWindow()
         state.setCurrentDocument(nullptr);
 }
 
-void FormWindow::setSketchBrowser(std::function<void(FormWindow *)> open)
+void FormWindow::setSketchBrowser(std::function<bool(FormWindow *)> open)
 {
     sketchBrowserHook() = std::move(open);
 }
@@ -288,12 +288,10 @@ void FormWindow::openMemoClick(QPlainTextEdit *memo)
 
 void FormWindow::openSketchBrowserClick()
 {
-    // Without a sketch library there is nothing to take a drawing from: the document stays
-    // as it was.
-    if (!sketchBrowserHook())
-        return;
-    sketchBrowserHook()(this);
-    ChangeFlag();
+    // A browse that handed nothing back (Cancel, or no sketch library) leaves the document as
+    // it was.
+    if (sketchBrowserHook() && sketchBrowserHook()(this))
+        ChangeFlag();
 }
 
 void FormWindow::selectParamClick()

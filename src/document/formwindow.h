@@ -114,8 +114,9 @@ public:
     QList<QComboBox *> sortedComboBoxes() const { return m_sortedBoxes; }
 
     // The sketch library and the parameter plot live beside the forms; the shell installs
-    // them here. Without them the buttons do nothing.
-    static void setSketchBrowser(std::function<void(FormWindow *)> open);
+    // them here. Without them the buttons do nothing. The sketch browser answers whether it
+    // put a picture into the window.
+    static void setSketchBrowser(std::function<bool(FormWindow *)> open);
     static void setParameterPlot(std::function<void(FormWindow *, TypedGrid *)> open);
 
     // Sets a radio button or check box; Qt's auto-exclusive radio buttons ignore a plain

@@ -3,6 +3,7 @@
 #include "shell/qtplatform.h"
 #include "shell/tmenuform.h"
 #include "shell/tsplashform.h"
+#include "sketch/tsketchedit.h"
 #include "userdata/tuserinfodlg.h"
 
 #include <QApplication>
@@ -25,6 +26,8 @@ int runInteractive(const QString &file)
     TmenuForm window;
     // The one user information dialog of the run, hidden until asked for.
     TuserInfoDlg::instance(&window);
+    // "Browse ..." under the sample joint drawings opens the sketch library.
+    TsketchEdit::install();
     if (splash)
         splash->step(20);
     if (splash)
