@@ -1,5 +1,7 @@
 #include "shell/interactive.h"
 
+#include "document/formwindow.h"
+#include "plot/txyplot.h"
 #include "shell/qtplatform.h"
 #include "shell/tmenuform.h"
 #include "shell/tsplashform.h"
@@ -25,6 +27,10 @@ int runInteractive(const QString &file)
     TmenuForm window;
     // The one user information dialog of the run, hidden until asked for.
     TuserInfoDlg::instance(&window);
+    // "Select Parameters ..." of the document windows opens the one parameter plot.
+    FormWindow::setParameterPlot([&window](FormWindow *form, TypedGrid *grid) {
+        TxyPlot::instance(&window)->showFor(form, grid);
+    });
     if (splash)
         splash->step(20);
     if (splash)
@@ -40,6 +46,7 @@ int runInteractive(const QString &file)
         window.openPath(file);
 
     const int code = QApplication::exec();
+    FormWindow::setParameterPlot(nullptr);
     setPlatform(nullptr);
     return code;
 }

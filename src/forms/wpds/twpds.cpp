@@ -262,7 +262,6 @@ void TWPDS::connectHandlers()
     onClick(QStringLiteral("parameterUnitImperial"), [this] { parameterUnitMetricClick(); });
 
     auto *selectParam = fieldAs<QPushButton>(QStringLiteral("selectParam"));
-    selectParam->hide();
     connect(selectParam, &QPushButton::clicked, this, &FormWindow::selectParamClick);
     // The column commands act on the grid's current cell, which the button's focus leaves alone.
     connect(fieldAs<QPushButton>(QStringLiteral("dupRowWS")), &QPushButton::clicked, this, &TWPDS::dupRowWSClick);

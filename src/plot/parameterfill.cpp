@@ -1,0 +1,194 @@
+#include "plot/parameterfill.h"
+
+#include "core/texthelpers.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+namespace Brenvik {
+
+namespace {
+
+using Item = ParameterFill::Item;
+
+QStringList labelWords(const QString &label)
+{
+    static const QRegularExpression gap(QStringLiteral("[ \\t]+"));
+    return label.split(gap, Qt::SkipEmptyParts);
+}
+
+QLocale numberLocale()
+{
+    QLocale locale = QLocale::system();
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale;
+}
+
+bool isMillimetres(const QString &part)
+{
+    return part.endsWith(QLatin1String("mm"), Qt::CaseInsensitive);
+}
+
+// A length in inches as written: a trailing inch mark or "in" is allowed.
+QString inchNumber(const QString &part)
+{
+    QString text = part.trimmed();
+    if (text.endsWith(QLatin1String("in"), Qt::CaseInsensitive))
+        text.chop(2);
+    return text.trimmed();
+}
+
+bool readDecimal(const QString &text, double *value)
+{
+    for (QLocale locale : {QLocale::system(), QLocale::c()}) {
+        locale.setNumberOptions(QLocale::RejectGroupSeparator);
+        bool ok = false;
+        const double v = locale.toDouble(text.trimmed(), &ok);
+        if (ok && std::isfinite(v)) {
+            *value = v;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+const QList<ParameterFill::Target> &ParameterFill::targets()
+{
+    static const QList<Target> table = {
+        // WPDS: passes are the columns 2 to 9; the rows are the parameters.
+        {QStringLiteral("weldingParameters"), true, 2, QStringLiteral("parameterUnitMetric"), QString(),
+         {{5, Item::Process}, {6, Item::Diameter}, {7, Item::FeedSpeed}, {8, Item::Amperage},
+          {9, Item::Voltage}, {10, Item::Polarity}}},
+        // PQR: one row per pass; the process and the polarity have no column here.
+        {QStringLiteral("weldingSequence"), false, 1, QStringLiteral("weldingSequenceUnitM"), QString(),
+         {{3, Item::Diameter}, {4, Item::FeedSpeed}, {5, Item::Amperage}, {6, Item::Voltage}}},
+        // WPS: one row per layer; in Imperial the unit row is written again first.
+        {QStringLiteral("ETGrid"), false, 1, QStringLiteral("tensileTestUnitM"), QStringLiteral("tensileTestUnitI"),
+         {{1, Item::Process}, {2, Item::Classification}, {3, Item::Diameter}, {4, Item::Polarity},
+          {5, Item::Amperage}, {6, Item::Voltage}}},
+    };
+    return table;
+}
+
+const ParameterFill::Target *ParameterFill::target(const QString &gridName)
+{
+    for (const Target &t : targets())
+        if (t.grid == gridName)
+            return &t;
+    return nullptr;
+}
+
+QString ParameterFill::formatOutput(double value)
+{
+    return numberLocale().toString(value, 'f', 1);
+}
+
+QString ParameterFill::diameterWord(const QString &label)
+{
+    return labelWords(label).value(0);
+}
+
+QString ParameterFill::polarityWord(const QString &label)
+{
+    for (const QString &word : labelWords(label))
+        if (word.contains(QLatin1String("DC"), Qt::CaseInsensitive))
+            return word;
+    return QString();
+}
+
+QString ParameterFill::voltageWord(const QString &label)
+{
+    for (const QString &word : labelWords(label)) {
+        const qsizetype at = word.toUpper().indexOf(QLatin1String("VOLT"));
+        if (at >= 0)
+            return word.left(at);
+    }
+    return QString();
+}
+
+QString ParameterFill::diameterCell(const QString &word, bool metric)
+{
+    // "0.045\"=1.2mm": the inch part when there is one, else the millimetre part.
+    const QStringList parts = word.split(QLatin1Char('='), Qt::SkipEmptyParts);
+    QString inches;
+    QString millimetres;
+    for (const QString &part : parts) {
+        if (isMillimetres(part)) {
+            if (millimetres.isEmpty())
+                millimetres = part.chopped(2).trimmed();
+        } else if (inches.isEmpty()) {
+            inches = part.trimmed();
+        }
+    }
+    if (!inches.isEmpty()) {
+        const QString mm = inchToMm(inchNumber(inches));
+        if (mm.isEmpty())
+            return QString();
+        return metric ? mm : inches;
+    }
+    double value = 0;
+    if (millimetres.isEmpty() || !readDecimal(millimetres, &value) || value < 0)
+        return QString();
+    if (metric)
+        return millimetres;
+    return numberLocale().toString(value / 25.4, 'f', 3) + QLatin1Char('"');
+}
+
+QString ParameterFill::speedCell(const QString &inPerMin, bool metric)
+{
+    if (!metric)
+        return inPerMin;
+    return inchToMm(inPerMin);
+}
+
+ParameterFill::Plan ParameterFill::plan(const QString &gridName, const GridCells &cells, int row, int column,
+                                        bool metric, const PickedParameters &picked)
+{
+    Plan p;
+    const Target *t = target(gridName);
+    const int rows = int(cells.size());
+    const int columns = rows > 0 ? int(cells.first().size()) : 0;
+    if (!t || rows == 0 || columns == 0)
+        return p;
+    p.known = true;
+    if (t->passesAreColumns) {
+        p.column = std::clamp(column, t->firstPass, columns - 1);
+        p.row = std::clamp(row, 1, rows - 1);
+    } else {
+        p.row = std::clamp(row, t->firstPass, rows - 1);
+        p.column = std::clamp(column, 0, columns - 1);
+    }
+    p.rewriteUnitRow = !metric && !t->unitRowButton.isEmpty();
+
+    for (const Slot &slot : t->slots) {
+        QString text;
+        switch (slot.item) {
+        case Item::Process: text = picked.process; break;
+        case Item::Classification: text = picked.classification; break;
+        case Item::Diameter: text = diameterCell(diameterWord(picked.lineLabel), metric); break;
+        case Item::FeedSpeed: text = speedCell(picked.feedSpeed, metric); break;
+        case Item::Amperage: text = picked.amperage; break;
+        case Item::Voltage: text = voltageWord(picked.lineLabel); break;
+        case Item::Polarity: text = polarityWord(picked.lineLabel); break;
+        }
+        const int r = t->passesAreColumns ? slot.line : p.row;
+        const int c = t->passesAreColumns ? p.column : slot.line;
+        if (r >= rows || c >= columns)
+            continue;
+        if (!cells.at(r).value(c).trimmed().isEmpty())
+            p.ask = true;
+        p.writes.append({r, c, text});
+    }
+
+    p.nextRow = p.row;
+    p.nextColumn = p.column;
+    if (t->passesAreColumns && p.column + 1 < columns)
+        ++p.nextColumn;
+    else if (!t->passesAreColumns && p.row + 1 < rows)
+        ++p.nextRow;
+    return p;
+}
+
+} // namespace Brenvik
