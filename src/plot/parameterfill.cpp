@@ -9,7 +9,7 @@ namespace Brenvik {
 
 namespace {
 
-using Item = ParameterFill::Item;
+using Item = ParameterTarget::Item;
 
 QStringList labelWords(const QString &label)
 {
@@ -53,32 +53,6 @@ bool readDecimal(const QString &text, double *value)
 }
 
 } // namespace
-
-const QList<ParameterFill::Target> &ParameterFill::targets()
-{
-    static const QList<Target> table = {
-        // WPDS: passes are the columns 2 to 9; the rows are the parameters.
-        {QStringLiteral("weldingParameters"), true, 2, QStringLiteral("parameterUnitMetric"), QString(),
-         {{5, Item::Process}, {6, Item::Diameter}, {7, Item::FeedSpeed}, {8, Item::Amperage},
-          {9, Item::Voltage}, {10, Item::Polarity}}},
-        // PQR: one row per pass; the process and the polarity have no column here.
-        {QStringLiteral("weldingSequence"), false, 1, QStringLiteral("weldingSequenceUnitM"), QString(),
-         {{3, Item::Diameter}, {4, Item::FeedSpeed}, {5, Item::Amperage}, {6, Item::Voltage}}},
-        // WPS: one row per layer; in Imperial the unit row is written again first.
-        {QStringLiteral("ETGrid"), false, 1, QStringLiteral("tensileTestUnitM"), QStringLiteral("tensileTestUnitI"),
-         {{1, Item::Process}, {2, Item::Classification}, {3, Item::Diameter}, {4, Item::Polarity},
-          {5, Item::Amperage}, {6, Item::Voltage}}},
-    };
-    return table;
-}
-
-const ParameterFill::Target *ParameterFill::target(const QString &gridName)
-{
-    for (const Target &t : targets())
-        if (t.grid == gridName)
-            return &t;
-    return nullptr;
-}
 
 QString ParameterFill::formatOutput(double value)
 {
@@ -143,14 +117,14 @@ QString ParameterFill::speedCell(const QString &inPerMin, bool metric)
     return inchToMm(inPerMin);
 }
 
-ParameterFill::Plan ParameterFill::plan(const QString &gridName, const GridCells &cells, int row, int column,
+ParameterFill::Plan ParameterFill::plan(const ParameterTarget &target, const GridCells &cells, int row, int column,
                                         bool metric, const PickedParameters &picked)
 {
     Plan p;
-    const Target *t = target(gridName);
+    const ParameterTarget *t = &target;
     const int rows = int(cells.size());
     const int columns = rows > 0 ? int(cells.first().size()) : 0;
-    if (!t || rows == 0 || columns == 0)
+    if (!t->isSet() || rows == 0 || columns == 0)
         return p;
     p.known = true;
     if (t->passesAreColumns) {
@@ -162,7 +136,7 @@ ParameterFill::Plan ParameterFill::plan(const QString &gridName, const GridCells
     }
     p.rewriteUnitRow = !metric && !t->unitRowButton.isEmpty();
 
-    for (const Slot &slot : t->slots) {
+    for (const ParameterTarget::Slot &slot : t->lines) {
         QString text;
         switch (slot.item) {
         case Item::Process: text = picked.process; break;

@@ -8,6 +8,7 @@
 // not a travel speed; the cell keeps what the user typed.
 
 #include "document/documentwalk.h"
+#include "document/parametertarget.h"
 
 #include <QList>
 #include <QString>
@@ -26,22 +27,7 @@ struct PickedParameters {
 
 class ParameterFill {
 public:
-    enum class Item { Process, Classification, Diameter, FeedSpeed, Amperage, Voltage, Polarity };
-
-    struct Slot {
-        int line; // the row of the WPDS grid, the column of the others
-        Item item;
-    };
-
-    // One target grid: its window's table entry.
-    struct Target {
-        QString grid;
-        bool passesAreColumns = false;
-        int firstPass = 1;       // the first data line (a current line before it moves here)
-        QString metricButton;    // the window's radio button that means Metric
-        QString unitRowButton;   // Imperial: the unit switch run before the writing ("" none)
-        QList<Slot> slots;
-    };
+    using Item = ParameterTarget::Item;
 
     struct CellWrite {
         int row;
@@ -50,7 +36,7 @@ public:
     };
 
     struct Plan {
-        bool known = false;      // a grid of the table
+        bool known = false;      // a target with a grid to write
         int row = -1;            // the target's current cell after moving to the first pass
         int column = -1;
         bool ask = false;        // a cell that would be written holds text
@@ -60,12 +46,8 @@ public:
         int nextColumn = -1;
     };
 
-    // The table of target grids: weldingParameters (WPDS), weldingSequence (PQR), ETGrid (WPS).
-    static const QList<Target> &targets();
-    static const Target *target(const QString &gridName);
-
-    // The plan for grid gridName holding cells, whose current cell is (row, column).
-    static Plan plan(const QString &gridName, const GridCells &cells, int row, int column, bool metric,
+    // The plan for the target's grid holding cells, whose current cell is (row, column).
+    static Plan plan(const ParameterTarget &target, const GridCells &cells, int row, int column, bool metric,
                      const PickedParameters &picked);
 
     // The words of a curve label.

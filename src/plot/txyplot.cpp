@@ -16,7 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
+#include <QAbstractButton>
 #include <QVBoxLayout>
 
 namespace Brenvik {
@@ -283,30 +283,39 @@ void TxyPlot::selectParametersClick()
 {
     if (!m_grid || !m_window)
         return;
-    const ParameterFill::Target *target = ParameterFill::target(m_grid->objectName());
-    if (!target)
+    // A grid the window did not name as its target is left alone, and the dialog stays open.
+    const ParameterTarget &target = m_window->table().parameterTarget;
+    if (!target.isSet() || target.grid != m_grid->objectName())
         return;
+    // No curve chosen: nothing to write.
     const QListWidgetItem *curve = m_wireDiameter->currentItem();
+    if (!curve)
+        return;
     PickedParameters picked;
     picked.process = m_weldingProcess->currentText();
     picked.classification = m_wireClassification->currentText();
-    picked.lineLabel = curve ? curve->text() : QString();
+    picked.lineLabel = curve->text();
     picked.feedSpeed = m_outputX->text();
     picked.amperage = m_outputY1->text();
     picked.depositionRate = m_outputY2->text();
 
-    const auto *metricButton = m_window->fieldAs<QRadioButton>(target->metricButton);
+    const auto *metricButton = m_window->fieldAs<QAbstractButton>(target.metricButton);
     const bool metric = !metricButton || metricButton->isChecked();
     GridCells cells;
     for (int r = 0; r < m_grid->rowCount(); ++r)
         cells << m_grid->rowTexts(r);
-    const ParameterFill::Plan plan = ParameterFill::plan(m_grid->objectName(), cells, m_grid->currentRow(),
+    const ParameterFill::Plan plan = ParameterFill::plan(target, cells, m_grid->currentRow(),
                                                          m_grid->currentColumn(), metric, picked);
     if (!plan.known)
         return;
     if (plan.ask && !platform().askYesNo(QStringLiteral("Question"),
                                          QStringLiteral("Do you want to overwrite the existing parameters?")))
         return;
+    if (plan.rewriteUnitRow) {
+        // The Imperial button is checked already; its click behaviour writes the unit row.
+        if (auto *imperial = m_window->fieldAs<QAbstractButton>(target.unitRowButton))
+            Q_EMIT imperial->toggled(imperial->isChecked());
+    }
     for (const ParameterFill::CellWrite &w : plan.writes)
         m_grid->setCell(w.row, w.column, w.text);
     m_grid->setCurrentCell(plan.nextRow, plan.nextColumn);
