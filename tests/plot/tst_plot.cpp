@@ -95,25 +95,27 @@ void TestPlot::workingPoint()
     QFETCH(QList<double>, xs);
     QFETCH(QList<double>, ys);
     QFETCH(double, at);
+    QFETCH(QString, x);
+    QFETCH(QString, y);
     QLocale::setDefault(QLocale::c());
     PlotCurve curve;
     curve.x = xs;
     curve.y = {ys};
-    const double x = curve.clampX(at);
-    QCOMPARE(ParameterFill::formatOutput(x), QFETCH(QString, x));
-    QCOMPARE(ParameterFill::formatOutput(curve.yAt(0, x).value()), QFETCH(QString, y));
-    QVERIFY(!curve.yAt(1, x)); // no second plot
+    const double at2 = curve.clampX(at);
+    QCOMPARE(ParameterFill::formatOutput(at2), x);
+    QCOMPARE(ParameterFill::formatOutput(curve.yAt(0, at2).value()), y);
+    QVERIFY(!curve.yAt(1, at2)); // no second plot
 }
 
 void TestPlot::nearestCurve_data()
 {
     QTest::addColumn<QPointF>("pos");
     QTest::addColumn<int>("index");
-    // Two horizontal lines at y 100 and y 130, from x 0 to 200.
+    // Two horizontal lines at y 100 and y 115, from x 0 to 200.
     QTest::newRow("on the first") << QPointF(50, 100) << 0;
     QTest::newRow("9.5 px above the first") << QPointF(50, 90.5) << 0;
     QTest::newRow("10.5 px above the first") << QPointF(50, 89.5) << -1;
-    QTest::newRow("nearer the second") << QPointF(120, 118) << 1;
+    QTest::newRow("within both, nearer the second") << QPointF(120, 109) << 1;
     QTest::newRow("beyond a line's end") << QPointF(215, 100) << -1;
     QTest::newRow("near a line's end") << QPointF(206, 104) << 0;
 }
@@ -121,9 +123,10 @@ void TestPlot::nearestCurve_data()
 void TestPlot::nearestCurve()
 {
     QFETCH(QPointF, pos);
+    QFETCH(int, index);
     const QList<QPolygonF> lines = {QPolygonF({QPointF(0, 100), QPointF(100, 100), QPointF(200, 100)}),
-                                    QPolygonF({QPointF(0, 130), QPointF(200, 130)})};
-    QCOMPARE(XyChart::nearestPolyline(lines, pos, 10), QFETCH(int, index));
+                                    QPolygonF({QPointF(0, 115), QPointF(200, 115)})};
+    QCOMPARE(XyChart::nearestPolyline(lines, pos, 10), index);
 }
 
 void TestPlot::fillPlan_data()
@@ -161,8 +164,8 @@ void TestPlot::fillPlan_data()
         << QStringList{"5,2=GMAW", "6,2=0.035\"", "7,2=300.0", "8,2=177.4", "9,2=20", "10,2=DCEP"} << false
         << QPoint(3, 1);
     QTest::newRow("PQR Metric, fraction diameter")
-        << kPqr << blank(16, 8) << QPoint(0, 4) << true << QStringLiteral("1/16\" DCEP 27Volt")
-        << QStringList{"4,3=1.588", "4,4=7620.000", "4,5=177.4", "4,6=27"} << false << QPoint(0, 5);
+        << kPqr << blank(16, 8) << QPoint(0, 4) << true << QStringLiteral("1/8\" DCEP 27Volt")
+        << QStringList{"4,3=3.175", "4,4=7620.000", "4,5=177.4", "4,6=27"} << false << QPoint(0, 5);
     QTest::newRow("PQR diameter in mm, Imperial")
         << kPqr << blank(16, 8) << QPoint(0, 0) << false << QStringLiteral("1.2mm DCEP 24Volt")
         << QStringList{"1,3=0.047\"", "1,4=300.0", "1,5=177.4", "1,6=24"} << false << QPoint(0, 2);
@@ -188,16 +191,19 @@ void TestPlot::fillPlan()
     QFETCH(QPoint, current);
     QFETCH(bool, metric);
     QFETCH(QStringList, writes);
+    QFETCH(QString, label);
+    QFETCH(bool, ask);
+    QFETCH(QPoint, next);
     QLocale::setDefault(QLocale::c());
-    const PickedParameters picked{"GMAW", "ER70S-6", QFETCH(QString, label), "300.0", "177.4", "4.9"};
+    const PickedParameters picked{"GMAW", "ER70S-6", label, "300.0", "177.4", "4.9"};
     const ParameterFill::Plan plan = ParameterFill::plan(target, cells, current.y(), current.x(), metric, picked);
     QVERIFY(plan.known);
     QStringList got;
     for (const ParameterFill::CellWrite &w : plan.writes)
         got << QStringLiteral("%1,%2=%3").arg(w.row).arg(w.column).arg(w.text);
     QCOMPARE(got, writes);
-    QCOMPARE(plan.ask, QFETCH(bool, ask));
-    QCOMPARE(QPoint(plan.nextColumn, plan.nextRow), QFETCH(QPoint, next));
+    QCOMPARE(plan.ask, ask);
+    QCOMPARE(QPoint(plan.nextColumn, plan.nextRow), next);
     QCOMPARE(plan.rewriteUnitRow, !metric && !target.unitRowButton.isEmpty());
     // No target, no plan.
     QVERIFY(!ParameterFill::plan(ParameterTarget(), cells, 1, 1, metric, picked).known);
@@ -269,7 +275,7 @@ void TestPlot::shippedCurves()
     UserProperties::fillPlotTypeList("FCAW", &sets);
     QCOMPARE(sets.currentText(), QStringLiteral("E71T-1C/1M"));
 
-    // The relation the curves come from: wire volume melted per second = alpha I + beta L I^2 / A
+    // The relation the curves come from (amperes are written to 0.1 A, feed speeds to 0.1 in/min): wire volume melted per second = alpha I + beta L I^2 / A
     // (steel cross-section A; a cored wire's sheath takes 55 % of it), fed at that volume / A.
     struct Check { QString process, set; int line; double diameter, extension; bool cored; };
     const QList<Check> checks = {{"GMAW", "ER70S-6", 2, 0.035, 0.375, false},
@@ -288,7 +294,7 @@ void TestPlot::shippedCurves()
         for (int i = 0; i < curve.x.size(); i += 5) {
             const double amps = curve.y.at(0).at(i);
             const double volume = 0.30 * amps + 5.3e-5 * c.extension * 25.4 * amps * amps / (area * (c.cored ? 0.55 : 1));
-            QVERIFY2(std::abs(volume / area / 25.4 * 60 - curve.x.at(i)) < 0.06, qPrintable(curve.label));
+            QVERIFY2(std::abs(volume / area / 25.4 * 60 - curve.x.at(i)) < 0.2, qPrintable(curve.label));
         }
     }
     QVERIFY(plot.takeErrors().isEmpty());
