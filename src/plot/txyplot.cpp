@@ -37,7 +37,7 @@ QLineEdit *output(const QString &name, QWidget *parent)
     edit->setObjectName(name);
     edit->setReadOnly(true);
     edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    edit->setFixedWidth(72);
+    edit->setFixedWidth(64);
     return edit;
 }
 
@@ -73,7 +73,9 @@ void TxyPlot::buildControls()
     m_plotType->setFixedHeight(58);
     selectionLayout->addWidget(new QLabel(QStringLiteral("Welding Process"), selection));
     selectionLayout->addWidget(m_weldingProcess);
-    selectionLayout->addWidget(new QLabel(QStringLiteral("Wire Classification and Process"), selection));
+    auto *classificationLabel = new QLabel(QStringLiteral("Wire Classification and Process"), selection);
+    classificationLabel->setWordWrap(true);
+    selectionLayout->addWidget(classificationLabel);
     selectionLayout->addWidget(m_wireClassification);
     selectionLayout->addWidget(new QLabel(QStringLiteral("Plot Type"), selection));
     selectionLayout->addWidget(m_plotType);
@@ -98,7 +100,7 @@ void TxyPlot::buildControls()
     auto *top = new QHBoxLayout;
     auto *leftBox = new QWidget(this);
     leftBox->setLayout(left);
-    leftBox->setFixedWidth(190);
+    leftBox->setFixedWidth(200);
     left->setContentsMargins(0, 0, 0, 0);
     top->addWidget(leftBox);
     top->addWidget(panel, 1);

@@ -1,6 +1,7 @@
 #include "plot/xychart.h"
 
 #include <QChart>
+#include <QGraphicsLayout>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QScatterSeries>
@@ -77,14 +78,12 @@ void XyChart::setPlotMargins(const QMargins &margins)
 
 void XyChart::placePlotArea()
 {
-    chart()->setPlotArea(QRectF(QPointF(0, 0), QSizeF(size())).adjusted(m_margins.left(), m_margins.top(),
-                                                                         -m_margins.right(), -m_margins.bottom()));
-}
-
-void XyChart::resizeEvent(QResizeEvent *event)
-{
-    QChartView::resizeEvent(event);
-    placePlotArea();
+    // A fixed plot area (QChart::setPlotArea) leaves the axes where the first layout put
+    // them; the layout places the plot area instead, with the axis labels and titles in the
+    // left and bottom margins and the top and right margins as given.
+    chart()->layout()->setContentsMargins(0, 0, 0, 0);
+    chart()->setMargins(QMargins(std::max(0, m_margins.left() - 35), m_margins.top(), m_margins.right(),
+                                 std::max(0, m_margins.bottom() - 35)));
 }
 
 QPen XyChart::curvePen(int tag, bool strong) const
@@ -161,8 +160,10 @@ void XyChart::fitAxes()
     };
     widen(xMin, xMax);
     widen(yMin, yMax);
-    // Curves of welding parameters start near zero; the axes start there too.
-    setAxisRanges(std::min(0.0, xMin), xMax, std::min(0.0, yMin), yMax);
+    // The axes span the curves, rounded out to whole ticks.
+    setAxisRanges(xMin, xMax, yMin, yMax);
+    m_axisX->setTickCount(7);
+    m_axisY->setTickCount(6);
     m_axisX->applyNiceNumbers();
     m_axisY->applyNiceNumbers();
 }

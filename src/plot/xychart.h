@@ -22,7 +22,8 @@ class XyChart : public QChartView {
 public:
     explicit XyChart(QWidget *parent = nullptr);
 
-    // Distance from the widget's edges to the plot area, in pixels.
+    // Distance from the widget's edges to the plot area, in pixels: the top and right ones
+    // exactly, the left and bottom ones at least what the axis labels and titles take.
     void setPlotMargins(const QMargins &margins);
 
     void clearCurves();
@@ -54,7 +55,6 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void placePlotArea();

@@ -312,7 +312,11 @@ void TestPlot::dialogPicksAndFillsWpds()
     TypedGrid *grid = window.grid("weldingParameters");
     window.fieldAs<QRadioButton>("parameterUnitImperial")->click();
     TxyPlot dlg(&window);
+    platform.busyCalls = 0;
     dlg.prepare(&window, grid);
+    QVERIFY(platform.busyCalls > 0 && platform.busyDepth == 0); // the hourglass, for the first fill only
+    dlg.prepare(&window, grid);
+    QCOMPARE(platform.busyCalls, 2);
     QCOMPARE(dlg.weldingProcess()->currentText(), QStringLiteral("FCAW"));
     dlg.weldingProcess()->setCurrentText("GMAW");
     dlg.weldingProcessChange();
