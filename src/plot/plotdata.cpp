@@ -78,7 +78,8 @@ QList<double> PlotData::readList(const QString &section, const QString &key)
 PlotSet PlotData::plotSet(const QString &process, const QString &classification)
 {
     PlotSet set;
-    for (const PlotIndex::PlotSetRef &ref : PlotIndex::plotSets(m_file, process, &m_errors)) {
+    // A bad set count was reported when the classification list was filled.
+    for (const PlotIndex::PlotSetRef &ref : PlotIndex::plotSets(m_file, process, nullptr)) {
         if (ref.caption == classification) {
             set.section = ref.section;
             set.caption = ref.caption;

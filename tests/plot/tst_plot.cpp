@@ -259,6 +259,16 @@ void TestPlot::badData()
     UserProperties::fillProcessList(&box);
     QCOMPARE(box.count(), points < 0 ? 0 : 1);
     QCOMPARE(platform.messages.size(), file.startsWith("[general]\r\nnumProcess=two") ? 1 : 0);
+
+    // The dialog shows what is good, names what is not, once.
+    platform.clear();
+    TxyPlot dlg;
+    dlg.prepare(nullptr, nullptr);
+    QCOMPARE(dlg.wireDiameter()->count(), points < 0 ? 0 : 1);
+    QCOMPARE(dlg.plotType()->count(), points < 0 ? 0 : 2);
+    QCOMPARE(platform.messages.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QCOMPARE(platform.messages.first().caption, QStringLiteral("Internal Error"));
 }
 
 void TestPlot::shippedCurves()
