@@ -96,12 +96,9 @@ QString ParameterFill::diameterCell(const QString &word, bool metric)
             inches = part.trimmed();
         }
     }
-    if (!inches.isEmpty()) {
-        const QString mm = inchToMm(inchNumber(inches));
-        if (mm.isEmpty())
-            return QString();
-        return metric ? mm : inches;
-    }
+    // Inches go in as written; in Metric they are converted, and what does not convert is left out.
+    if (!inches.isEmpty())
+        return metric ? inchToMm(inchNumber(inches)) : inches;
     double value = 0;
     if (millimetres.isEmpty() || !readDecimal(millimetres, &value) || value < 0)
         return QString();

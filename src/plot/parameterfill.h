@@ -54,8 +54,9 @@ public:
     static QString diameterWord(const QString &label);
     static QString polarityWord(const QString &label);   // the word holding "DC"
     static QString voltageWord(const QString &label);    // the word holding "Volt", cut before it
-    // The diameter as a cell gets it: Imperial in inches, Metric in millimetres. Empty when
-    // the word is no length.
+    // The diameter as a cell gets it: Imperial in inches (as written, or a millimetre value
+    // converted to "0.000\""), Metric in millimetres (inches converted to "0.000", a
+    // millimetre value as written; empty when the word is no length).
     static QString diameterCell(const QString &word, bool metric);
     // A speed in in/min, or in mm/min in Metric ("0.000"); empty when it is no number.
     static QString speedCell(const QString &inPerMin, bool metric);
