@@ -3,6 +3,8 @@
 // drives the layout, the save / open / reset walks, the report collection and the loading of
 // the sorted combo boxes, so the key order of a file is simply the table order.
 
+#include "document/parametertarget.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -94,6 +96,7 @@ struct FormTable {
     QList<PageDef> pages;
     QList<GroupDef> groups;
     QList<FieldDef> fields; // creation order
+    ParameterTarget parameterTarget; // what "Select Parameters ..." fills
 
     const FieldDef *field(const QString &name) const;
     const GroupDef *group(const QString &name) const;

@@ -296,10 +296,7 @@ void FormWindow::openSketchBrowserClick()
 
 void FormWindow::selectParamClick()
 {
-    TypedGrid *target = nullptr;
-    for (const FieldDef &f : m_table.fields)
-        if (f.kind == FieldKind::Grid && !target)
-            target = grid(f.name);
+    TypedGrid *target = m_table.parameterTarget.isSet() ? grid(m_table.parameterTarget.grid) : nullptr;
     if (parameterPlotHook() && target)
         parameterPlotHook()(this, target);
     ChangeFlag();

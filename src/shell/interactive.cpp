@@ -1,5 +1,7 @@
 #include "shell/interactive.h"
 
+#include "document/formwindow.h"
+#include "plot/txyplot.h"
 #include "shell/qtplatform.h"
 #include "shell/tmenuform.h"
 #include "shell/tsplashform.h"
@@ -28,6 +30,10 @@ int runInteractive(const QString &file)
     TuserInfoDlg::instance(&window);
     // "Browse ..." under the sample joint drawings opens the sketch library.
     TsketchEdit::install();
+    // "Select Parameters ..." of the document windows opens the one parameter plot.
+    FormWindow::setParameterPlot([&window](FormWindow *form, TypedGrid *grid) {
+        TxyPlot::instance(&window)->showFor(form, grid);
+    });
     if (splash)
         splash->step(20);
     if (splash)
@@ -43,6 +49,7 @@ int runInteractive(const QString &file)
         window.openPath(file);
 
     const int code = QApplication::exec();
+    FormWindow::setParameterPlot(nullptr);
     setPlatform(nullptr);
     return code;
 }

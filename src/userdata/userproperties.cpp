@@ -3,6 +3,7 @@
 
 #include "core/platform.h"
 #include "core/profilefile.h"
+#include "userdata/plotindex.h"
 #include "userdata/userdatastore.h"
 
 #include "controls/sortedcombobox.h"
@@ -107,6 +108,21 @@ bool linkedPair(bool save, const QString &owner, QComboBox *box, QComboBox *firs
     });
 }
 
+// A plot list: sorted, the first item shown when the box has no text.
+void fillPlotList(QComboBox *box, const QStringList &items, const QStringList &errors)
+{
+    if (!errors.isEmpty()) {
+        fillBox(box, {});
+        errorBox(QStringLiteral("Internal Error"), errors.join(QLatin1Char('\n')));
+        return;
+    }
+    fillBox(box, qobject_cast<SortedComboBox *>(box) ? items : SortedComboBox::sortedItems(items));
+    if (box->currentText().isEmpty() && box->count() > 0) {
+        const QSignalBlocker blocker(box);
+        box->setCurrentIndex(0);
+    }
+}
+
 } // namespace
 
 void loadAll(const QString &owner, const QList<QComboBox *> &windowBoxes)
@@ -165,6 +181,30 @@ bool delLinkedPair(const QString &owner, QComboBox *box, QComboBox *first, QComb
                    const QString &sections, const QList<QComboBox *> &windowBoxes)
 {
     return linkedPair(false, owner, box, first, second, sections, windowBoxes);
+}
+
+void fillProcessList(QComboBox *box)
+{
+    if (!box)
+        return;
+    ProfileFile file(PlotIndex::path());
+    file.load();
+    QStringList errors;
+    const QStringList processes = PlotIndex::processes(file, &errors);
+    fillPlotList(box, processes, errors);
+}
+
+void fillPlotTypeList(const QString &process, QComboBox *box)
+{
+    if (!box)
+        return;
+    ProfileFile file(PlotIndex::path());
+    file.load();
+    QStringList errors;
+    QStringList captions;
+    for (const PlotIndex::PlotSetRef &set : PlotIndex::plotSets(file, process, &errors))
+        captions << set.caption;
+    fillPlotList(box, captions, errors);
 }
 
 } // namespace Brenvik::UserProperties

@@ -35,4 +35,11 @@ bool saveLinkedPair(const QString &owner, QComboBox *box, QComboBox *first, QCom
 bool delLinkedPair(const QString &owner, QComboBox *box, QComboBox *first, QComboBox *second,
                    const QString &sections, const QList<QComboBox *> &windowBoxes);
 
+// Lists from the plot data file zorc.dat: its welding processes, and the captions of one
+// process's plot sets. The list is sorted; a box left without text shows the first item. A
+// missing file gives an empty list; a count that is not a whole number empties the list and
+// is reported (caption "Internal Error").
+void fillProcessList(QComboBox *box);
+void fillPlotTypeList(const QString &process, QComboBox *box);
+
 } // namespace Brenvik::UserProperties

@@ -215,6 +215,12 @@ FormTable buildTable()
     f << make(QStringLiteral("delRowWS"), FieldKind::Button, QStringLiteral("columnGroup"), QString(),
               QStringLiteral("Delete Column"), 0, 2);
 
+    // "Select Parameters ...": the picked point goes into the current pass column.
+    using Item = ParameterTarget::Item;
+    t.parameterTarget = {QStringLiteral("weldingParameters"), true, 2, QStringLiteral("parameterUnitMetric"), QString(),
+                         {{5, Item::Process}, {6, Item::Diameter}, {7, Item::FeedSpeed}, {8, Item::Amperage},
+                          {9, Item::Voltage}, {10, Item::Polarity}}};
+
     const QString temp = QStringLiteral("temperatureGroup");
     f << make(QStringLiteral("preheatMin"), FieldKind::Edit, temp, QStringLiteral("Preheat Min.:"), QString(), 0, 0);
     f << make(QStringLiteral("unitPreheatMin"), FieldKind::Label, temp, QString(), QStringLiteral("°C"), 0, 1);
@@ -262,7 +268,6 @@ void TWPDS::connectHandlers()
     onClick(QStringLiteral("parameterUnitImperial"), [this] { parameterUnitMetricClick(); });
 
     auto *selectParam = fieldAs<QPushButton>(QStringLiteral("selectParam"));
-    selectParam->hide();
     connect(selectParam, &QPushButton::clicked, this, &FormWindow::selectParamClick);
     // The column commands act on the grid's current cell, which the button's focus leaves alone.
     connect(fieldAs<QPushButton>(QStringLiteral("dupRowWS")), &QPushButton::clicked, this, &TWPDS::dupRowWSClick);
