@@ -391,8 +391,9 @@ void TPQR::connectHandlers()
     onChange(QStringLiteral("weldingProcess"), [this] { weldingProcessChange(); });
     onPageShown(Welding2Page, [this] { dataEntry3Enter(); }, PagePaths::EveryPath);
     onFocusEntersPage(Welding2Page, [this] { dataEntry3Enter(); });
+    // Shown on this window; it does something once a parameter plot is installed.
     auto *selectParam = fieldAs<QPushButton>(QStringLiteral("selectParam"));
-    selectParam->hide();
+    selectParam->setEnabled(hasParameterPlot());
     connect(selectParam, &QPushButton::clicked, this, &FormWindow::selectParamClick);
 }
 
