@@ -51,6 +51,8 @@ void GridStack::setBands(const QList<GridBand> &bands, bool inTitleRow)
         }
         return;
     }
+    if (bands.isEmpty())
+        return; // no strip: the unit row or the grid stands at the top
     if (!m_bandStrip) {
         m_bandStrip = new QWidget(this);
         static_cast<QVBoxLayout *>(layout())->insertWidget(0, m_bandStrip, 0, Qt::AlignLeft);
