@@ -135,8 +135,7 @@ private Q_SLOTS:
     void openThenSaveIsByteIdentical();
     void headingsSurviveTheFile_data();
     void headingsSurviveTheFile();
-    void handEditedImperialUnitRowsOpenAsStored();
-    void unitSwitchRewritesOnlyTheUnitRow();
+    void unitRowsOpenAsStoredAndSwitchOnAClick();
     void processRuleFromEveryPath_data();
     void processRuleFromEveryPath();
     void processRuleStaysOutOfOpenAndReset();
@@ -269,7 +268,7 @@ void TestPqr::headingsSurviveTheFile()
     }
 }
 
-void TestPqr::handEditedImperialUnitRowsOpenAsStored()
+void TestPqr::unitRowsOpenAsStoredAndSwitchOnAClick()
 {
     writeFile(path("i.wrp"), "[contents]\r\nformType=PQR\r\nunitTC=false\r\nunitTF=true\r\n"
                              "weldingSequenceUnit_0=in\xA6in/min\xA6" "A\xA6V\xA6ipm\xA6\r\n"
@@ -286,20 +285,15 @@ void TestPqr::handEditedImperialUnitRowsOpenAsStored()
     for (const char *name : {"unitPreheatMin", "unitInterMin", "unitInterMax"})
         QCOMPARE(w.fieldAs<QLabel>(name)->text(), QStringLiteral("°F"));
     QVERIFY(!AppState::instance().changed());
-}
 
-void TestPqr::unitSwitchRewritesOnlyTheUnitRow()
-{
-    TPQR w;
-    TypedGrid *tensile = w.grid("tensileTest");
-    tensile->setCell(1, 5, "480");
-    w.grid("tensileTestUnit")->setCell(0, 5, "None");
+    // A click writes the units of its system over the row; cell 5 and the numbers stay.
+    w.grid("tensileTest")->setCell(1, 5, "480");
+    w.fieldAs<QRadioButton>("tensileTestUnitM")->click();
+    QCOMPARE(rowOf(w.grid("tensileTestUnit"), 0), (QStringList{"mm", "mm", "sq.mm", "Newton", "MPa", "None"}));
+    QCOMPARE(w.grid("tensileTest")->cell(1, 5), QStringLiteral("480"));
+    QVERIFY(AppState::instance().changed());
     w.fieldAs<QRadioButton>("tensileTestUnitI")->click();
     QCOMPARE(rowOf(w.grid("tensileTestUnit"), 0), (QStringList{"in", "in", "sq.in", "Lbf", "ksi", "None"}));
-    QCOMPARE(tensile->cell(1, 5), QStringLiteral("480"));
-    QVERIFY(AppState::instance().changed());
-    w.fieldAs<QRadioButton>("weldingSequenceUnitI")->click();
-    QCOMPARE(rowOf(w.grid("weldingSequenceUnit"), 0), (QStringList{"in", "ipm", "Amp", "Volt", "ipm"}));
     w.fieldAs<QRadioButton>("weldingSequenceUnitM")->click();
     QCOMPARE(rowOf(w.grid("weldingSequenceUnit"), 0), (QStringList{"mm", "mm/min", "Amp", "Volt", "mm/min"}));
 }
