@@ -64,6 +64,7 @@ private Q_SLOTS:
     void programWrittenFileComesBackIdentical();
     void existingOutputKeepsItsOtherKeys();
     void documentWithoutSketchGetsAWhiteOne();
+    void newDocumentComesBackIdentical_data();
     void newDocumentComesBackIdentical();
     void failures_data();
     void failures();
@@ -112,12 +113,22 @@ void TestCliResave::documentWithoutSketchGetsAWhiteOne()
 
 // --new in any letter case makes the blank document File > New saves, which opens and saves
 // back unchanged.
+void TestCliResave::newDocumentComesBackIdentical_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QByteArray>("start");
+    QTest::newRow("WPDS") << "wPdS" << QByteArray("[contents]\r\nimageFile=\r\nformType=WPDS\r\nwpdsNo=\r\n");
+    QTest::newRow("PQR") << "pqr" << QByteArray("[contents]\r\nimageFile=\r\nformType=PQR\r\nwpdsNo=\r\n");
+}
+
 void TestCliResave::newDocumentComesBackIdentical()
 {
-    const Run run = brenvik({"--new", "wPdS", path("blank.wrp")}, m_dir.path());
+    QFETCH(QString, type);
+    QFETCH(QByteArray, start);
+    const Run run = brenvik({"--new", type, path("blank.wrp")}, m_dir.path());
     QCOMPARE(run.exitCode, 0);
     const QByteArray blank = readAll(path("blank.wrp"));
-    QVERIFY(blank.startsWith("[contents]\r\nimageFile=\r\nformType=WPDS\r\nwpdsNo=\r\n"));
+    QVERIFY(blank.startsWith(start));
     QVERIFY(QFile::exists(path("blank_img.bmp")));
     QCOMPARE(brenvik({"--resave", path("again.wrp"), path("blank.wrp")}, m_dir.path()).exitCode, 0);
     QCOMPARE(readAll(path("again.wrp")), blank);

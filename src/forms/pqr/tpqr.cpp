@@ -1,0 +1,464 @@
+#include "forms/pqr/tpqr.h"
+
+#include "controls/typedgrid.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+
+namespace Brenvik {
+
+namespace {
+
+enum Page {
+    GeneralPage,
+    Welding1Page,
+    Welding2Page,
+    SequencePage,
+    SketchPage,
+    TensilePage,
+    BendPage,
+    Other1Page,
+    Other2Page
+};
+
+// A sorted combo box without the save / delete pair.
+FieldDef plainSorted(const QString &name, const QString &group, const QString &label, int row, int column)
+{
+    FieldDef f = sortedField(name, group, label, row, column);
+    f.buttons = FieldButtons::None;
+    return f;
+}
+
+FieldDef gridField(const QString &name, FieldKind kind, const QString &group, int rows, int columns,
+                   const QStringList &titles)
+{
+    FieldDef f = makeField(name, kind, group, QString());
+    f.grid.rows = rows;
+    f.grid.columns = columns;
+    f.grid.fixedRows = kind == FieldKind::Grid ? 1 : 0;
+    f.grid.columnTitles = titles;
+    f.grid.rowHeight = 20;
+    f.grid.columnWidths = {64};
+    return f;
+}
+
+FieldDef commandButton(const QString &name, const QString &group, const QString &text, int column,
+                       GridCommand command, const QString &target)
+{
+    FieldDef f = makeField(name, FieldKind::Button, group, QString(), text, 0, column);
+    f.command = command;
+    f.target = target;
+    return f;
+}
+
+FieldDef unitLabel(const QString &name, const QString &group, const QString &beside)
+{
+    FieldDef f = makeField(name, FieldKind::Label, group, QString(), QStringLiteral("°C"));
+    f.beside = beside;
+    return f;
+}
+
+UnitSwitchDef unitRowSwitch(const QString &metric, const QString &imperial, const QString &grid,
+                            const QStringList &metricUnits, const QStringList &imperialUnits)
+{
+    UnitSwitchDef sw;
+    sw.metric = metric;
+    sw.imperial = imperial;
+    sw.grid = grid;
+    for (int c = 0; c < metricUnits.size(); ++c)
+        sw.cells.append({0, c});
+    sw.metricUnits = metricUnits;
+    sw.imperialUnits = imperialUnits;
+    return sw;
+}
+
+void addGeneralPages(FormTable &t)
+{
+    QList<FieldDef> &f = t.fields;
+    const QString general = QStringLiteral("generalGroup");
+    f << sortedField(QStringLiteral("wpdsNo"), general, QStringLiteral("WPDS NO.:"), 0, 0, QStringLiteral("WPDS_NO"));
+    f << sortedField(QStringLiteral("welderName"), general, QStringLiteral("Welder's Name:"), 0, 1);
+    f << sortedField(QStringLiteral("Witness"), general, QStringLiteral("Witness:"), 2, 1);
+    f << sortedField(QStringLiteral("wpsNo"), general, QStringLiteral("WPS No.:"), 1, 0);
+    f << sortedField(QStringLiteral("welderID"), general, QStringLiteral("Welder ID:"), 1, 1);
+    f << sortedField(QStringLiteral("refStandards"), general, QStringLiteral("Ref. Standard:"), 2, 0);
+    f << makeField(QStringLiteral("testPlateNo"), FieldKind::Edit, general, QStringLiteral("Test Plate No.:"), QString(), 3, 1);
+    FieldDef testDate = makeField(QStringLiteral("wpdsDate"), FieldKind::Date, general, QStringLiteral("Test Date:"),
+                                  QString(), 3, 0);
+    testDate.labelName = QStringLiteral("Date");
+    testDate.dateAfterWalk = true;
+    f << testDate;
+
+    const QString user = QStringLiteral("userGroup");
+    FieldDef company = makeField(QStringLiteral("companyName"), FieldKind::Edit, user, QStringLiteral("Company Name:"));
+    company.labelName = QStringLiteral("Company_Name");
+    company.buttons = FieldButtons::UserInfo;
+    f << company;
+    f << makeField(QStringLiteral("locationOfTest"), FieldKind::Edit, user, QStringLiteral("Location of Test:"));
+
+    const QString info = QStringLiteral("weldingInfoGroup");
+    f << sortedField(QStringLiteral("weldingPosition"), info, QStringLiteral("Welding Positions:"), 0, 0);
+    FieldDef base1 = makeField(QStringLiteral("baseMaterial1Heading"), FieldKind::Label, info,
+                               QStringLiteral("Base Materials:"), QStringLiteral("1"), 1, 0);
+    base1.labelName = QStringLiteral("baseMaterial");
+    f << base1;
+    f << headingField(QStringLiteral("baseMaterial2Heading"), info, QStringLiteral("2"), 1);
+    f.last().row = 1;
+    f << sortedField(QStringLiteral("specification1"), info, QStringLiteral("Specification:"), 2, 0,
+                     QStringLiteral("Base_Material"));
+    f << sortedField(QStringLiteral("specification2"), info, QString(), 2, 1);
+    f << sortedField(QStringLiteral("grade1"), info, QStringLiteral("Grade:"), 3, 0);
+    f << sortedField(QStringLiteral("grade2"), info, QString(), 3, 1);
+    f << makeField(QStringLiteral("preheatTemperature"), FieldKind::Edit, info, QStringLiteral("Preheat Temperature:"),
+                   QString(), 4, 0);
+    f << unitLabel(QStringLiteral("unitPreheatMin"), info, QStringLiteral("preheatTemperature"));
+    // The line reads "Max." first; the keys still come minimum first.
+    f << makeField(QStringLiteral("minInterT"), FieldKind::Edit, info, QStringLiteral("Min.:"), QString(), 5, 1);
+    f << unitLabel(QStringLiteral("unitInterMin"), info, QStringLiteral("minInterT"));
+    f << makeField(QStringLiteral("maxInterT"), FieldKind::Edit, info, QStringLiteral("Interpass Temperature:   Max.:"),
+                   QString(), 5, 0);
+    f << unitLabel(QStringLiteral("unitInterMax"), info, QStringLiteral("maxInterT"));
+    f << makeField(QStringLiteral("unitTC"), FieldKind::Radio, info, QStringLiteral("Temperature Unit:"),
+                   QStringLiteral("°C"), 6, 0);
+    f << makeField(QStringLiteral("unitTF"), FieldKind::Radio, info, QString(), QStringLiteral("°F"), 6, 1);
+    FieldDef postWeld = makeField(QStringLiteral("postWeldTreatment"), FieldKind::Memo, info,
+                                  QStringLiteral("Post-Weld Treatment:"), QString(), 7, 0);
+    postWeld.columnSpan = 2;
+    postWeld.fixedHeight = 60;
+    f << postWeld;
+    FieldDef cleaning = makeField(QStringLiteral("cleaningProcedures"), FieldKind::Memo, info,
+                                  QStringLiteral("Cleaning Procedures:"), QString(), 8, 0);
+    cleaning.columnSpan = 2;
+    cleaning.fixedHeight = 60;
+    f << cleaning;
+}
+
+void addProcessPage(FormTable &t)
+{
+    QList<FieldDef> &f = t.fields;
+    const QString backgouging = QStringLiteral("backgougingGroup");
+    const QString tungsten = QStringLiteral("tungstenGroup");
+    const QString process = QStringLiteral("processGroup");
+    const QString gas = QStringLiteral("gasGroup");
+    f << sortedField(QStringLiteral("BackgougingMethod"), backgouging, QStringLiteral("Method:"));
+    f << sortedField(QStringLiteral("BackgougingDepth"), backgouging, QStringLiteral("Depth:"));
+    f << sortedField(QStringLiteral("TungstenElectrodeType"), tungsten, QStringLiteral("Type:"));
+    f << sortedField(QStringLiteral("diameter"), tungsten, QStringLiteral("Diameter:"));
+    f << sortedField(QStringLiteral("weldingProcess"), process, QStringLiteral("Welding Process:"), 0, 0,
+                     QStringLiteral("weldingProcesses"));
+    FieldDef mode = plainSorted(QStringLiteral("ProcessMode"), process, QStringLiteral("Process Mode:"), 1, 0);
+    mode.labelName = QStringLiteral("Process_Mode");
+    f << mode;
+    f << headingField(QStringLiteral("classificationHeading"), process, QStringLiteral("Classification"), 0);
+    f.last().row = 2;
+    f << headingField(QStringLiteral("tradeNameHeading"), process, QStringLiteral("Trade Name"), 1);
+    f.last().row = 2;
+    f << headingField(QStringLiteral("manufacturerHeading"), process, QStringLiteral("Manufacturer"), 2);
+    f.last().row = 2;
+    f << sortedField(QStringLiteral("tradeNameA"), process, QString(), 3, 1);
+    f << sortedField(QStringLiteral("manufacturerA"), process, QString(), 3, 2);
+    f << sortedField(QStringLiteral("tradeNameF"), process, QString(), 4, 1);
+    f << sortedField(QStringLiteral("manufacturerF"), process, QString(), 4, 2);
+    f << sortedField(QStringLiteral("shieldingGT"), gas, QStringLiteral("Shielding Gas Type:"), 0, 0);
+    f << sortedField(QStringLiteral("nozzleSize"), gas, QStringLiteral("Nozzle Size:"), 0, 1);
+    f << sortedField(QStringLiteral("flowRate"), gas, QStringLiteral("Flow Rate:"), 1, 0);
+    f << plainSorted(QStringLiteral("currentType"), gas, QStringLiteral("Current Type, Polarity:"), 1, 1);
+    f << plainSorted(QStringLiteral("ifCE"), gas, QStringLiteral("Certified Electrode Used?"), 2, 0);
+    f << sortedField(QStringLiteral("EExt"), gas, QStringLiteral("Electrode Extension:"), 2, 1);
+    f << sortedField(QStringLiteral("classificationA"), process, QStringLiteral("Filler Metal:"), 3, 0);
+    f << sortedField(QStringLiteral("classificationF"), process, QStringLiteral("SAW Flux:"), 4, 0);
+}
+
+void addSequenceAndSketchPages(FormTable &t)
+{
+    QList<FieldDef> &f = t.fields;
+    const QString sequence = QStringLiteral("sequenceGroup");
+    FieldDef grid = gridField(QStringLiteral("weldingSequence"), FieldKind::Grid, sequence, 16, 8,
+                              {QStringLiteral("Side"), QStringLiteral("Layer"), QStringLiteral("Pass"),
+                               QStringLiteral("Size"), QStringLiteral("W.Feed Speed"), QStringLiteral("Amperes"),
+                               QStringLiteral("Volts"), QStringLiteral("Arc Travel Speed")});
+    grid.grid.columnWidths = {56, 56, 56, 72};
+    grid.grid.alignments = {{0, Qt::AlignHCenter}};
+    grid.grid.bands = {{0, 2, QStringLiteral("Welding Sequence")},
+                       {3, 4, QStringLiteral("Filler Metal")},
+                       {5, 7, QStringLiteral("Arc Parameters")}};
+    f << grid;
+    FieldDef units = gridField(QStringLiteral("weldingSequenceUnit"), FieldKind::UnitRow, sequence, 1, 5, {});
+    units.label = QStringLiteral("Units");
+    units.grid.over = grid.name;
+    units.grid.overColumn = 3;
+    f << units;
+    const QString unitGroup = QStringLiteral("sequenceUnitGroup");
+    f << makeField(QStringLiteral("weldingSequenceUnitM"), FieldKind::Radio, unitGroup, QStringLiteral("Unit System:"),
+                   QStringLiteral("Metric"), 0, 0);
+    f << makeField(QStringLiteral("weldingSequenceUnitI"), FieldKind::Radio, unitGroup, QString(),
+                   QStringLiteral("Imperial"), 0, 1);
+    const QString buttons = QStringLiteral("sequenceButtonGroup");
+    f << commandButton(QStringLiteral("delRowWS"), buttons, QStringLiteral("   Delete Row"), 0, GridCommand::DeleteRow,
+                       grid.name);
+    f << commandButton(QStringLiteral("dupRowWS"), buttons, QStringLiteral("   Duplicate Row"), 1,
+                       GridCommand::DuplicateRow, grid.name);
+    f << makeField(QStringLiteral("selectParam"), FieldKind::Button, buttons, QString(),
+                   QStringLiteral("Select Parameters ..."), 0, 2);
+
+    const QString sketch = QStringLiteral("sketchGroup");
+    f << makeField(QStringLiteral("imageGroup"), FieldKind::ImageGroup, sketch, QString(),
+                   QStringLiteral("Joint Sketch,  Pass/Layer Sequence"));
+    f << makeField(QStringLiteral("imageIfResize"), FieldKind::Check, sketch, QString(), QStringLiteral("Resize Image"));
+    f << makeField(QStringLiteral("imageSourceFile"), FieldKind::AlignedEdit, sketch, QString());
+    FieldDef description = makeField(QStringLiteral("sketchDescription"), FieldKind::Memo, sketch,
+                                     QStringLiteral("Sketch Description:"));
+    description.fixedHeight = 48;
+    f << description;
+}
+
+void addTestPages(FormTable &t)
+{
+    QList<FieldDef> &f = t.fields;
+    const QString tensile = QStringLiteral("tensileGroup");
+    FieldDef units = gridField(QStringLiteral("tensileTestUnit"), FieldKind::UnitRow, tensile, 1, 6, {});
+    units.label = QStringLiteral("Unit");
+    units.grid.over = QStringLiteral("tensileTest");
+    units.grid.overColumn = 1;
+    for (int c = 0; c < 6; ++c)
+        units.grid.alignments.insert(c, Qt::AlignRight);
+    units.grid.dropDowns = {{5, {QStringLiteral("-"), QStringLiteral("None")}}};
+    f << units;
+    FieldDef grid = gridField(QStringLiteral("tensileTest"), FieldKind::Grid, tensile, 10, 7,
+                              {QStringLiteral("Specimen No."), QStringLiteral("Width"), QStringLiteral("Thickness"),
+                               QStringLiteral("Area"), QStringLiteral("Ultimate Tensile Load"),
+                               QStringLiteral("Ultimate Unit Stress"),
+                               QStringLiteral("Character of Failure and Location")});
+    for (int c = 0; c < 6; ++c)
+        grid.grid.alignments.insert(c, Qt::AlignRight);
+    f << grid;
+    const QString unitGroup = QStringLiteral("tensileUnitGroup");
+    f << makeField(QStringLiteral("tensileTestUnitM"), FieldKind::Radio, unitGroup, QStringLiteral("Unit System:"),
+                   QStringLiteral("Metric"), 0, 0);
+    f << makeField(QStringLiteral("tensileTestUnitI"), FieldKind::Radio, unitGroup, QString(),
+                   QStringLiteral("Imperial"), 0, 1);
+    const QString tensileButtons = QStringLiteral("tensileButtonGroup");
+    f << commandButton(QStringLiteral("delRowTensileTest"), tensileButtons, QStringLiteral("   Delete Row"), 0,
+                       GridCommand::DeleteRow, grid.name);
+    f << commandButton(QStringLiteral("dupRowTensileTest"), tensileButtons, QStringLiteral("   Duplicate Row"), 1,
+                       GridCommand::DuplicateRow, grid.name);
+
+    FieldDef bend = gridField(QStringLiteral("BendTest"), FieldKind::Grid, QStringLiteral("bendGroup"), 10, 4,
+                              {QStringLiteral("Specimen No."), QStringLiteral("Type of Bend"), QStringLiteral("Result"),
+                               QStringLiteral("Remarks")});
+    bend.grid.columnWidths = {100, 100, 100, 300};
+    bend.grid.alignments = {{0, Qt::AlignHCenter}};
+    bend.grid.dropDowns = {{1, {QStringLiteral("Face"), QStringLiteral("Root"), QStringLiteral("Side")}},
+                           {2, {QStringLiteral("Pass"), QStringLiteral("Fail")}}};
+    f << bend;
+    const QString bendButtons = QStringLiteral("bendButtonGroup");
+    f << commandButton(QStringLiteral("delRowBendTest"), bendButtons, QStringLiteral("   Delete Row"), 0,
+                       GridCommand::DeleteRow, bend.name);
+    f << commandButton(QStringLiteral("dupRowBendTest"), bendButtons, QStringLiteral("   Duplicate Row"), 1,
+                       GridCommand::DuplicateRow, bend.name);
+
+    const QString visual = QStringLiteral("visualGroup");
+    f << sortedField(QStringLiteral("appearence"), visual, QStringLiteral("Appearance: "), 0, 0);
+    f << sortedField(QStringLiteral("vWitness"), visual, QStringLiteral("Evaluated By:"), 0, 1);
+    f << sortedField(QStringLiteral("undercut"), visual, QStringLiteral("Undercut:"), 1, 0);
+    f << sortedField(QStringLiteral("pipingPorosity"), visual, QStringLiteral("Piping Porosity:"), 1, 1);
+    f << sortedField(QStringLiteral("convexity"), visual, QStringLiteral("Convexity:"), 2, 0);
+    FieldDef evaluated = makeField(QStringLiteral("vTestDate"), FieldKind::Date, visual, QStringLiteral("Evaluation Date:"),
+                                   QString(), 2, 1);
+    evaluated.dateAfterWalk = true;
+    f << evaluated;
+    f << makeField(QStringLiteral("otherTests"), FieldKind::Memo, QStringLiteral("otherTestsGroup"), QString());
+    f.last().fixedHeight = 120;
+
+    const QString rt = QStringLiteral("examinationGroup");
+    f << plainSorted(QStringLiteral("rtResult"), rt, QStringLiteral("Result:"), 0, 0);
+    f << plainSorted(QStringLiteral("utResult"), rt, QStringLiteral("Result:"), 1, 0);
+    f << makeField(QStringLiteral("rtReportNo"), FieldKind::Edit, rt, QStringLiteral("RT Report No.:"), QString(), 0, 1);
+    f << makeField(QStringLiteral("utReportNo"), FieldKind::Edit, rt, QStringLiteral("UT Report No.:"), QString(), 1, 1);
+    FieldDef fillet = gridField(QStringLiteral("filletWeldTestT"), FieldKind::Grid, QStringLiteral("filletGroup"), 4, 3,
+                                {QString(), QStringLiteral("Multiple Pass\nMin Size"),
+                                 QStringLiteral("Single Pass\nMax Size")});
+    fillet.grid.fixedColumns = 1;
+    fillet.grid.columnWidths = {40, 110};
+    fillet.grid.headings = GridHeadings::Drawn;
+    fillet.grid.rowTitles = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")};
+    fillet.grid.keepTitleColumnOnRead = true;
+    fillet.grid.alignments = {{0, Qt::AlignHCenter}, {1, Qt::AlignHCenter}, {2, Qt::AlignHCenter}};
+    fillet.grid.dropDowns = {{1, {QStringLiteral("Pass"), QStringLiteral("Fail")}},
+                             {2, {QStringLiteral("Pass"), QStringLiteral("Fail")}}};
+    fillet.grid.alwaysShowEditor = true;
+    f << fillet;
+}
+
+FormTable buildTable()
+{
+    FormTable t;
+    t.formType = QStringLiteral("PQR");
+    t.caption = QStringLiteral("Welding Procedure Qualification Report");
+    t.userInfoHint = QStringLiteral("Import from file");
+    t.pages = {
+        {QStringLiteral("dataEntry1"), QStringLiteral("General Information")},
+        {QStringLiteral("dataEntry2"), QStringLiteral("Welding Information I")},
+        {QStringLiteral("dataEntry3"), QStringLiteral("Welding Information II")},
+        {QStringLiteral("TabSheet1"), QStringLiteral("Welding Sequence")},
+        {QStringLiteral("dataEntry4"), QStringLiteral("Joint Sketch")},
+        {QStringLiteral("dataEntry5"), QStringLiteral("Tensile Test")},
+        {QStringLiteral("TabSheet2"), QStringLiteral("Guided Bend Test")},
+        {QStringLiteral("TabSheet3"), QStringLiteral("Other Tests I")},
+        {QString(), QStringLiteral("Other Tests II")},
+    };
+    t.groups = {
+        makeGroup(QStringLiteral("generalGroup"), QStringLiteral(" General Information "), GeneralPage, 0, 0),
+        makeGroup(QStringLiteral("userGroup"), QStringLiteral(" User Information "), GeneralPage, 1, 0),
+        makeGroup(QStringLiteral("weldingInfoGroup"), QStringLiteral(" Welding Information "), Welding1Page, 0, 0),
+        makeGroup(QStringLiteral("processGroup"), QString(), Welding2Page, 0, 0, 1, 2),
+        makeGroup(QStringLiteral("gasGroup"), QString(), Welding2Page, 1, 0, 1, 2),
+        makeGroup(QStringLiteral("backgougingGroup"), QStringLiteral(" Backgouging "), Welding2Page, 2, 0),
+        makeGroup(QStringLiteral("tungstenGroup"), QStringLiteral(" Tungsten Electrode "), Welding2Page, 2, 1),
+        makeGroup(QStringLiteral("sequenceGroup"), QString(), SequencePage, 0, 0, 1, 2),
+        makeGroup(QStringLiteral("sequenceUnitGroup"), QString(), SequencePage, 1, 0),
+        makeGroup(QStringLiteral("sequenceButtonGroup"), QString(), SequencePage, 1, 1),
+        makeGroup(QStringLiteral("sketchGroup"), QString(), SketchPage, 0, 0),
+        makeGroup(QStringLiteral("tensileGroup"), QString(), TensilePage, 0, 0, 1, 2),
+        makeGroup(QStringLiteral("tensileUnitGroup"), QString(), TensilePage, 1, 0),
+        makeGroup(QStringLiteral("tensileButtonGroup"), QString(), TensilePage, 1, 1),
+        makeGroup(QStringLiteral("bendGroup"), QString(), BendPage, 0, 0),
+        makeGroup(QStringLiteral("bendButtonGroup"), QString(), BendPage, 1, 0),
+        makeGroup(QStringLiteral("visualGroup"), QStringLiteral(" Visual Inspection "), Other1Page, 0, 0),
+        makeGroup(QStringLiteral("otherTestsGroup"), QStringLiteral(" Other Tests "), Other1Page, 1, 0),
+        makeGroup(QStringLiteral("examinationGroup"), QStringLiteral(" Radiographic-Ultrasonic Examination "),
+                  Other2Page, 0, 0),
+        makeGroup(QStringLiteral("filletGroup"), QStringLiteral(" Fillet Weld Macroetch Test Results "), Other2Page, 1, 0),
+    };
+    addGeneralPages(t);
+    addProcessPage(t);
+    addSequenceAndSketchPages(t);
+    addTestPages(t);
+
+    UnitSwitchDef temperature;
+    temperature.metric = QStringLiteral("unitTC");
+    temperature.imperial = QStringLiteral("unitTF");
+    temperature.labels = {QStringLiteral("unitPreheatMin"), QStringLiteral("unitInterMin"), QStringLiteral("unitInterMax")};
+    temperature.metricLabel = QStringLiteral("°C");
+    temperature.imperialLabel = QStringLiteral("°F");
+    t.unitSwitches = {
+        temperature,
+        unitRowSwitch(QStringLiteral("tensileTestUnitM"), QStringLiteral("tensileTestUnitI"),
+                      QStringLiteral("tensileTestUnit"),
+                      {QStringLiteral("mm"), QStringLiteral("mm"), QStringLiteral("sq.mm"), QStringLiteral("Newton"),
+                       QStringLiteral("MPa")},
+                      {QStringLiteral("in"), QStringLiteral("in"), QStringLiteral("sq.in"), QStringLiteral("Lbf"),
+                       QStringLiteral("ksi")}),
+        unitRowSwitch(QStringLiteral("weldingSequenceUnitM"), QStringLiteral("weldingSequenceUnitI"),
+                      QStringLiteral("weldingSequenceUnit"),
+                      {QStringLiteral("mm"), QStringLiteral("mm/min"), QStringLiteral("Amp"), QStringLiteral("Volt"),
+                       QStringLiteral("mm/min")},
+                      {QStringLiteral("in"), QStringLiteral("ipm"), QStringLiteral("Amp"), QStringLiteral("Volt"),
+                       QStringLiteral("ipm")}),
+    };
+    return t;
+}
+
+} // namespace
+
+const FormTable &TPQR::formTable()
+{
+    static const FormTable table = buildTable();
+    return table;
+}
+
+TPQR::TPQR(QWidget *parent) : FormWindow(formTable(), parent)
+{
+    FormCreate();
+}
+
+bool TPQR::namesProcess(const QString &processText, const QString &process)
+{
+    if (processText == process)
+        return true;
+    // Blanks around the name alone make another process ("GTAW " is not "GTAW").
+    if (processText.trimmed() == process)
+        return false;
+    static const QRegularExpression separators(QStringLiteral("[^A-Za-z0-9]+"));
+    return processText.split(separators, Qt::SkipEmptyParts).contains(process);
+}
+
+void TPQR::connectHandlers()
+{
+    onChange(QStringLiteral("weldingProcess"), [this] { weldingProcessChange(); });
+    onPageShown(Welding2Page, [this] { dataEntry3Enter(); }, PagePaths::EveryPath);
+    onFocusEntersPage(Welding2Page, [this] { dataEntry3Enter(); });
+    // Shown on this window; it does something once a parameter plot is installed.
+    auto *selectParam = fieldAs<QPushButton>(QStringLiteral("selectParam"));
+    selectParam->setEnabled(hasParameterPlot());
+    connect(selectParam, &QPushButton::clicked, this, &FormWindow::selectParamClick);
+}
+
+void TPQR::screenSetUp()
+{
+    auto *certified = fieldAs<QComboBox>(QStringLiteral("ifCE"));
+    certified->clear();
+    certified->addItems({QStringLiteral("N/A"), QStringLiteral("No"), QStringLiteral("Yes")});
+    certified->setMaxVisibleItems(3);
+}
+
+void TPQR::iniScreen()
+{
+    TypedGrid *g = grid(QStringLiteral("filletWeldTestT"));
+    const QStringList &labels = formTable().field(QStringLiteral("filletWeldTestT"))->grid.rowTitles;
+    for (int r = 0; r < labels.size(); ++r)
+        g->setCell(r + 1, 0, labels.at(r));
+}
+
+void TPQR::afterLoad()
+{
+    iniScreen();
+    // The fields show the state of the process they belong to; their texts are left for the
+    // rule itself (page 3 shown, the process changed).
+    applyProcessRule(false);
+}
+
+void TPQR::dataEntry3Enter()
+{
+    applyProcessRule(true);
+}
+
+void TPQR::weldingProcessChange()
+{
+    applyProcessRule(true);
+    ChangeFlag();
+}
+
+void TPQR::setRowEnabled(const QString &name, bool enabled)
+{
+    field(name)->setEnabled(enabled);
+    if (QLabel *label = labelOf(name))
+        label->setEnabled(enabled);
+    for (QWidget *b : buttonsOf(name))
+        b->setEnabled(enabled);
+}
+
+void TPQR::applyProcessRule(bool emptyDisabled)
+{
+    const QString process = fieldAs<QComboBox>(QStringLiteral("weldingProcess"))->currentText();
+
+    const bool gtaw = namesProcess(process, QStringLiteral("GTAW"));
+    for (const QString &name : {QStringLiteral("TungstenElectrodeType"), QStringLiteral("diameter")}) {
+        if (!gtaw && emptyDisabled)
+            fieldAs<QComboBox>(name)->setEditText(QString());
+        setRowEnabled(name, gtaw);
+    }
+    groupBox(QStringLiteral("tungstenGroup"))->setEnabled(gtaw);
+
+    // Only the classification is emptied; trade name and manufacturer keep their text.
+    const bool saw = namesProcess(process, QStringLiteral("SAW"));
+    if (!saw && emptyDisabled)
+        fieldAs<QComboBox>(QStringLiteral("classificationF"))->setEditText(QString());
+    for (const QString &name : {QStringLiteral("classificationF"), QStringLiteral("tradeNameF"), QStringLiteral("manufacturerF")})
+        setRowEnabled(name, saw);
+}
+
+} // namespace Brenvik

@@ -1,0 +1,52 @@
+#pragma once
+// The Welding Procedure Qualification Report window: its field table plus the rules that are
+// its own (the tungsten and SAW flux fields by process, the fixed labels of the fillet-weld
+// grid) and the named handlers of its row commands and unit switches.
+
+#include "document/formwindow.h"
+
+namespace Brenvik {
+
+class TPQR : public FormWindow {
+    Q_OBJECT
+public:
+    explicit TPQR(QWidget *parent = nullptr);
+
+    // The window's table: pages, groups and fields in creation order.
+    static const FormTable &formTable();
+
+    // Whether a process text stands for the given process: the whole text exactly ("GTAW"),
+    // or one of several processes named in it ("GTAW/SMAW", "GTAW + SMAW"), so that visiting
+    // page 3 never empties the tungsten fields of a GTAW root pass. Letter case counts, as
+    // the process names are stored; blanks around the name alone make another process.
+    static bool namesProcess(const QString &processText, const QString &process);
+
+    // Page 3 shown or the process changed: tungsten and SAW flux fields by process.
+    void dataEntry3Enter();
+    void weldingProcessChange();
+    // The fixed labels "1", "2", "3" of the fillet-weld grid.
+    void iniScreen();
+
+    void delRowWSClick() { delRowGrid(QStringLiteral("weldingSequence")); }
+    void dupRowWSClick() { dupRowGrid(QStringLiteral("weldingSequence")); }
+    void delRowTensileTestClick() { delRowGrid(QStringLiteral("tensileTest")); }
+    void dupRowTensileTestClick() { dupRowGrid(QStringLiteral("tensileTest")); }
+    void delRowBendTestClick() { delRowGrid(QStringLiteral("BendTest")); }
+    void dupRowBendTestClick() { dupRowGrid(QStringLiteral("BendTest")); }
+    void unitTCClick() { unitSwitchClick(QStringLiteral("unitTC")); }
+    void parameterUnitMetricClick() { unitSwitchClick(QStringLiteral("weldingSequenceUnitM")); }
+    void tensileTestUnitMClick() { unitSwitchClick(QStringLiteral("tensileTestUnitM")); }
+
+protected:
+    void screenSetUp() override;
+    void connectHandlers() override;
+    void afterLoad() override;
+    QWidget *addressField() const override { return field(QStringLiteral("locationOfTest")); }
+
+private:
+    // Enables or disables the process-dependent fields; with emptying, the rule itself.
+    void applyProcessRule(bool emptyDisabled);
+    void setRowEnabled(const QString &fieldName, bool enabled);
+};
+
+} // namespace Brenvik
