@@ -1,5 +1,6 @@
 #include "forms/formregistry.h"
 
+#include "forms/pqr/pqrrptcombo.h"
 #include "forms/wpds/twpds.h"
 #include "forms/wpds/twpdsreport.h"
 
@@ -10,6 +11,7 @@ void registerForms()
     // Each form adds its window and its report here.
     DocumentRegistry::instance().add(QStringLiteral("WPDS"), [](QWidget *parent) { return new TWPDS(parent); });
     FormReportRegistry::add(QStringLiteral("WPDS"), [](QObject *parent) { return new TWPDSReport(parent); });
+    FormReportRegistry::add(QStringLiteral("PQR"), [](QObject *parent) { return new PQRRptCombo(parent); });
 }
 
 } // namespace Brenvik
