@@ -108,6 +108,7 @@ struct FieldDef {
     int row = -1;        // position in the group; -1: the next row
     int column = 0;      // a field column: label, field and buttons take three layout columns
     int rowSpan = 1;
+    int columnSpan = 1;  // field columns the field itself spans (a wide memo)
     int minimumWidth = 0;
     int fixedHeight = 0; // memos: their height on the page
     GridDef grid;       // Grid and UnitRow

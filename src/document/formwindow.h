@@ -165,6 +165,9 @@ protected:
     // also by the page selector and gotoPageCaption.
     enum class PagePaths { TabsAndButtons, EveryPath };
     void onPageShown(int page, std::function<void()> handler, PagePaths paths = PagePaths::TabsAndButtons);
+    // Runs handler when the keyboard focus moves onto the page from elsewhere (a click into
+    // one of its fields, Tab from the page selector).
+    void onFocusEntersPage(int page, std::function<void()> handler);
     // The widget the walks and Save treat as quiet: no changed-flag while it is set.
     bool isLoading() const { return m_loading; }
 

@@ -18,6 +18,7 @@
 #include "userdata/userdatahooks.h"
 #include "userdata/userproperties.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -139,6 +140,8 @@ void FormWindow::buildPages()
     outer->setSpacing(6);
     m_pageControl = new QTabWidget(this);
     m_pageControl->setObjectName(QStringLiteral("PageControl1"));
+    // Every tab in sight: the window is as wide as its row of tabs needs.
+    m_pageControl->setUsesScrollButtons(false);
     outer->addWidget(m_pageControl);
 
     QList<QGridLayout *> pageLayouts;
@@ -252,7 +255,7 @@ void FormWindow::buildPages()
             || (f.kind == FieldKind::Memo && f.label.isEmpty()))
             layout->addWidget(w, row, col, f.rowSpan, f.kind == FieldKind::Memo ? 2 : -1);
         else
-            layout->addWidget(w, row, col + 1, f.rowSpan, 1);
+            layout->addWidget(w, row, col + 1, f.rowSpan, 3 * (f.columnSpan - 1) + 1);
 
         QList<QWidget *> buttons;
         addButtons(f, w, box, buttons);
@@ -266,7 +269,7 @@ void FormWindow::buildPages()
                 h->addWidget(b, 0, Qt::AlignTop);
             }
             h->addStretch();
-            layout->addWidget(holder, row, col + 2, f.rowSpan, 1, Qt::AlignTop);
+            layout->addWidget(holder, row, col + 3 * (f.columnSpan - 1) + 2, f.rowSpan, 1, Qt::AlignTop);
             m_buttons.insert(f.name, buttons);
         }
         if (isStoredKind(f.kind))
@@ -549,6 +552,15 @@ void FormWindow::onChange(const QString &fieldName, std::function<void()> handle
         connect(date, &QDateEdit::dateChanged, this, run);
     else if (auto *g = qobject_cast<TypedGrid *>(w))
         connect(g, &TypedGrid::cellEdited, this, run);
+}
+
+void FormWindow::onFocusEntersPage(int page, std::function<void()> handler)
+{
+    connect(qApp, &QApplication::focusChanged, this, [this, page, handler](QWidget *old, QWidget *now) {
+        QWidget *pageWidget = m_pageControl->widget(page);
+        if (!m_loading && now && pageWidget->isAncestorOf(now) && !(old && pageWidget->isAncestorOf(old)))
+            handler();
+    });
 }
 
 void FormWindow::buildMenu()

@@ -4,7 +4,6 @@
 #include "core/appstate.h"
 #include "userdata/userproperties.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -237,11 +236,7 @@ void TWPDS::connectHandlers()
     connect(selectParam, &QPushButton::clicked, this, &FormWindow::selectParamClick);
 
     // dataEntry5Enter also runs when the keyboard focus enters that page from elsewhere.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
-        QWidget *page = PageControl1()->widget(MaterialPage);
-        if (now && page->isAncestorOf(now) && !(old && page->isAncestorOf(old)))
-            dataEntry5Enter();
-    });
+    onFocusEntersPage(MaterialPage, [this] { dataEntry5Enter(); });
 }
 
 void TWPDS::screenSetUp()
