@@ -124,7 +124,7 @@ void FormWindow::assembleGridStacks(const QHash<QString, QString> &unitRowsOver)
         auto *stack = new GridStack(host);
         delete host->layout()->replaceWidget(g, stack);
         stack->setGrid(g);
-        stack->setBands(f.grid.bands);
+        stack->setBands(f.grid.bands, f.grid.bandsInTitleRow);
         if (!unitRow.isEmpty()) {
             const FieldDef *def = m_table.field(unitRow);
             stack->setUnitRow(m_labels.value(unitRow), grid(unitRow), def->grid.overColumn);
@@ -482,7 +482,7 @@ void FormWindow::addButtons(const FieldDef &f, QWidget *fieldWidget, QWidget *pa
         auto *button = new QToolButton(parent);
         button->setObjectName(QStringLiteral("openUserInfo"));
         button->setText(QStringLiteral("..."));
-        button->setToolTip(QStringLiteral("Import from file"));
+        button->setToolTip(m_table.userInfoHint);
         button->setFixedSize(21, 21);
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QToolButton::clicked, this, &FormWindow::openUserInfoClick);
