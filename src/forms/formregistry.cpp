@@ -3,6 +3,7 @@
 #include "forms/pqr/pqrrptcombo.h"
 #include "forms/wpds/twpds.h"
 #include "forms/wpds/twpdsreport.h"
+#include "forms/wpqr/twpqr.h"
 
 namespace Brenvik {
 
@@ -11,6 +12,7 @@ void registerForms()
     // Each form adds its window and its report here.
     DocumentRegistry::instance().add(QStringLiteral("WPDS"), [](QWidget *parent) { return new TWPDS(parent); });
     FormReportRegistry::add(QStringLiteral("WPDS"), [](QObject *parent) { return new TWPDSReport(parent); });
+    DocumentRegistry::instance().add(QStringLiteral("WPQR"), [](QWidget *parent) { return new TWPQR(parent); });
     FormReportRegistry::add(QStringLiteral("PQR"), [](QObject *parent) { return new PQRRptCombo(parent); });
 }
 
