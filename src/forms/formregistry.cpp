@@ -4,6 +4,7 @@
 #include "forms/wpds/twpds.h"
 #include "forms/wpds/twpdsreport.h"
 #include "forms/wpqr/twpqr.h"
+#include "forms/wpqr/wpqrrptcombo.h"
 
 namespace Brenvik {
 
@@ -13,6 +14,7 @@ void registerForms()
     DocumentRegistry::instance().add(QStringLiteral("WPDS"), [](QWidget *parent) { return new TWPDS(parent); });
     FormReportRegistry::add(QStringLiteral("WPDS"), [](QObject *parent) { return new TWPDSReport(parent); });
     DocumentRegistry::instance().add(QStringLiteral("WPQR"), [](QWidget *parent) { return new TWPQR(parent); });
+    FormReportRegistry::add(QStringLiteral("WPQR"), [](QObject *parent) { return new WPQRRptCombo(parent); });
     FormReportRegistry::add(QStringLiteral("PQR"), [](QObject *parent) { return new PQRRptCombo(parent); });
 }
 
