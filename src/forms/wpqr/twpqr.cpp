@@ -108,6 +108,7 @@ void addGeneralPages(QList<FieldDef> &f)
     f << sortedField(QStringLiteral("weldingType1"), general, QStringLiteral("Types:"), 2, 0);
     f << sortedField(QStringLiteral("welderNameCS"), general, QStringLiteral("Welder's Name | Clock No | Stamp No.:"),
                      3, 0);
+    f.last().minimumWidth = 200; // a name and two numbers
     f << sortedField(QStringLiteral("testConduct"), general, QStringLiteral("Tests Conducted By:"), 2, 1);
     f << sortedField(QStringLiteral("labTestNo"), general, QStringLiteral("Lab Test No.:"), 3, 1);
 
@@ -208,6 +209,7 @@ void addConditionPages(QList<FieldDef> &f)
     const QString technique = QStringLiteral("techniqueGroup");
     f << sortedField(QStringLiteral("travelSpeed"), technique, QStringLiteral("Travel Speed:"), 0, 0);
     f << sortedField(QStringLiteral("techniqueOther"), technique, QStringLiteral("Other:"), 0, 1);
+    f.last().minimumWidth = 200; // the long captions of the first column leave this one narrow
     f << sortedField(QStringLiteral("SWBead"), technique, QStringLiteral("String or Weave Bead:"), 1, 0);
     f << sortedField(QStringLiteral("oscillation"), technique, QStringLiteral("Oscillation:"), 1, 1);
     f << sortedField(QStringLiteral("MSPass"), technique, QStringLiteral("Multipass or Single Pass (per Side):"), 2, 0);
