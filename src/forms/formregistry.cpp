@@ -1,8 +1,11 @@
 #include "forms/formregistry.h"
 
 #include "forms/pqr/tpqr.h"
+#include "forms/pqr/pqrrptcombo.h"
 #include "forms/wpds/twpds.h"
 #include "forms/wpds/twpdsreport.h"
+#include "forms/wpqr/twpqr.h"
+#include "forms/wpqr/wpqrrptcombo.h"
 
 namespace Brenvik {
 
@@ -12,7 +15,9 @@ void registerForms()
     DocumentRegistry::instance().add(QStringLiteral("WPDS"), [](QWidget *parent) { return new TWPDS(parent); });
     FormReportRegistry::add(QStringLiteral("WPDS"), [](QObject *parent) { return new TWPDSReport(parent); });
     DocumentRegistry::instance().add(QStringLiteral("PQR"), [](QWidget *parent) { return new TPQR(parent); });
-    // The PQR report registers here, beside its window.
+    DocumentRegistry::instance().add(QStringLiteral("WPQR"), [](QWidget *parent) { return new TWPQR(parent); });
+    FormReportRegistry::add(QStringLiteral("WPQR"), [](QObject *parent) { return new WPQRRptCombo(parent); });
+    FormReportRegistry::add(QStringLiteral("PQR"), [](QObject *parent) { return new PQRRptCombo(parent); });
 }
 
 } // namespace Brenvik

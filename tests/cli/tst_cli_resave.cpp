@@ -116,22 +116,25 @@ void TestCliResave::documentWithoutSketchGetsAWhiteOne()
 void TestCliResave::newDocumentComesBackIdentical_data()
 {
     QTest::addColumn<QString>("type");
-    QTest::addColumn<QByteArray>("start");
-    QTest::newRow("WPDS") << "wPdS" << QByteArray("[contents]\r\nimageFile=\r\nformType=WPDS\r\nwpdsNo=\r\n");
-    QTest::newRow("PQR") << "pqr" << QByteArray("[contents]\r\nimageFile=\r\nformType=PQR\r\nwpdsNo=\r\n");
+    QTest::addColumn<QByteArray>("head");
+    QTest::newRow("WPDS") << "wPdS" << QByteArray("formType=WPDS\r\nwpdsNo=\r\n");
+    QTest::newRow("PQR") << "pqr" << QByteArray("formType=PQR\r\nwpdsNo=\r\n");
+    // The record's date is the first key of its walk.
+    QTest::newRow("WPQR") << "wpqr" << QByteArray("formType=WPQR\r\nPQRDate=");
 }
 
 void TestCliResave::newDocumentComesBackIdentical()
 {
     QFETCH(QString, type);
-    QFETCH(QByteArray, start);
-    const Run run = brenvik({"--new", type, path("blank.wrp")}, m_dir.path());
+    QFETCH(QByteArray, head);
+    const QString file = path(type + ".wrp"); // a new file: a save keeps the keys of an old one
+    const Run run = brenvik({"--new", type, file}, m_dir.path());
     QCOMPARE(run.exitCode, 0);
-    const QByteArray blank = readAll(path("blank.wrp"));
-    QVERIFY(blank.startsWith(start));
-    QVERIFY(QFile::exists(path("blank_img.bmp")));
-    QCOMPARE(brenvik({"--resave", path("again.wrp"), path("blank.wrp")}, m_dir.path()).exitCode, 0);
-    QCOMPARE(readAll(path("again.wrp")), blank);
+    const QByteArray blank = readAll(file);
+    QVERIFY(blank.startsWith("[contents]\r\nimageFile=\r\n" + head));
+    QVERIFY(QFile::exists(path(type + "_img.bmp")));
+    QCOMPARE(brenvik({"--resave", path(type + "-again.wrp"), file}, m_dir.path()).exitCode, 0);
+    QCOMPARE(readAll(path(type + "-again.wrp")), blank);
 }
 
 void TestCliResave::failures_data()
@@ -145,7 +148,7 @@ void TestCliResave::failures_data()
     QTest::newRow("refused write") << QStringList{"--resave", "blocker/out.wrp", "bare.wrp"} << 1;
     QTest::newRow("new without a file") << QStringList{"--new", "WPDS"} << 2;
     QTest::newRow("new of an unknown type") << QStringList{"--new", "FOO", "OUT"} << 1;
-    QTest::newRow("new of a type not built") << QStringList{"--new", "wpqr", "OUT"} << 1;
+    QTest::newRow("new of a type not built") << QStringList{"--new", "wpsr", "OUT"} << 1;
     QTest::newRow("new, refused write") << QStringList{"--new", "WPDS", "blocker/out.wrp"} << 1;
     // Outputs that are not what they seem: nothing is written, whatever was there stays.
     QTest::newRow("pdf over its own document") << QStringList{"--export-pdf", "bare.wrp", "bare.wrp"} << 1;

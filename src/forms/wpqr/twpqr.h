@@ -1,0 +1,28 @@
+#pragma once
+// The Procedure Qualification Record window (QW-483): its field table and the named handlers
+// of its row commands and unit switches. It has no rules of its own beyond the framework's.
+
+#include "document/formwindow.h"
+
+namespace Brenvik {
+
+class TWPQR : public FormWindow {
+    Q_OBJECT
+public:
+    explicit TWPQR(QWidget *parent = nullptr);
+
+    // The window's table: pages, groups and fields in creation order.
+    static const FormTable &formTable();
+
+    void delRowTensileTestClick() { delRowGrid(QStringLiteral("tensileTest")); }
+    void dupRowTensileTestClick() { dupRowGrid(QStringLiteral("tensileTest")); }
+    void delRowBendTestClick() { delRowGrid(QStringLiteral("BendTest")); }
+    void dupRowBendTestClick() { dupRowGrid(QStringLiteral("BendTest")); }
+    void delRowToughTestClick() { delRowGrid(QStringLiteral("toughTest")); }
+    void dupRowToughTestClick() { dupRowGrid(QStringLiteral("toughTest")); }
+    void tensileTestUnitMClick() { unitSwitchClick(QStringLiteral("tensileTestUnitM")); }
+    void switchUnitToughMClick() { unitSwitchClick(QStringLiteral("switchUnitToughM")); }
+    void unitTCClick() { unitSwitchClick(QStringLiteral("unitTC")); }
+};
+
+} // namespace Brenvik
