@@ -120,6 +120,13 @@ void TypedGrid::setCell(int row, int column, const QString &text)
         fitTitleRows();
 }
 
+void TypedGrid::setDrawnTitles(const QStringList &titles)
+{
+    m_drawnTitles = titles;
+    fitTitleRows();
+    viewport()->update();
+}
+
 void TypedGrid::setColumnAlignment(int column, Qt::Alignment alignment)
 {
     m_alignments.insert(column, alignment);
@@ -191,7 +198,7 @@ void TypedGrid::fitTitleRows()
     for (int r = 0; r < std::min(m_fixedRows, rowCount()); ++r) {
         int h = m_titleRowHeight > 0 ? m_titleRowHeight : verticalHeader()->defaultSectionSize();
         for (int c = 0; c < columnCount(); ++c)
-            if (cell(r, c).contains(QLatin1Char('\n'))) {
+            if (cell(r, c).contains(QLatin1Char('\n')) || (r == 0 && drawnTitle(c).contains(QLatin1Char('\n')))) {
                 h = std::max(h, twoLineTitleHeight());
                 break;
             }

@@ -32,6 +32,11 @@ public:
     // Texts of a title row from column 0 on. A title holding a line break shows on two lines
     // and the title row grows to fit ("\nClass": an empty first line, "Class" below it).
     void setColumnTitles(const QStringList &titles, int row = 0);
+    // Titles painted over row 0 instead of its cell text, which stays as it is (empty in a
+    // grid whose titles are not stored). A line break gives two lines, as above.
+    void setDrawnTitles(const QStringList &titles);
+    QString drawnTitle(int column) const { return m_drawnTitles.value(column); }
+    bool hasDrawnTitles() const { return !m_drawnTitles.isEmpty(); }
     // Data cells; the titles follow a centred column and are left-aligned otherwise.
     void setColumnAlignment(int column, Qt::Alignment alignment);
     Qt::Alignment columnAlignment(int column) const;
@@ -110,6 +115,7 @@ private:
     QHash<int, Qt::Alignment> m_alignments;
     QHash<int, QStringList> m_dropDowns;
     QHash<int, bool> m_readOnly;
+    QStringList m_drawnTitles;
 };
 
 } // namespace Brenvik

@@ -4,6 +4,7 @@
 #include "controls/singlelinevalidator.h"
 #include "controls/typedgrid.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCompleter>
 #include <QLineEdit>
@@ -93,6 +94,16 @@ void TypedGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
         // Title cells are not selectable, but keep their text in the normal colour.
         opt.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
         opt.palette.setColor(QPalette::Text, opt.palette.color(QPalette::Active, QPalette::ButtonText));
+        if (index.row() == 0 && m_grid->hasDrawnTitles()) {
+            initStyleOption(&opt, index);
+            opt.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+            opt.text = m_grid->drawnTitle(index.column());
+            opt.displayAlignment = Qt::AlignHCenter | Qt::AlignVCenter;
+            const QWidget *view = option.widget;
+            QStyle *style = view ? view->style() : QApplication::style();
+            style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, view);
+            return;
+        }
     }
     QStyledItemDelegate::paint(painter, opt, index);
 }

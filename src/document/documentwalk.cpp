@@ -81,9 +81,11 @@ GridCells DocumentWalk::emptyGrid(const GridDef &def)
         for (int c = 0; c < def.columns; ++c)
             row << QString();
     }
-    for (int c = 0; c < def.columnTitles.size() && c < def.columns; ++c)
-        if (def.rows > 0)
-            cells[0][c] = def.columnTitles.at(c);
+    // Drawn titles are painted by the grid: row 0 stays empty and is written as "_".
+    if (def.headings == GridHeadings::Stored)
+        for (int c = 0; c < def.columnTitles.size() && c < def.columns; ++c)
+            if (def.rows > 0)
+                cells[0][c] = def.columnTitles.at(c);
     for (int r = 0; r < def.rowTitles.size() && r + 1 < def.rows; ++r)
         if (def.columns > 0)
             cells[r + 1][0] = def.rowTitles.at(r);
@@ -152,10 +154,18 @@ void DocumentWalk::read(const ProfileFile &file, DocumentValues &values,
                     cells[r + 1][c] = cellFromField(value, c);
             }
         } else {
+            const bool headingRow = f.grid.fixedRows > 0;
             for (int r = 0; r < f.grid.rows; ++r) {
+                if (r == 0 && headingRow && f.grid.headings == GridHeadings::Drawn)
+                    continue; // nothing of the titles is stored
                 const QString value = storedValue(file, f.name + QLatin1Char('_') + QString::number(r));
-                for (int c = f.grid.keepTitleColumnOnRead ? 1 : 0; c < f.grid.columns; ++c)
-                    cells[r][c] = cellFromField(value, c + 1);
+                for (int c = f.grid.keepTitleColumnOnRead ? 1 : 0; c < f.grid.columns; ++c) {
+                    const QString cell = cellFromField(value, c + 1);
+                    // A heading is never blanked by a file: a missing or "_" field keeps it.
+                    if (r == 0 && headingRow && cell.isEmpty())
+                        continue;
+                    cells[r][c] = cell;
+                }
             }
         }
     };

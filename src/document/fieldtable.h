@@ -3,7 +3,9 @@
 // drives the layout, the save / open / reset walks, the report collection and the loading of
 // the sorted combo boxes, so the key order of a file is simply the table order.
 
+#include <QHash>
 #include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -42,6 +44,22 @@ enum class FieldButtons {
 // or by row number (name_row, every column).
 enum class GridEncoding { RowNumber, RowTitle };
 
+// Where a grid's column titles live. Stored: they are the cell texts of row 0, written and
+// read like any row (an empty or "_" field on opening leaves the window's title in place).
+// Drawn: the grid paints them over an empty row 0, which is written as "_" cells and never
+// read; a title may hold a line break ("Multiple Pass\nMin Size").
+enum class GridHeadings { Stored, Drawn };
+
+// Commands a push button runs on a grid's current cell.
+enum class GridCommand { None, DeleteRow, DuplicateRow, DeleteColumn, DuplicateColumn };
+
+// A caption box standing over columns first to last of a grid ("Filler Metal" over 3-4).
+struct GridBand {
+    int first = 0;
+    int last = 0;
+    QString text;
+};
+
 struct PageDef {
     QString name;    // dataEntry1
     QString caption; // "General Information"
@@ -66,7 +84,17 @@ struct GridDef {
     QStringList rowTitles;     // column 0 from row 1 down (fixed titles)
     QStringList columnTitles;  // row 0 from column 0 on
     GridEncoding encoding = GridEncoding::RowNumber;
+    GridHeadings headings = GridHeadings::Stored;
     bool keepTitleColumnOnRead = false; // filletWeldTestT: column 0 keeps the window's labels
+    QHash<int, Qt::Alignment> alignments; // data cells per column; left where absent
+    QHash<int, QStringList> dropDowns;    // drop-down items per column
+    bool alwaysShowEditor = false;
+    int rowHeight = 0;                    // every row; 0 keeps the grid's own
+    QList<GridBand> bands;                // caption boxes above the grid
+    // A unit row stands over another grid: its cell 0 over column overColumn of grid over,
+    // its label in the space left of it.
+    QString over;
+    int overColumn = 0;
 };
 
 struct FieldDef {
@@ -86,6 +114,30 @@ struct FieldDef {
     // Date pickers of the PQR and WPDS windows are written after all control keys; those of
     // the WPQR and WPS windows in the walk.
     bool dateAfterWalk = false;
+    // Labels: shown right of this field, in its button place (a unit label such as "°C").
+    QString beside;
+    // Sorted combo boxes: false keeps the store's list in its stored order (still loaded and
+    // saved by the store like every other).
+    bool sortedList = true;
+    // Buttons: the grid command they run and the grid they run it on.
+    GridCommand command = GridCommand::None;
+    QString target;
+};
+
+// A pair of radio buttons choosing metric or imperial units. Its click (or the reset) checks
+// the metric button when neither is checked, sets the unit labels and writes the unit texts
+// into the grid cells; an open sets the buttons and the labels as stored and never rewrites
+// the cells (they show what the file holds). No entered number is converted.
+struct UnitSwitchDef {
+    QString metric;   // unitTC, tensileTestUnitM
+    QString imperial; // unitTF, tensileTestUnitI
+    QStringList labels; // fixed labels showing the unit
+    QString metricLabel;
+    QString imperialLabel;
+    QString grid;          // grid whose cells the switch writes; empty: labels only
+    QList<QPair<int, int>> cells; // (row, column) of each written cell
+    QStringList metricUnits;
+    QStringList imperialUnits;
 };
 
 struct FormTable {
@@ -94,11 +146,24 @@ struct FormTable {
     QList<PageDef> pages;
     QList<GroupDef> groups;
     QList<FieldDef> fields; // creation order
+    QList<UnitSwitchDef> unitSwitches; // run in this order by the reset
 
     const FieldDef *field(const QString &name) const;
     const GroupDef *group(const QString &name) const;
     int pageOf(const FieldDef &field) const;
     QStringList pageCaptions() const;
 };
+
+// Builders that keep a table's lines short.
+// A sorted combo box with its save / delete pair.
+FieldDef sortedField(const QString &name, const QString &group, const QString &label, int row = -1,
+                     int column = 0, const QString &labelName = QString());
+// Any kind; a memo gets its memo button and a height of 70.
+FieldDef makeField(const QString &name, FieldKind kind, const QString &group, const QString &label,
+                   const QString &text = QString(), int row = -1, int column = 0);
+// A fixed text at the top of a field column (row 0).
+FieldDef headingField(const QString &name, const QString &group, const QString &text, int column);
+GroupDef makeGroup(const QString &name, const QString &caption, int page, int row, int column,
+                   int rowSpan = 1, int columnSpan = 1);
 
 } // namespace Brenvik

@@ -162,8 +162,11 @@ void FormWindow::gotoPageCaption(const QString &caption)
             m_silentPageChange = true;
             m_pageControl->setCurrentIndex(i);
             m_silentPageChange = false;
-            const QSignalBlocker block(m_pageShowing);
-            m_pageShowing->setCurrentIndex(i);
+            {
+                const QSignalBlocker block(m_pageShowing);
+                m_pageShowing->setCurrentIndex(i);
+            }
+            runPageHooks(true);
             return;
         }
     }
@@ -193,7 +196,79 @@ void FormWindow::PageControl1Change()
         const QSignalBlocker block(m_pageShowing);
         m_pageShowing->setCurrentIndex(currentPage());
     }
-    pageEntered(currentPage());
+    runPageHooks(false);
+}
+
+void FormWindow::onPageShown(int page, std::function<void()> handler, PagePaths paths)
+{
+    m_pageHooks.append({page, std::move(handler), paths});
+}
+
+void FormWindow::runPageHooks(bool everyPathOnly)
+{
+    const int page = currentPage();
+    for (const PageHook &hook : m_pageHooks)
+        if (hook.page == page && (!everyPathOnly || hook.paths == PagePaths::EveryPath))
+            hook.handler();
+}
+
+// ---------------------------------------------------------------------------------------
+// Unit switches
+
+void FormWindow::connectUnitSwitches()
+{
+    for (const UnitSwitchDef &sw : m_table.unitSwitches) {
+        for (const QString &name : {sw.metric, sw.imperial}) {
+            auto *button = qobject_cast<QAbstractButton *>(field(name));
+            Q_ASSERT_X(button, "FormWindow::connectUnitSwitches", qPrintable(name));
+            // The reset runs the switch itself; an open only sets the buttons.
+            connect(button, &QAbstractButton::toggled, this, [this, sw](bool) {
+                if (!m_loading)
+                    runUnitSwitch(sw, true);
+            });
+        }
+    }
+}
+
+void FormWindow::unitSwitchClick(const QString &buttonName)
+{
+    for (const UnitSwitchDef &sw : m_table.unitSwitches)
+        if (sw.metric == buttonName || sw.imperial == buttonName)
+            runUnitSwitch(sw, true);
+}
+
+void FormWindow::runUnitSwitch(const UnitSwitchDef &sw, bool writeCells)
+{
+    auto *metric = qobject_cast<QAbstractButton *>(field(sw.metric));
+    auto *imperial = qobject_cast<QAbstractButton *>(field(sw.imperial));
+    if (!metric || !imperial)
+        return;
+    if (!metric->isChecked() && !imperial->isChecked())
+        metric->setChecked(true);
+    const bool isImperial = imperial->isChecked();
+    for (const QString &name : sw.labels)
+        if (auto *label = qobject_cast<QLabel *>(field(name)))
+            label->setText(isImperial ? sw.imperialLabel : sw.metricLabel);
+    if (writeCells) {
+        if (TypedGrid *g = grid(sw.grid)) {
+            const QStringList &units = isImperial ? sw.imperialUnits : sw.metricUnits;
+            for (int i = 0; i < sw.cells.size(); ++i)
+                g->setCell(sw.cells.at(i).first, sw.cells.at(i).second, units.value(i));
+        }
+    }
+    ChangeFlag();
+}
+
+// The labels follow the buttons as an open left them; the unit cells stay as stored.
+void FormWindow::relabelUnits()
+{
+    for (const UnitSwitchDef &sw : m_table.unitSwitches) {
+        auto *imperial = qobject_cast<QAbstractButton *>(field(sw.imperial));
+        const bool isImperial = imperial && imperial->isChecked();
+        for (const QString &name : sw.labels)
+            if (auto *label = qobject_cast<QLabel *>(field(name)))
+                label->setText(isImperial ? sw.imperialLabel : sw.metricLabel);
+    }
 }
 
 void FormWindow::PageShowingChange()

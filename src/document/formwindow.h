@@ -30,6 +30,7 @@ class QTabWidget;
 namespace Brenvik {
 
 class FormReport;
+class GridStack;
 class ImageGroup;
 class TypedGrid;
 
@@ -101,6 +102,18 @@ public:
     void userPropertySaveClick(QComboBox *box);
     void userPropertyDelClick(QComboBox *box);
 
+    // Grid commands on a grid's current cell (the changed-flag is set first, whatever the
+    // command then does): Delete Row / Duplicate Row, Delete Column / Duplicate Column.
+    void delRowGrid(const QString &gridName);
+    void dupRowGrid(const QString &gridName);
+    void delColumnGrid(const QString &gridName);
+    void dupColumnGrid(const QString &gridName);
+    void runGridCommand(GridCommand command, const QString &gridName);
+
+    // The click behaviour of a unit switch of the table, named by either of its buttons:
+    // metric checked when neither is, labels set, unit cells written, changed-flag set.
+    void unitSwitchClick(const QString &buttonName);
+
     // Fields by name (the table's names).
     QWidget *field(const QString &name) const { return m_fields.value(name); }
     template <class T> T *fieldAs(const QString &name) const { return qobject_cast<T *>(field(name)); }
@@ -131,11 +144,9 @@ protected:
     // Hooks of the form.
     virtual void screenSetUp() {}              // fixed lists and grid titles (creation step 3)
     virtual void resetDefaults() {}            // the form's own defaults (reset step 5)
-    virtual void applyUnitDefaults() {}        // reset step 7
     virtual void connectHandlers() {}          // the form's own click handlers, before the reset
     virtual void afterOpenWalk() {}            // after the control walk (reset and open)
     virtual void afterLoad() {}                // at the end of a reset or an open (enabling)
-    virtual void pageEntered(int /*page*/) {}  // page-enter behaviour of PageControl1Change
     virtual QWidget *createCustomField(const FieldDef &, QWidget *) { return nullptr; }
     // The company and address targets of the user information dialog.
     virtual QWidget *companyField() const { return field(QStringLiteral("companyName")); }
@@ -147,6 +158,13 @@ protected:
     // Runs handler on every state change of a check box or radio button, by the user or by a
     // walk, as the click behaviour of that control.
     void onClick(const QString &fieldName, std::function<void()> handler);
+    // Runs handler when the user changes the field (typing, a pick, a paste, a click), never
+    // while the reset or an open sets it.
+    void onChange(const QString &fieldName, std::function<void()> handler);
+    // Runs handler when the page is shown by its tab or by Next / Previous; with EveryPath
+    // also by the page selector and gotoPageCaption.
+    enum class PagePaths { TabsAndButtons, EveryPath };
+    void onPageShown(int page, std::function<void()> handler, PagePaths paths = PagePaths::TabsAndButtons);
     // The widget the walks and Save treat as quiet: no changed-flag while it is set.
     bool isLoading() const { return m_loading; }
 
@@ -164,6 +182,11 @@ private:
     void updateCaption();
     void setFieldValue(const FieldDef &def, const DocumentValues &values);
     void fitToSubWindow();
+    void assembleGridStacks(const QHash<QString, QString> &unitRowsOver);
+    void connectUnitSwitches();
+    void runUnitSwitch(const UnitSwitchDef &unitSwitch, bool writeCells);
+    void relabelUnits();
+    void runPageHooks(bool everyPathOnly);
     bool m_silentPageChange = false;
 
     FormTable m_table;
@@ -183,6 +206,13 @@ private:
     QHash<QString, QList<QWidget *>> m_buttons;
     QHash<QString, QGroupBox *> m_groupBoxes;
     QList<QComboBox *> m_sortedBoxes;
+    QList<GridStack *> m_stacks;
+    struct PageHook {
+        int page;
+        std::function<void()> handler;
+        PagePaths paths;
+    };
+    QList<PageHook> m_pageHooks;
     bool m_loading = false; // the walks set fields: no changed-flag from them
     bool m_closing = false;
 };

@@ -12,6 +12,7 @@
 #include "core/profilefile.h"
 #include "core/texthelpers.h"
 #include "document/formwindowdetail.h"
+#include "document/gridstack.h"
 #include "document/imagegroup.h"
 #include "report/formreport.h"
 #include "userdata/userdatahooks.h"
@@ -66,6 +67,7 @@ void FormWindow::FormCreate()
     m_silentPageChange = true;
     m_pageControl->setCurrentIndex(0);
     m_silentPageChange = false;
+    connectUnitSwitches();
     connectHandlers();
     screenSetUp();
     resetDocument();
@@ -93,7 +95,10 @@ void FormWindow::fitGrids()
         for (int c = 0; c < g->columnCount(); ++c) {
             int needed = g->columnWidth(c);
             for (int r = 0; r < g->rowCount(); ++r)
-                needed = qMax(needed, metrics.horizontalAdvance(g->cell(r, c)) + 10);
+                for (const QString &line : g->cell(r, c).split(QLatin1Char('\n')))
+                    needed = qMax(needed, metrics.horizontalAdvance(line) + 10);
+            for (const QString &line : g->drawnTitle(c).split(QLatin1Char('\n')))
+                needed = qMax(needed, metrics.horizontalAdvance(line) + 10);
             g->setColumnWidth(c, needed);
             width += needed;
         }
@@ -101,6 +106,29 @@ void FormWindow::fitGrids()
         for (int r = 0; r < g->rowCount(); ++r)
             height += g->rowHeight(r);
         g->setFixedSize(width, height);
+    }
+    for (GridStack *stack : m_stacks)
+        stack->align();
+}
+
+// Grids with caption boxes above them or a unit row standing over them.
+void FormWindow::assembleGridStacks(const QHash<QString, QString> &unitRowsOver)
+{
+    for (const FieldDef &f : m_table.fields) {
+        TypedGrid *g = grid(f.name);
+        const QString unitRow = unitRowsOver.key(f.name);
+        if (!g || (f.grid.bands.isEmpty() && unitRow.isEmpty()))
+            continue;
+        QWidget *host = g->parentWidget();
+        auto *stack = new GridStack(host);
+        delete host->layout()->replaceWidget(g, stack);
+        stack->setGrid(g);
+        stack->setBands(f.grid.bands);
+        if (!unitRow.isEmpty()) {
+            const FieldDef *def = m_table.field(unitRow);
+            stack->setUnitRow(m_labels.value(unitRow), grid(unitRow), def->grid.overColumn);
+        }
+        m_stacks << stack;
     }
 }
 
@@ -134,6 +162,8 @@ void FormWindow::buildPages()
         QString name;
     };
     QList<Placed> placed;
+    QHash<QString, QString> unitRowsOver; // unit row -> the grid it stands over
+    QHash<QString, QPair<int, int>> positions; // field -> (row, field column) in its group
 
     // One grid layout per group: label, field and buttons take three columns per field column.
     QHash<QString, QGridLayout *> groupLayouts;
@@ -179,8 +209,28 @@ void FormWindow::buildPages()
             continue;
         }
 
+        if (isGridKind(f.kind) && !f.grid.over.isEmpty()) {
+            auto *label = new QLabel(f.label, box);
+            label->setObjectName(f.labelName.isEmpty() ? f.name + QStringLiteral("Label") : f.labelName);
+            m_labels.insert(f.name, label);
+            QWidget *w = createField(f, box);
+            m_fields.insert(f.name, w);
+            wireChangeFlag(f, w);
+            unitRowsOver.insert(f.name, f.grid.over);
+            continue;
+        }
+
+        if (f.kind == FieldKind::Label && !f.beside.isEmpty() && positions.contains(f.beside)) {
+            const QPair<int, int> at = positions.value(f.beside);
+            QWidget *w = createField(f, box);
+            m_fields.insert(f.name, w);
+            layout->addWidget(w, at.first, at.second * 3 + 2);
+            continue;
+        }
+
         int row = f.row >= 0 ? f.row : nextRow.value(f.group, 0);
         nextRow[f.group] = qMax(nextRow.value(f.group, 0), row + f.rowSpan);
+        positions.insert(f.name, {row, f.column});
         placed.append({f.group, row, f.column, f.name});
         const int col = f.column * 3;
 
@@ -222,6 +272,8 @@ void FormWindow::buildPages()
         if (isStoredKind(f.kind))
             wireChangeFlag(f, w);
     }
+    assembleGridStacks(unitRowsOver);
+
     // Tab order reads each group as it is laid out: row by row, left to right, the groups in
     // their order on the page. Fields laid out side by side (process 1 and 2) are visited
     // across, as the eye reads them.
@@ -315,6 +367,7 @@ QWidget *FormWindow::createField(const FieldDef &f, QWidget *parent)
         // The store's longest entry must not decide the window's width.
         combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         combo->setMinimumContentsLength(12);
+        combo->setSorted(f.sortedList);
         m_sortedBoxes << combo;
         w = combo;
         break;
@@ -346,15 +399,32 @@ QWidget *FormWindow::createField(const FieldDef &f, QWidget *parent)
                 ? 64 : f.grid.columnWidths.value(c, f.grid.columnWidths.last());
             grid->setColumnWidth(c, width);
         }
+        for (auto it = f.grid.alignments.cbegin(); it != f.grid.alignments.cend(); ++it)
+            grid->setColumnAlignment(it.key(), it.value());
+        for (auto it = f.grid.dropDowns.cbegin(); it != f.grid.dropDowns.cend(); ++it)
+            grid->setColumnDropDown(it.key(), it.value());
+        if (f.grid.rowHeight > 0)
+            grid->setRowHeightAll(f.grid.rowHeight);
+        if (f.grid.headings == GridHeadings::Drawn)
+            grid->setDrawnTitles(f.grid.columnTitles);
+        grid->setAlwaysShowEditor(f.grid.alwaysShowEditor);
         w = grid;
         break;
     }
     case FieldKind::Label:
         w = new QLabel(f.text, parent);
         break;
-    case FieldKind::Button:
-        w = new QPushButton(f.text, parent);
+    case FieldKind::Button: {
+        auto *button = new QPushButton(f.text, parent);
+        if (f.command != GridCommand::None) {
+            // The command acts on the grid's current cell, which the button's focus leaves alone.
+            const GridCommand command = f.command;
+            const QString target = f.target;
+            connect(button, &QPushButton::clicked, this, [this, command, target] { runGridCommand(command, target); });
+        }
+        w = button;
         break;
+    }
     case FieldKind::Custom:
         w = createCustomField(f, parent);
         break;
@@ -457,6 +527,28 @@ void FormWindow::onClick(const QString &fieldName, std::function<void()> handler
     Q_ASSERT_X(button, "FormWindow::onClick", qPrintable(fieldName));
     if (button)
         connect(button, &QAbstractButton::toggled, this, [handler](bool) { handler(); });
+}
+
+void FormWindow::onChange(const QString &fieldName, std::function<void()> handler)
+{
+    QWidget *w = field(fieldName);
+    Q_ASSERT_X(w, "FormWindow::onChange", qPrintable(fieldName));
+    auto run = [this, handler] {
+        if (!m_loading)
+            handler();
+    };
+    if (auto *combo = qobject_cast<QComboBox *>(w))
+        connect(combo, &QComboBox::currentTextChanged, this, run);
+    else if (auto *edit = qobject_cast<QLineEdit *>(w))
+        connect(edit, &QLineEdit::textChanged, this, run);
+    else if (auto *memo = qobject_cast<QPlainTextEdit *>(w))
+        connect(memo, &QPlainTextEdit::textChanged, this, run);
+    else if (auto *button = qobject_cast<QAbstractButton *>(w))
+        connect(button, &QAbstractButton::toggled, this, run);
+    else if (auto *date = qobject_cast<QDateEdit *>(w))
+        connect(date, &QDateEdit::dateChanged, this, run);
+    else if (auto *g = qobject_cast<TypedGrid *>(w))
+        connect(g, &TypedGrid::cellEdited, this, run);
 }
 
 void FormWindow::buildMenu()

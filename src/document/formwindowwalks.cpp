@@ -10,6 +10,8 @@
 #include "core/profilefile.h"
 #include "core/texthelpers.h"
 #include "document/formwindowdetail.h"
+#include "document/gridcolumncommands.h"
+#include "document/gridrowcommands.h"
 #include "document/imagegroup.h"
 #include "report/formreport.h"
 #include "userdata/userdatahooks.h"
@@ -131,6 +133,7 @@ void FormWindow::applyValues(const DocumentValues &v)
     for (const FieldDef &f : m_table.fields)
         if (isStoredKind(f.kind) && !deferredInWalk(f))
             setFieldValue(f, v);
+    relabelUnits();
     afterOpenWalk();
     for (const FieldDef &f : m_table.fields)
         if (f.kind == FieldKind::Date && f.dateAfterWalk)
@@ -168,7 +171,8 @@ void FormWindow::resetDocument()
         m_imageGroup->setImageFile(QString());
         m_imageGroup->clearPicture();
     }
-    applyUnitDefaults();
+    for (const UnitSwitchDef &sw : m_table.unitSwitches)
+        runUnitSwitch(sw, true);
     afterLoad();
 }
 
@@ -204,6 +208,64 @@ bool FormWindow::openFile(const QString &path)
     for (const DateProblem &p : problems)
         errorBox(QStringLiteral("Error"), QStringLiteral("'%1' is not a valid date").arg(p.text));
     return true;
+}
+
+// ---------------------------------------------------------------------------------------
+// Grid commands
+
+void FormWindow::delRowGrid(const QString &gridName)
+{
+    runGridCommand(GridCommand::DeleteRow, gridName);
+}
+
+void FormWindow::dupRowGrid(const QString &gridName)
+{
+    runGridCommand(GridCommand::DuplicateRow, gridName);
+}
+
+void FormWindow::delColumnGrid(const QString &gridName)
+{
+    runGridCommand(GridCommand::DeleteColumn, gridName);
+}
+
+void FormWindow::dupColumnGrid(const QString &gridName)
+{
+    runGridCommand(GridCommand::DuplicateColumn, gridName);
+}
+
+void FormWindow::runGridCommand(GridCommand command, const QString &gridName)
+{
+    ChangeFlag();
+    TypedGrid *g = grid(gridName);
+    if (!g)
+        return;
+    GridCells cells = cellsOf(g);
+    int row = g->currentRow();
+    int column = g->currentColumn();
+    bool done = false;
+    switch (command) {
+    case GridCommand::DeleteRow:
+        done = GridRowCommands::deleteRow(cells, row);
+        break;
+    case GridCommand::DuplicateRow:
+        done = GridRowCommands::duplicateRow(cells, row);
+        break;
+    case GridCommand::DeleteColumn:
+        done = GridColumnCommands::deleteColumn(cells, column);
+        break;
+    case GridCommand::DuplicateColumn:
+        done = GridColumnCommands::duplicateColumn(cells, column);
+        break;
+    case GridCommand::None:
+        break;
+    }
+    if (!done)
+        return;
+    setCells(g, cells);
+    if (command == GridCommand::DuplicateRow)
+        g->setCurrentCell(row, qMax(column, g->fixedColumns()));
+    else if (command == GridCommand::DuplicateColumn)
+        g->setCurrentCell(qMax(1, row), column);
 }
 
 QString FormWindow::sketchFileName(const QString &documentPath)

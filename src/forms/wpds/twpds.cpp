@@ -2,7 +2,6 @@
 
 #include "controls/typedgrid.h"
 #include "core/appstate.h"
-#include "document/gridcolumncommands.h"
 #include "userdata/userproperties.h"
 
 #include <QApplication>
@@ -11,7 +10,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTabWidget>
 
 namespace Brenvik {
@@ -22,60 +20,6 @@ const QString kWeldingProcessPair = QStringLiteral("WPDS_weldingProcess1 WPDS_we
 const QString kShieldingGasPair = QStringLiteral("WPDS_shieldingGasType1 WPDS_shieldingGasType2");
 
 enum Page { GeneralPage, Welding1Page, Welding2Page, SketchPage, MaterialPage, ParameterPage, NotesPage };
-
-// Table rows are written out one line per field; these keep each line short.
-FieldDef sorted(const QString &name, const QString &group, const QString &label, int row = -1, int column = 0,
-                 const QString &labelName = QString())
-{
-    FieldDef f;
-    f.name = name;
-    f.kind = FieldKind::SortedCombo;
-    f.group = group;
-    f.label = label;
-    f.labelName = labelName;
-    f.buttons = FieldButtons::SaveDelete;
-    f.row = row;
-    f.column = column;
-    return f;
-}
-
-FieldDef make(const QString &name, FieldKind kind, const QString &group, const QString &label,
-               const QString &text = QString(), int row = -1, int column = 0)
-{
-    FieldDef f;
-    f.name = name;
-    f.kind = kind;
-    f.group = group;
-    f.label = label;
-    f.text = text;
-    f.row = row;
-    f.column = column;
-    if (kind == FieldKind::Memo) {
-        f.buttons = FieldButtons::Memo;
-        f.fixedHeight = 70;
-    }
-    return f;
-}
-
-FieldDef heading(const QString &name, const QString &group, const QString &text, int column)
-{
-    FieldDef f = make(name, FieldKind::Label, group, QString(), text, 0, column);
-    return f;
-}
-
-GroupDef group(const QString &name, const QString &caption, int page, int row, int column,
-                int rowSpan = 1, int columnSpan = 1)
-{
-    GroupDef g;
-    g.name = name;
-    g.caption = caption;
-    g.page = page;
-    g.row = row;
-    g.column = column;
-    g.rowSpan = rowSpan;
-    g.columnSpan = columnSpan;
-    return g;
-}
 
 FormTable buildTable()
 {
@@ -92,107 +36,107 @@ FormTable buildTable()
         {QStringLiteral("TabSheet3"), QStringLiteral("Heat Treatment and Notes")},
     };
     t.groups = {
-        group(QStringLiteral("documentGroup"), QStringLiteral(" Data Sheet "), GeneralPage, 0, 0),
-        group(QStringLiteral("companyGroup"), QStringLiteral(" Company "), GeneralPage, 1, 0),
-        group(QStringLiteral("jointGroup"), QStringLiteral(" Joint "), Welding1Page, 0, 0),
-        group(QStringLiteral("processGroup"), QStringLiteral(" Welding Processes "), Welding1Page, 1, 0),
-        group(QStringLiteral("backingGroup"), QStringLiteral(" Backing "), Welding2Page, 0, 0),
-        group(QStringLiteral("backgougingGroup"), QStringLiteral(" Backgouging "), Welding2Page, 0, 1),
-        group(QStringLiteral("tungstenGroup"), QStringLiteral(" Tungsten Electrode "), Welding2Page, 1, 0),
-        group(QStringLiteral("otherGroup"), QStringLiteral(" Electrode, Nozzle and Flux "), Welding2Page, 1, 1),
-        group(QStringLiteral("techniqueGroup"), QStringLiteral(" Technique "), Welding2Page, 2, 0),
-        group(QStringLiteral("cleaningGroup"), QStringLiteral(" Cleaning Procedure "), Welding2Page, 2, 1),
-        group(QStringLiteral("sketchGroup"), QString(), SketchPage, 0, 0),
-        group(QStringLiteral("baseMetalGroup"), QStringLiteral(" Base Metal "), MaterialPage, 0, 0),
-        group(QStringLiteral("fillerGroup"), QStringLiteral(" Filler Material "), MaterialPage, 1, 0),
-        group(QStringLiteral("parameterGroup"), QString(), ParameterPage, 0, 0, 1, 2),
-        group(QStringLiteral("parameterUnitGroup"), QStringLiteral(" Units "), ParameterPage, 1, 0),
-        group(QStringLiteral("columnGroup"), QString(), ParameterPage, 1, 1),
-        group(QStringLiteral("temperatureGroup"), QStringLiteral(" Temperatures "), NotesPage, 0, 0),
-        group(QStringLiteral("temperatureUnitGroup"), QStringLiteral(" Temperature Unit "), NotesPage, 0, 1),
-        group(QStringLiteral("postWeldGroup"), QStringLiteral(" Postweld Heat Treatment "), NotesPage, 1, 0, 1, 2),
-        group(QStringLiteral("remarksGroup"), QStringLiteral(" Remarks "), NotesPage, 2, 0, 1, 2),
+        makeGroup(QStringLiteral("documentGroup"), QStringLiteral(" Data Sheet "), GeneralPage, 0, 0),
+        makeGroup(QStringLiteral("companyGroup"), QStringLiteral(" Company "), GeneralPage, 1, 0),
+        makeGroup(QStringLiteral("jointGroup"), QStringLiteral(" Joint "), Welding1Page, 0, 0),
+        makeGroup(QStringLiteral("processGroup"), QStringLiteral(" Welding Processes "), Welding1Page, 1, 0),
+        makeGroup(QStringLiteral("backingGroup"), QStringLiteral(" Backing "), Welding2Page, 0, 0),
+        makeGroup(QStringLiteral("backgougingGroup"), QStringLiteral(" Backgouging "), Welding2Page, 0, 1),
+        makeGroup(QStringLiteral("tungstenGroup"), QStringLiteral(" Tungsten Electrode "), Welding2Page, 1, 0),
+        makeGroup(QStringLiteral("otherGroup"), QStringLiteral(" Electrode, Nozzle and Flux "), Welding2Page, 1, 1),
+        makeGroup(QStringLiteral("techniqueGroup"), QStringLiteral(" Technique "), Welding2Page, 2, 0),
+        makeGroup(QStringLiteral("cleaningGroup"), QStringLiteral(" Cleaning Procedure "), Welding2Page, 2, 1),
+        makeGroup(QStringLiteral("sketchGroup"), QString(), SketchPage, 0, 0),
+        makeGroup(QStringLiteral("baseMetalGroup"), QStringLiteral(" Base Metal "), MaterialPage, 0, 0),
+        makeGroup(QStringLiteral("fillerGroup"), QStringLiteral(" Filler Material "), MaterialPage, 1, 0),
+        makeGroup(QStringLiteral("parameterGroup"), QString(), ParameterPage, 0, 0, 1, 2),
+        makeGroup(QStringLiteral("parameterUnitGroup"), QStringLiteral(" Units "), ParameterPage, 1, 0),
+        makeGroup(QStringLiteral("columnGroup"), QString(), ParameterPage, 1, 1),
+        makeGroup(QStringLiteral("temperatureGroup"), QStringLiteral(" Temperatures "), NotesPage, 0, 0),
+        makeGroup(QStringLiteral("temperatureUnitGroup"), QStringLiteral(" Temperature Unit "), NotesPage, 0, 1),
+        makeGroup(QStringLiteral("postWeldGroup"), QStringLiteral(" Postweld Heat Treatment "), NotesPage, 1, 0, 1, 2),
+        makeGroup(QStringLiteral("remarksGroup"), QStringLiteral(" Remarks "), NotesPage, 2, 0, 1, 2),
     };
 
     QList<FieldDef> &f = t.fields;
     const QString doc = QStringLiteral("documentGroup");
-    FieldDef date = make(QStringLiteral("wpdsDate"), FieldKind::Date, doc, QStringLiteral("Date:"));
+    FieldDef date = makeField(QStringLiteral("wpdsDate"), FieldKind::Date, doc, QStringLiteral("Date:"));
     date.labelName = QStringLiteral("Date");
     date.dateAfterWalk = true;
     f << date;
-    f << sorted(QStringLiteral("wpdsNo"), doc, QStringLiteral("WPDS No.:"), -1, 0, QStringLiteral("WPDS_NO"));
-    f << sorted(QStringLiteral("rev"), doc, QStringLiteral("Revision No.:"), -1, 0, QStringLiteral("RevisionNo"));
-    f << sorted(QStringLiteral("refStandards"), doc, QStringLiteral("Reference Standard:"));
-    f << sorted(QStringLiteral("refWPQR"), doc, QStringLiteral("Reference WPQR:"));
-    f << sorted(QStringLiteral("refWPS"), doc, QStringLiteral("Reference WPS:"));
+    f << sortedField(QStringLiteral("wpdsNo"), doc, QStringLiteral("WPDS No.:"), -1, 0, QStringLiteral("WPDS_NO"));
+    f << sortedField(QStringLiteral("rev"), doc, QStringLiteral("Revision No.:"), -1, 0, QStringLiteral("RevisionNo"));
+    f << sortedField(QStringLiteral("refStandards"), doc, QStringLiteral("Reference Standard:"));
+    f << sortedField(QStringLiteral("refWPQR"), doc, QStringLiteral("Reference WPQR:"));
+    f << sortedField(QStringLiteral("refWPS"), doc, QStringLiteral("Reference WPS:"));
     const QString company = QStringLiteral("companyGroup");
-    FieldDef companyName = make(QStringLiteral("companyName"), FieldKind::Edit, company, QStringLiteral("Company Name:"));
+    FieldDef companyName = makeField(QStringLiteral("companyName"), FieldKind::Edit, company, QStringLiteral("Company Name:"));
     companyName.labelName = QStringLiteral("Company_Name");
     companyName.buttons = FieldButtons::UserInfo;
     f << companyName;
-    f << make(QStringLiteral("address"), FieldKind::Edit, company, QStringLiteral("Address:"));
+    f << makeField(QStringLiteral("address"), FieldKind::Edit, company, QStringLiteral("Address:"));
 
     const QString joint = QStringLiteral("jointGroup");
     const QString process = QStringLiteral("processGroup");
-    f << sorted(QStringLiteral("position"), joint, QStringLiteral("Position:"), 0, 0);
-    f << sorted(QStringLiteral("processMode1"), process, QStringLiteral("Process Mode:"), 3, 0, QStringLiteral("Process_Mode"));
-    f << sorted(QStringLiteral("jointType"), joint, QStringLiteral("Joint Type:"), 1, 0);
-    f << sorted(QStringLiteral("penetration"), joint, QStringLiteral("Penetration:"), 2, 0);
-    f << sorted(QStringLiteral("weldingProcess1"), process, QStringLiteral("Welding Process:"), 1, 0, QStringLiteral("weldingProcesses"));
-    f << sorted(QStringLiteral("weldingProcess2"), process, QString(), 1, 1);
-    f << sorted(QStringLiteral("shieldingGasType1"), process, QStringLiteral("Shielding Gas:"), 2, 0);
-    f << sorted(QStringLiteral("shieldingGasType2"), process, QString(), 2, 1);
-    f << sorted(QStringLiteral("processMode2"), process, QString(), 3, 1);
-    f << make(QStringLiteral("pulsed1"), FieldKind::Check, process, QStringLiteral("Pulsed:"), QStringLiteral("Yes"), 4, 0);
-    f << make(QStringLiteral("pulsed2"), FieldKind::Check, process, QString(), QStringLiteral("Yes"), 4, 1);
-    f << heading(QStringLiteral("process1Heading"), process, QStringLiteral("Process 1"), 0);
-    f << heading(QStringLiteral("process2Heading"), process, QStringLiteral("Process 2"), 1);
+    f << sortedField(QStringLiteral("position"), joint, QStringLiteral("Position:"), 0, 0);
+    f << sortedField(QStringLiteral("processMode1"), process, QStringLiteral("Process Mode:"), 3, 0, QStringLiteral("Process_Mode"));
+    f << sortedField(QStringLiteral("jointType"), joint, QStringLiteral("Joint Type:"), 1, 0);
+    f << sortedField(QStringLiteral("penetration"), joint, QStringLiteral("Penetration:"), 2, 0);
+    f << sortedField(QStringLiteral("weldingProcess1"), process, QStringLiteral("Welding Process:"), 1, 0, QStringLiteral("weldingProcesses"));
+    f << sortedField(QStringLiteral("weldingProcess2"), process, QString(), 1, 1);
+    f << sortedField(QStringLiteral("shieldingGasType1"), process, QStringLiteral("Shielding Gas:"), 2, 0);
+    f << sortedField(QStringLiteral("shieldingGasType2"), process, QString(), 2, 1);
+    f << sortedField(QStringLiteral("processMode2"), process, QString(), 3, 1);
+    f << makeField(QStringLiteral("pulsed1"), FieldKind::Check, process, QStringLiteral("Pulsed:"), QStringLiteral("Yes"), 4, 0);
+    f << makeField(QStringLiteral("pulsed2"), FieldKind::Check, process, QString(), QStringLiteral("Yes"), 4, 1);
+    f << headingField(QStringLiteral("process1Heading"), process, QStringLiteral("Process 1"), 0);
+    f << headingField(QStringLiteral("process2Heading"), process, QStringLiteral("Process 2"), 1);
 
-    f << sorted(QStringLiteral("material"), QStringLiteral("backingGroup"), QStringLiteral("Material:"));
-    f << sorted(QStringLiteral("thickness"), QStringLiteral("backingGroup"), QStringLiteral("Thickness:"));
-    f << make(QStringLiteral("ifBackgouging"), FieldKind::Check, QStringLiteral("backgougingGroup"), QString(),
+    f << sortedField(QStringLiteral("material"), QStringLiteral("backingGroup"), QStringLiteral("Material:"));
+    f << sortedField(QStringLiteral("thickness"), QStringLiteral("backingGroup"), QStringLiteral("Thickness:"));
+    f << makeField(QStringLiteral("ifBackgouging"), FieldKind::Check, QStringLiteral("backgougingGroup"), QString(),
               QStringLiteral("Backgouging?"));
-    f << sorted(QStringLiteral("method"), QStringLiteral("backgougingGroup"), QStringLiteral("Method:"));
-    f << sorted(QStringLiteral("depth"), QStringLiteral("backgougingGroup"), QStringLiteral("Depth:"));
-    f << sorted(QStringLiteral("TungstenElectrodeType"), QStringLiteral("tungstenGroup"), QStringLiteral("Type:"));
-    f << sorted(QStringLiteral("diameter"), QStringLiteral("tungstenGroup"), QStringLiteral("Diameter:"));
-    f << make(QStringLiteral("technique"), FieldKind::Memo, QStringLiteral("techniqueGroup"), QString());
-    f << sorted(QStringLiteral("electrodeExtension"), QStringLiteral("otherGroup"), QStringLiteral("Electrode Ext.:"));
-    f << sorted(QStringLiteral("nozzleDiameter"), QStringLiteral("otherGroup"), QStringLiteral("Nozzle Dia.:"));
-    f << sorted(QStringLiteral("fluxClassification"), QStringLiteral("otherGroup"), QStringLiteral("SAW Flux Class'n:"));
-    f << make(QStringLiteral("cleaningProcedure"), FieldKind::Memo, QStringLiteral("cleaningGroup"), QString());
+    f << sortedField(QStringLiteral("method"), QStringLiteral("backgougingGroup"), QStringLiteral("Method:"));
+    f << sortedField(QStringLiteral("depth"), QStringLiteral("backgougingGroup"), QStringLiteral("Depth:"));
+    f << sortedField(QStringLiteral("TungstenElectrodeType"), QStringLiteral("tungstenGroup"), QStringLiteral("Type:"));
+    f << sortedField(QStringLiteral("diameter"), QStringLiteral("tungstenGroup"), QStringLiteral("Diameter:"));
+    f << makeField(QStringLiteral("technique"), FieldKind::Memo, QStringLiteral("techniqueGroup"), QString());
+    f << sortedField(QStringLiteral("electrodeExtension"), QStringLiteral("otherGroup"), QStringLiteral("Electrode Ext.:"));
+    f << sortedField(QStringLiteral("nozzleDiameter"), QStringLiteral("otherGroup"), QStringLiteral("Nozzle Dia.:"));
+    f << sortedField(QStringLiteral("fluxClassification"), QStringLiteral("otherGroup"), QStringLiteral("SAW Flux Class'n:"));
+    f << makeField(QStringLiteral("cleaningProcedure"), FieldKind::Memo, QStringLiteral("cleaningGroup"), QString());
 
-    FieldDef image = make(QStringLiteral("imageGroup"), FieldKind::ImageGroup, QStringLiteral("sketchGroup"), QString(),
+    FieldDef image = makeField(QStringLiteral("imageGroup"), FieldKind::ImageGroup, QStringLiteral("sketchGroup"), QString(),
                            QStringLiteral("Joint Configuration,  Pass/Layer Sequence"));
     f << image;
-    f << make(QStringLiteral("imageIfResize"), FieldKind::Check, QStringLiteral("sketchGroup"), QString(),
+    f << makeField(QStringLiteral("imageIfResize"), FieldKind::Check, QStringLiteral("sketchGroup"), QString(),
               QStringLiteral("Resize Image"));
-    f << make(QStringLiteral("imageSourceFile"), FieldKind::AlignedEdit, QStringLiteral("sketchGroup"), QString());
+    f << makeField(QStringLiteral("imageSourceFile"), FieldKind::AlignedEdit, QStringLiteral("sketchGroup"), QString());
 
     const QString base = QStringLiteral("baseMetalGroup");
     const QString filler = QStringLiteral("fillerGroup");
-    f << heading(QStringLiteral("partIHeading"), base, QStringLiteral("Part I"), 0);
-    f << heading(QStringLiteral("partIIHeading"), base, QStringLiteral("Part II"), 1);
-    f << sorted(QStringLiteral("IBMSpec1"), base, QStringLiteral("Spec. && Grade:"), 1, 0, QStringLiteral("Base_Material"));
-    f << sorted(QStringLiteral("IBMThickness1"), base, QStringLiteral("Thickness/Dia.:"), 2, 0);
-    f << sorted(QStringLiteral("IBMReq1"), base, QStringLiteral("Special Req.:"), 3, 0);
-    f << sorted(QStringLiteral("IBMSpec2"), base, QString(), 1, 1);
-    f << sorted(QStringLiteral("IBMThickness2"), base, QString(), 2, 1);
-    f << sorted(QStringLiteral("IBMReq2"), base, QString(), 3, 1);
-    f << heading(QStringLiteral("filler1Heading"), filler, QStringLiteral("Filler 1"), 0);
-    f << heading(QStringLiteral("filler2Heading"), filler, QStringLiteral("Filler 2"), 1);
-    f << sorted(QStringLiteral("IFMProcess1"), filler, QStringLiteral("Process:"), 1, 0);
-    f << sorted(QStringLiteral("IFMTradeName1"), filler, QStringLiteral("Trade Name:"), 2, 0);
-    f << sorted(QStringLiteral("IFMClassification1"), filler, QStringLiteral("Classification:"), 3, 0);
-    f << sorted(QStringLiteral("IFMGroup1"), filler, QStringLiteral("Group:"), 4, 0);
-    f << sorted(QStringLiteral("IFMFIllerTreatment1"), filler, QStringLiteral("Filler Treatment:"), 5, 0);
-    f << sorted(QStringLiteral("IFMProcess2"), filler, QString(), 1, 1);
-    f << sorted(QStringLiteral("IFMTradeName2"), filler, QString(), 2, 1);
-    f << sorted(QStringLiteral("IFMGroup2"), filler, QString(), 4, 1);
-    f << sorted(QStringLiteral("IFMClassification2"), filler, QString(), 3, 1);
-    f << sorted(QStringLiteral("IFMFIllerTreatment2"), filler, QString(), 5, 1);
+    f << headingField(QStringLiteral("partIHeading"), base, QStringLiteral("Part I"), 0);
+    f << headingField(QStringLiteral("partIIHeading"), base, QStringLiteral("Part II"), 1);
+    f << sortedField(QStringLiteral("IBMSpec1"), base, QStringLiteral("Spec. && Grade:"), 1, 0, QStringLiteral("Base_Material"));
+    f << sortedField(QStringLiteral("IBMThickness1"), base, QStringLiteral("Thickness/Dia.:"), 2, 0);
+    f << sortedField(QStringLiteral("IBMReq1"), base, QStringLiteral("Special Req.:"), 3, 0);
+    f << sortedField(QStringLiteral("IBMSpec2"), base, QString(), 1, 1);
+    f << sortedField(QStringLiteral("IBMThickness2"), base, QString(), 2, 1);
+    f << sortedField(QStringLiteral("IBMReq2"), base, QString(), 3, 1);
+    f << headingField(QStringLiteral("filler1Heading"), filler, QStringLiteral("Filler 1"), 0);
+    f << headingField(QStringLiteral("filler2Heading"), filler, QStringLiteral("Filler 2"), 1);
+    f << sortedField(QStringLiteral("IFMProcess1"), filler, QStringLiteral("Process:"), 1, 0);
+    f << sortedField(QStringLiteral("IFMTradeName1"), filler, QStringLiteral("Trade Name:"), 2, 0);
+    f << sortedField(QStringLiteral("IFMClassification1"), filler, QStringLiteral("Classification:"), 3, 0);
+    f << sortedField(QStringLiteral("IFMGroup1"), filler, QStringLiteral("Group:"), 4, 0);
+    f << sortedField(QStringLiteral("IFMFIllerTreatment1"), filler, QStringLiteral("Filler Treatment:"), 5, 0);
+    f << sortedField(QStringLiteral("IFMProcess2"), filler, QString(), 1, 1);
+    f << sortedField(QStringLiteral("IFMTradeName2"), filler, QString(), 2, 1);
+    f << sortedField(QStringLiteral("IFMGroup2"), filler, QString(), 4, 1);
+    f << sortedField(QStringLiteral("IFMClassification2"), filler, QString(), 3, 1);
+    f << sortedField(QStringLiteral("IFMFIllerTreatment2"), filler, QString(), 5, 1);
 
-    FieldDef grid = make(QStringLiteral("weldingParameters"), FieldKind::Grid, QStringLiteral("parameterGroup"), QString());
+    FieldDef grid = makeField(QStringLiteral("weldingParameters"), FieldKind::Grid, QStringLiteral("parameterGroup"), QString());
     grid.grid.rows = 15;
     grid.grid.columns = 10;
     grid.grid.fixedRows = 1;
@@ -203,29 +147,58 @@ FormTable buildTable()
     for (int pass = 1; pass <= 8; ++pass)
         grid.grid.columnTitles << QString::number(pass);
     grid.grid.encoding = GridEncoding::RowTitle;
+    grid.grid.rowHeight = 20;
     f << grid;
-    f << make(QStringLiteral("parameterUnitImperial"), FieldKind::Radio, QStringLiteral("parameterUnitGroup"), QString(),
+    f << makeField(QStringLiteral("parameterUnitImperial"), FieldKind::Radio, QStringLiteral("parameterUnitGroup"), QString(),
               QStringLiteral("Imperial"), 0, 1);
-    f << make(QStringLiteral("parameterUnitMetric"), FieldKind::Radio, QStringLiteral("parameterUnitGroup"), QString(),
+    f << makeField(QStringLiteral("parameterUnitMetric"), FieldKind::Radio, QStringLiteral("parameterUnitGroup"), QString(),
               QStringLiteral("Metric"), 0, 0);
-    f << make(QStringLiteral("selectParam"), FieldKind::Button, QStringLiteral("columnGroup"), QString(),
+    f << makeField(QStringLiteral("selectParam"), FieldKind::Button, QStringLiteral("columnGroup"), QString(),
               QStringLiteral("Select Parameters ..."), 0, 0);
-    f << make(QStringLiteral("dupRowWS"), FieldKind::Button, QStringLiteral("columnGroup"), QString(),
-              QStringLiteral("Duplicate Column"), 0, 1);
-    f << make(QStringLiteral("delRowWS"), FieldKind::Button, QStringLiteral("columnGroup"), QString(),
-              QStringLiteral("Delete Column"), 0, 2);
+    FieldDef dupColumn = makeField(QStringLiteral("dupRowWS"), FieldKind::Button, QStringLiteral("columnGroup"), QString(),
+                              QStringLiteral("Duplicate Column"), 0, 1);
+    dupColumn.command = GridCommand::DuplicateColumn;
+    dupColumn.target = grid.name;
+    f << dupColumn;
+    FieldDef delColumn = makeField(QStringLiteral("delRowWS"), FieldKind::Button, QStringLiteral("columnGroup"), QString(),
+                              QStringLiteral("Delete Column"), 0, 2);
+    delColumn.command = GridCommand::DeleteColumn;
+    delColumn.target = grid.name;
+    f << delColumn;
 
     const QString temp = QStringLiteral("temperatureGroup");
-    f << make(QStringLiteral("preheatMin"), FieldKind::Edit, temp, QStringLiteral("Preheat Min.:"), QString(), 0, 0);
-    f << make(QStringLiteral("unitPreheatMin"), FieldKind::Label, temp, QString(), QStringLiteral("°C"), 0, 1);
-    f << make(QStringLiteral("InterPassMin"), FieldKind::Edit, temp, QStringLiteral("Interpass Temperature Min.:"), QString(), 1, 0);
-    f << make(QStringLiteral("unitInterMin"), FieldKind::Label, temp, QString(), QStringLiteral("°C"), 1, 1);
-    f << make(QStringLiteral("InterpassMax"), FieldKind::Edit, temp, QStringLiteral("Interpass Temperature Max.:"), QString(), 2, 0);
-    f << make(QStringLiteral("unitInterMax"), FieldKind::Label, temp, QString(), QStringLiteral("°C"), 2, 1);
-    f << make(QStringLiteral("unitTC"), FieldKind::Radio, QStringLiteral("temperatureUnitGroup"), QString(), QStringLiteral("°C"));
-    f << make(QStringLiteral("unitTF"), FieldKind::Radio, QStringLiteral("temperatureUnitGroup"), QString(), QStringLiteral("°F"));
-    f << make(QStringLiteral("postWeldTreatment"), FieldKind::Memo, QStringLiteral("postWeldGroup"), QString());
-    f << make(QStringLiteral("remarks"), FieldKind::Memo, QStringLiteral("remarksGroup"), QString());
+    f << makeField(QStringLiteral("preheatMin"), FieldKind::Edit, temp, QStringLiteral("Preheat Min.:"), QString(), 0, 0);
+    f << makeField(QStringLiteral("unitPreheatMin"), FieldKind::Label, temp, QString(), QStringLiteral("°C"), 0, 1);
+    f << makeField(QStringLiteral("InterPassMin"), FieldKind::Edit, temp, QStringLiteral("Interpass Temperature Min.:"), QString(), 1, 0);
+    f << makeField(QStringLiteral("unitInterMin"), FieldKind::Label, temp, QString(), QStringLiteral("°C"), 1, 1);
+    f << makeField(QStringLiteral("InterpassMax"), FieldKind::Edit, temp, QStringLiteral("Interpass Temperature Max.:"), QString(), 2, 0);
+    f << makeField(QStringLiteral("unitInterMax"), FieldKind::Label, temp, QString(), QStringLiteral("°C"), 2, 1);
+    f << makeField(QStringLiteral("unitTC"), FieldKind::Radio, QStringLiteral("temperatureUnitGroup"), QString(), QStringLiteral("°C"));
+    f << makeField(QStringLiteral("unitTF"), FieldKind::Radio, QStringLiteral("temperatureUnitGroup"), QString(), QStringLiteral("°F"));
+    f << makeField(QStringLiteral("postWeldTreatment"), FieldKind::Memo, QStringLiteral("postWeldGroup"), QString());
+    f << makeField(QStringLiteral("remarks"), FieldKind::Memo, QStringLiteral("remarksGroup"), QString());
+
+    UnitSwitchDef temperature;
+    temperature.metric = QStringLiteral("unitTC");
+    temperature.imperial = QStringLiteral("unitTF");
+    temperature.labels = {QStringLiteral("unitPreheatMin"), QStringLiteral("unitInterMin"), QStringLiteral("unitInterMax")};
+    temperature.metricLabel = QStringLiteral("°C");
+    temperature.imperialLabel = QStringLiteral("°F");
+    UnitSwitchDef parameterUnits;
+    parameterUnits.metric = QStringLiteral("parameterUnitMetric");
+    parameterUnits.imperial = QStringLiteral("parameterUnitImperial");
+    parameterUnits.grid = grid.name;
+    for (int r = 1; r <= 14; ++r)
+        parameterUnits.cells.append({r, 1});
+    parameterUnits.metricUnits = {QStringLiteral("mm"), QStringLiteral("mm"), QString(), QString(), QString(),
+                                  QStringLiteral("mm"), QStringLiteral("mm/min"), QStringLiteral("Amp"),
+                                  QStringLiteral("Volt"), QString(), QStringLiteral("mm/min"),
+                                  QStringLiteral("mm/min"), QStringLiteral("l/min"), QStringLiteral("kJ/mm")};
+    parameterUnits.imperialUnits = {QStringLiteral("inch"), QStringLiteral("inch"), QString(), QString(), QString(),
+                                    QStringLiteral("inch"), QStringLiteral("ipm"), QStringLiteral("Amp"),
+                                    QStringLiteral("Volt"), QString(), QStringLiteral("ipm"),
+                                    QStringLiteral("ipm"), QStringLiteral("cfh"), QStringLiteral("kJ/in")};
+    t.unitSwitches = {temperature, parameterUnits};
     return t;
 }
 
@@ -256,17 +229,12 @@ TWPDS::TWPDS(QWidget *parent) : FormWindow(formTable(), parent)
 void TWPDS::connectHandlers()
 {
     onClick(QStringLiteral("ifBackgouging"), [this] { ifBackgougingClick(); });
-    onClick(QStringLiteral("unitTC"), [this] { unitTCClick(); });
-    onClick(QStringLiteral("unitTF"), [this] { unitTCClick(); });
-    onClick(QStringLiteral("parameterUnitMetric"), [this] { parameterUnitMetricClick(); });
-    onClick(QStringLiteral("parameterUnitImperial"), [this] { parameterUnitMetricClick(); });
+    onPageShown(Welding2Page, [this] { dataEntry3Enter(); });
+    onPageShown(MaterialPage, [this] { dataEntry5Enter(); });
 
     auto *selectParam = fieldAs<QPushButton>(QStringLiteral("selectParam"));
     selectParam->hide();
     connect(selectParam, &QPushButton::clicked, this, &FormWindow::selectParamClick);
-    // The column commands act on the grid's current cell, which the button's focus leaves alone.
-    connect(fieldAs<QPushButton>(QStringLiteral("dupRowWS")), &QPushButton::clicked, this, &TWPDS::dupRowWSClick);
-    connect(fieldAs<QPushButton>(QStringLiteral("delRowWS")), &QPushButton::clicked, this, &TWPDS::delRowWSClick);
 
     // dataEntry5Enter also runs when the keyboard focus enters that page from elsewhere.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
@@ -274,9 +242,6 @@ void TWPDS::connectHandlers()
         if (now && page->isAncestorOf(now) && !(old && page->isAncestorOf(old)))
             dataEntry5Enter();
     });
-
-    TypedGrid *g = grid(QStringLiteral("weldingParameters"));
-    g->setRowHeightAll(20);
 }
 
 void TWPDS::screenSetUp()
@@ -293,28 +258,9 @@ void TWPDS::resetDefaults()
     setCheckedState(field(QStringLiteral("pulsed2")), false);
 }
 
-void TWPDS::applyUnitDefaults()
-{
-    unitTCClick();
-    parameterUnitMetricClick();
-}
-
-void TWPDS::afterOpenWalk()
-{
-    relabelTemperature();
-}
-
 void TWPDS::afterLoad()
 {
     updateBackgougingEnabled();
-}
-
-void TWPDS::pageEntered(int page)
-{
-    if (page == Welding2Page)
-        dataEntry3Enter();
-    else if (page == MaterialPage)
-        dataEntry5Enter();
 }
 
 void TWPDS::dataEntry3Enter()
@@ -372,77 +318,24 @@ void TWPDS::updateBackgougingEnabled()
     }
 }
 
-void TWPDS::relabelTemperature()
-{
-    const bool fahrenheit = fieldAs<QRadioButton>(QStringLiteral("unitTF"))->isChecked();
-    const QString unit = fahrenheit ? QStringLiteral("°F") : QStringLiteral("°C");
-    for (const QString &name : {QStringLiteral("unitPreheatMin"), QStringLiteral("unitInterMin"), QStringLiteral("unitInterMax")})
-        fieldAs<QLabel>(name)->setText(unit);
-}
-
 void TWPDS::unitTCClick()
 {
-    auto *celsius = fieldAs<QRadioButton>(QStringLiteral("unitTC"));
-    auto *fahrenheit = fieldAs<QRadioButton>(QStringLiteral("unitTF"));
-    if (!celsius->isChecked() && !fahrenheit->isChecked())
-        celsius->setChecked(true);
-    relabelTemperature();
-    ChangeFlag();
-}
-
-void TWPDS::writeParameterUnits()
-{
-    static const QStringList metric = {QStringLiteral("mm"), QStringLiteral("mm"), QString(), QString(), QString(),
-                                       QStringLiteral("mm"), QStringLiteral("mm/min"), QStringLiteral("Amp"),
-                                       QStringLiteral("Volt"), QString(), QStringLiteral("mm/min"),
-                                       QStringLiteral("mm/min"), QStringLiteral("l/min"), QStringLiteral("kJ/mm")};
-    static const QStringList imperial = {QStringLiteral("inch"), QStringLiteral("inch"), QString(), QString(), QString(),
-                                         QStringLiteral("inch"), QStringLiteral("ipm"), QStringLiteral("Amp"),
-                                         QStringLiteral("Volt"), QString(), QStringLiteral("ipm"),
-                                         QStringLiteral("ipm"), QStringLiteral("cfh"), QStringLiteral("kJ/in")};
-    const bool isImperial = fieldAs<QRadioButton>(QStringLiteral("parameterUnitImperial"))->isChecked();
-    const QStringList &units = isImperial ? imperial : metric;
-    TypedGrid *g = grid(QStringLiteral("weldingParameters"));
-    for (int r = 0; r < units.size(); ++r)
-        g->setCell(r + 1, 1, units.at(r));
+    unitSwitchClick(QStringLiteral("unitTC"));
 }
 
 void TWPDS::parameterUnitMetricClick()
 {
-    auto *metric = fieldAs<QRadioButton>(QStringLiteral("parameterUnitMetric"));
-    auto *imperial = fieldAs<QRadioButton>(QStringLiteral("parameterUnitImperial"));
-    if (!metric->isChecked() && !imperial->isChecked())
-        metric->setChecked(true);
-    writeParameterUnits();
-    ChangeFlag();
+    unitSwitchClick(QStringLiteral("parameterUnitMetric"));
 }
 
 void TWPDS::dupRowWSClick()
 {
-    ChangeFlag();
-    TypedGrid *g = grid(QStringLiteral("weldingParameters"));
-    GridCells cells = values().grids.value(QStringLiteral("weldingParameters"));
-    int column = g->currentColumn();
-    if (!GridColumnCommands::duplicateColumn(cells, column))
-        return;
-    for (int r = 1; r < cells.size(); ++r)
-        for (int c = 0; c < cells.at(r).size(); ++c)
-            if (g->cell(r, c) != cells.at(r).at(c))
-                g->setCell(r, c, cells.at(r).at(c));
-    g->setCurrentCell(qMax(1, g->currentRow()), column);
+    dupColumnGrid(QStringLiteral("weldingParameters"));
 }
 
 void TWPDS::delRowWSClick()
 {
-    ChangeFlag();
-    TypedGrid *g = grid(QStringLiteral("weldingParameters"));
-    GridCells cells = values().grids.value(QStringLiteral("weldingParameters"));
-    if (!GridColumnCommands::deleteColumn(cells, g->currentColumn()))
-        return;
-    for (int r = 1; r < cells.size(); ++r)
-        for (int c = 0; c < cells.at(r).size(); ++c)
-            if (g->cell(r, c) != cells.at(r).at(c))
-                g->setCell(r, c, cells.at(r).at(c));
+    delColumnGrid(QStringLiteral("weldingParameters"));
 }
 
 void TWPDS::boundSave(QComboBox *box)

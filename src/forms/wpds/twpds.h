@@ -37,17 +37,12 @@ public:
 protected:
     void screenSetUp() override;
     void resetDefaults() override;
-    void applyUnitDefaults() override;
-    void afterOpenWalk() override;
     void afterLoad() override;
     void connectHandlers() override;
-    void pageEntered(int page) override;
     void boundSave(QComboBox *box) override;
     void boundDelete(QComboBox *box) override;
 
 private:
-    void relabelTemperature();
-    void writeParameterUnits();
     void updateBackgougingEnabled();
 };
 
