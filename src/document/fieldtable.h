@@ -91,6 +91,9 @@ struct GridDef {
     bool alwaysShowEditor = false;
     int rowHeight = 0;                    // every row; 0 keeps the grid's own
     QList<GridBand> bands;                // caption boxes above the grid
+    // The caption boxes sit on the first line of a two-line title row instead of above the
+    // grid ("Filler Metal" over "\nClass" and "\nDia.").
+    bool bandsInTitleRow = false;
     // A unit row stands over another grid: its cell 0 over column overColumn of grid over,
     // its label in the space left of it.
     QString over;

@@ -83,6 +83,11 @@ void FormWindow::setParameterPlot(std::function<void(FormWindow *, TypedGrid *)>
     parameterPlotHook() = std::move(open);
 }
 
+bool FormWindow::hasParameterPlot()
+{
+    return bool(parameterPlotHook());
+}
+
 // ---------------------------------------------------------------------------------------
 // Placement and caption
 

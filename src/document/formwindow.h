@@ -130,6 +130,7 @@ public:
     // them here. Without them the buttons do nothing.
     static void setSketchBrowser(std::function<void(FormWindow *)> open);
     static void setParameterPlot(std::function<void(FormWindow *, TypedGrid *)> open);
+    static bool hasParameterPlot();
 
     // Sets a radio button or check box; Qt's auto-exclusive radio buttons ignore a plain
     // setChecked(false). Runs the click behaviour when the state changes.

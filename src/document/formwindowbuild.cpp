@@ -123,7 +123,7 @@ void FormWindow::assembleGridStacks(const QHash<QString, QString> &unitRowsOver)
         auto *stack = new GridStack(host);
         delete host->layout()->replaceWidget(g, stack);
         stack->setGrid(g);
-        stack->setBands(f.grid.bands);
+        stack->setBands(f.grid.bands, f.grid.bandsInTitleRow);
         if (!unitRow.isEmpty()) {
             const FieldDef *def = m_table.field(unitRow);
             stack->setUnitRow(m_labels.value(unitRow), grid(unitRow), def->grid.overColumn);

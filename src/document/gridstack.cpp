@@ -37,9 +37,20 @@ void GridStack::setGrid(TypedGrid *grid)
     layout()->setAlignment(grid, Qt::AlignLeft);
 }
 
-void GridStack::setBands(const QList<GridBand> &bands)
+void GridStack::setBands(const QList<GridBand> &bands, bool inTitleRow)
 {
     m_bands = bands;
+    m_bandsInTitleRow = inTitleRow;
+    if (inTitleRow) {
+        for (const GridBand &band : bands) {
+            auto *label = new QLabel(band.text, m_grid);
+            label->setAlignment(Qt::AlignCenter);
+            label->setFrameStyle(QFrame::Panel | QFrame::Raised);
+            label->setAutoFillBackground(true);
+            m_bandLabels << label;
+        }
+        return;
+    }
     if (!m_bandStrip) {
         m_bandStrip = new QWidget(this);
         static_cast<QVBoxLayout *>(layout())->insertWidget(0, m_bandStrip, 0, Qt::AlignLeft);
@@ -87,6 +98,16 @@ void GridStack::align()
     }
     fitToColumns(m_grid);
     const int gridWidth = m_grid->width();
+    if (m_bandsInTitleRow) {
+        const int top = m_grid->frameWidth();
+        const int height = m_grid->rowHeight(0) / 2;
+        for (int i = 0; i < m_bands.size(); ++i) {
+            const GridBand &band = m_bands.at(i);
+            const int x = columnX(band.first);
+            m_bandLabels.at(i)->setGeometry(x, top, columnX(band.last + 1) - x, height);
+            m_bandLabels.at(i)->raise();
+        }
+    }
     if (m_bandStrip) {
         const int height = fontMetrics().height() + 8;
         for (int i = 0; i < m_bands.size(); ++i) {

@@ -21,7 +21,8 @@ public:
 
     // The grid, taken in at the bottom of the stack.
     void setGrid(TypedGrid *grid);
-    void setBands(const QList<GridBand> &bands);
+    // inTitleRow: the boxes cover the first line of the grid's own title row.
+    void setBands(const QList<GridBand> &bands, bool inTitleRow = false);
     // The unit row and its label, which fills the space left of the row.
     void setUnitRow(QLabel *label, TypedGrid *unitRow, int overColumn);
     // Lines everything up with the grid's present column widths; a unit cell wider than its
@@ -41,6 +42,7 @@ private:
     QLabel *m_unitLabel = nullptr;
     TypedGrid *m_unitRow = nullptr;
     int m_overColumn = 0;
+    bool m_bandsInTitleRow = false;
 };
 
 } // namespace Brenvik
