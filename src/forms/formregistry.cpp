@@ -2,6 +2,8 @@
 
 #include "forms/wpds/twpds.h"
 #include "forms/wpds/twpdsreport.h"
+#include "forms/wpsr/twpsr.h"
+#include "forms/wpsr/wpsrrptcombo.h"
 
 namespace Brenvik {
 
@@ -10,6 +12,8 @@ void registerForms()
     // Each form adds its window and its report here.
     DocumentRegistry::instance().add(QStringLiteral("WPDS"), [](QWidget *parent) { return new TWPDS(parent); });
     FormReportRegistry::add(QStringLiteral("WPDS"), [](QObject *parent) { return new TWPDSReport(parent); });
+    DocumentRegistry::instance().add(QStringLiteral("WPSR"), [](QWidget *parent) { return new TWPSR(parent); });
+    FormReportRegistry::add(QStringLiteral("WPSR"), [](QObject *parent) { return new WPSRRptCombo(parent); });
 }
 
 } // namespace Brenvik
