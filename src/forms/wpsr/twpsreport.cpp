@@ -140,7 +140,7 @@ void TWPSReport::buildPage()
     addCaption(0, 8, QStringLiteral("WELDING PROCEDURE SPECIFICATIONS (QW-482)"), kTitle, kWidth, Qt::AlignHCenter);
     addCaption(0, 26, QStringLiteral("(Ref.: QW-200.1, Section IX, ASME Boiler and Pressure Vessel Code)"), kBold,
                kWidth, Qt::AlignHCenter);
-    addRightCaption(641, 52, QStringLiteral("Page 1 of 2"));
+    addRightCaption(641, 8, QStringLiteral("Page 1 of 2"));
     addPrintedOn(641, 40);
 
     // A rule above each section, and the lines the heading block is written on.
