@@ -97,7 +97,7 @@ void TypedGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
         if (index.row() == 0 && m_grid->hasDrawnTitles()) {
             initStyleOption(&opt, index);
             opt.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
-            opt.text = m_grid->drawnTitle(index.column());
+            opt.text = m_grid->drawnTitle(index.column()).replace(QLatin1Char('\n'), QChar::LineSeparator);
             opt.displayAlignment = Qt::AlignHCenter | Qt::AlignVCenter;
             const QWidget *view = option.widget;
             QStyle *style = view ? view->style() : QApplication::style();
