@@ -1,5 +1,7 @@
 #include "forms/wpsr/twpsr.h"
 
+#include "controls/typedgrid.h"
+
 #include <QPushButton>
 
 namespace Brenvik {
@@ -113,8 +115,8 @@ void addBaseMetal(QList<FieldDef> &f)
     const QString thickness = QStringLiteral("thicknessGroup");
     f << sortedField(QStringLiteral("baseMetalOther"), thickness, QStringLiteral("Other:"), 3, 0);
     f << sortedField(QStringLiteral("grooveThickness"), thickness, QStringLiteral("Groove:"), 1, 0);
-    f << sortedField(QStringLiteral("filletThickness"), thickness, QStringLiteral("Fillet:"), 1, 1);
-    f << sortedField(QStringLiteral("grooveDia"), thickness, QStringLiteral("Groove:"), 2, 0);
+    f << sortedField(QStringLiteral("filletThickness"), thickness, QStringLiteral("Fillet:"), 2, 0);
+    f << sortedField(QStringLiteral("grooveDia"), thickness, QStringLiteral("Groove:"), 1, 1);
     f << sortedField(QStringLiteral("filletDia"), thickness, QStringLiteral("Fillet:"), 2, 1);
     f << fixedText(QStringLiteral("thicknessHeading"), thickness, QStringLiteral("Thickness Range, Base Metal"), 0, 0);
     FieldDef dia = fixedText(QStringLiteral("diaHeading"), thickness, QStringLiteral("Pipe Dia. Range"), 0, 1);
@@ -133,10 +135,15 @@ void addFillerMetals(QList<FieldDef> &f)
                                QStringLiteral("ANo"), QStringLiteral("fillerSize"), QStringLiteral("thGroove"),
                                QStringLiteral("thFillet")};
     for (int n = 0; n < 3; ++n) {
+        // Groove and fillet sit under their own line "Weld Metal Thickness Range:".
         for (int i = 0; i < names.size(); ++i)
-            f << sortedField(names.at(i) + QString::number(n + 1), filler, n == 0 ? labels.at(i) : QString(), i + 1, n);
+            f << sortedField(names.at(i) + QString::number(n + 1), filler, n == 0 ? labels.at(i) : QString(),
+                             i < 5 ? i + 1 : i + 2, n);
         f << headingField(QStringLiteral("fillerHeading") + QString::number(n + 1), filler, QString::number(n + 1), n);
     }
+
+    f << makeField(QStringLiteral("thicknessRangeHeading"), FieldKind::Label, filler,
+                   QStringLiteral("Weld Metal Thickness Range:"), QString(), 6, 0);
 
     // The flux columns: keys 1, 2, 3 each in their own order.
     const QString flux = QStringLiteral("fluxGroup");
@@ -348,6 +355,9 @@ TWPSR::TWPSR(QWidget *parent) : FormWindow(formTable(), parent)
 
 void TWPSR::connectHandlers()
 {
+    // The title row is 40 high: the caption boxes take its upper half.
+    grid(QStringLiteral("ETGrid"))->setTitleRowHeight(40);
+
     // Shown on this window; it does something once a parameter plot is installed.
     auto *selectParam = fieldAs<QPushButton>(QStringLiteral("ETGridSelectParam"));
     selectParam->setEnabled(hasParameterPlot());

@@ -32,7 +32,6 @@ const Text kCaptions[] = {
     {10, 128, "Welding Process(es):"},
     // Joints
     {10, 174, "Joint Design:"},
-    {382, 174, "Details:"},
     {10, 194, "Backing ( Yes or No):"},
     {10, 214, "Backing Material (type):"},
     {10, 232, "( Refer to both backing and retainers.)"},
@@ -150,6 +149,8 @@ void TWPSReport::buildPage()
         addCaption(t.x, t.y, QString::fromLatin1(t.text), kBold);
     for (const Text &t : kCaptions)
         addCaption(t.x, t.y, QString::fromLatin1(t.text));
+    // "Details:" ends close to the sketch beside it.
+    addCaption(382, 174, QStringLiteral("Details:"), {}, 38);
     addCaption(10, 300, joined(kSketchNote));
     addCaption(10, 364, joined(kOptionNote));
 

@@ -37,10 +37,8 @@ const Text kCaptions[] = {
     {10, 117, "Position(s) of Fillet:"},
     {365, 80, "Temperature Range:"},
     {365, 100, "Time Range:"},
-    {10, 177, "Preheat Temp."},
-    {82, 177, "- Min.:"},
-    {10, 197, "Interpass Temp."},
-    {88, 197, "- Max.:"},
+    {10, 177, "Preheat Temp. - Min.:"},
+    {10, 197, "Interpass Temp. - Max.:"},
     {10, 218, "Preheat Maintenance:"},
     {10, 238, "(Continuous or special heating where applicable should be recorded)"},
     {365, 190, "Shielding:"},
@@ -177,8 +175,8 @@ void TWPSReport_2::buildPage()
                  Qt::AlignHCenter);
     }
     for (int c = 0; c < kColumnCount; ++c) {
-        ReportElement &memo = addMemo(QStringLiteral("ETGrid%1").arg(c + 1, 2, 10, QLatin1Char('0')), columnLeft(c) + 2,
-                                      824, columnRight(c) - columnLeft(c) - 4, kTableBottom - 824 - 1,
+        ReportElement &memo = addMemo(QStringLiteral("ETGrid%1").arg(c + 1, 2, 10, QLatin1Char('0')), kColumns[c],
+                                      824, columnRight(c) - kColumns[c] - 2, kTableBottom - 824 - 1,
                                       Qt::AlignHCenter, false);
         memo.font = kTableFont;
     }
