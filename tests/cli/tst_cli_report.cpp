@@ -61,6 +61,7 @@ private Q_SLOTS:
     void printFields();
     void printFieldsOfTheShippedExample();
     void exportPdf();
+    void wpsExampleTwoPages();
     void failures_data();
     void failures();
 
@@ -132,6 +133,28 @@ void TestCliReport::exportPdf()
     const QByteArray bytes = f.readAll();
     QVERIFY(bytes.startsWith("%PDF"));
     QCOMPARE(bytes.count("/Type /Page\n"), 1);
+}
+
+// The WPS example: two pages, temperatures with their unit, every technique row.
+void TestCliReport::wpsExampleTwoPages()
+{
+    const QString example = QCoreApplication::applicationDirPath() + QStringLiteral("/examples/wps-example.wrp");
+    const Run fields = brenvik({QStringLiteral("--print-fields"), example});
+    QVERIFY2(fields.exitCode == 0, fields.err.constData());
+    const QStringList lines = QString::fromUtf8(fields.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString &line : {QStringLiteral("1:ifMetal=Yes"), QStringLiteral("2:MinPreheatTemp=50 \u00B0F"),
+                                QStringLiteral("2:ETUnit6=ipm")})
+        QVERIFY2(lines.contains(line), qPrintable(line));
+    const QStringList layers = lines.filter(QRegularExpression(QStringLiteral("^2:ETGrid01=")));
+    QCOMPARE(layers.size(), 1);
+    QCOMPARE(layers.first().count(QStringLiteral("\\n")), 13); // fourteen rows
+
+    const QString pdf = m_dir.filePath(QStringLiteral("wps.pdf"));
+    const Run run = brenvik({QStringLiteral("--export-pdf"), pdf, example});
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    QFile f(pdf);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll().count("/Type /Page\n"), 2);
 }
 
 void TestCliReport::failures_data()

@@ -48,9 +48,11 @@ class TestCliResave : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init() { QVERIFY(m_dir.isValid()); }
+    void programWrittenFileComesBackIdentical_data();
     void programWrittenFileComesBackIdentical();
     void existingOutputKeepsItsOtherKeys();
     void documentWithoutSketchGetsAWhiteOne();
+    void newDocumentComesBackIdentical_data();
     void newDocumentComesBackIdentical();
     void failures_data();
     void failures();
@@ -60,15 +62,23 @@ private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
 };
 
+void TestCliResave::programWrittenFileComesBackIdentical_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("WPDS") << "wpds-example";
+    QTest::newRow("WPS") << "wps-example";
+}
+
 void TestCliResave::programWrittenFileComesBackIdentical()
 {
-    const QByteArray before = readAll(example("wpds-example.wrp"));
+    QFETCH(QString, name);
+    const QByteArray before = readAll(example(name + ".wrp"));
     QVERIFY(!before.isEmpty());
-    const Run run = brenvik({"--resave", path("out.wrp"), example("wpds-example.wrp")}, m_dir.path());
+    const Run run = brenvik({"--resave", path("out.wrp"), example(name + ".wrp")}, m_dir.path());
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(readAll(path("out.wrp")), before);
-    QCOMPARE(readAll(path("out_img.bmp")), readAll(example("wpds-example_img.bmp")));
-    QCOMPARE(readAll(example("wpds-example.wrp")), before); // the source is left alone
+    QCOMPARE(readAll(path("out_img.bmp")), readAll(example(name + "_img.bmp")));
+    QCOMPARE(readAll(example(name + ".wrp")), before); // the source is left alone
 }
 
 void TestCliResave::existingOutputKeepsItsOtherKeys()
@@ -96,12 +106,22 @@ void TestCliResave::documentWithoutSketchGetsAWhiteOne()
 
 // --new in any letter case makes the blank document File > New saves, which opens and saves
 // back unchanged.
+void TestCliResave::newDocumentComesBackIdentical_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QByteArray>("start");
+    QTest::newRow("WPDS") << "wPdS" << QByteArray("[contents]\r\nimageFile=\r\nformType=WPDS\r\nwpdsNo=\r\n");
+    QTest::newRow("WPS") << "wpsr" << QByteArray("[contents]\r\nimageFile=\r\nformType=WPSR\r\nwpsDate=");
+}
+
 void TestCliResave::newDocumentComesBackIdentical()
 {
-    const Run run = brenvik({"--new", "wPdS", path("blank.wrp")}, m_dir.path());
+    QFETCH(QString, type);
+    QFETCH(QByteArray, start);
+    const Run run = brenvik({"--new", type, path("blank.wrp")}, m_dir.path());
     QCOMPARE(run.exitCode, 0);
     const QByteArray blank = readAll(path("blank.wrp"));
-    QVERIFY(blank.startsWith("[contents]\r\nimageFile=\r\nformType=WPDS\r\nwpdsNo=\r\n"));
+    QVERIFY(blank.startsWith(start));
     QVERIFY(QFile::exists(path("blank_img.bmp")));
     QCOMPARE(brenvik({"--resave", path("again.wrp"), path("blank.wrp")}, m_dir.path()).exitCode, 0);
     QCOMPARE(readAll(path("again.wrp")), blank);

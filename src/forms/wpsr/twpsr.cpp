@@ -244,7 +244,9 @@ void addTechniqueTable(QList<FieldDef> &f)
     grid.grid.rows = 15;
     grid.grid.columns = 9;
     grid.grid.fixedRows = 1;
-    grid.grid.columnWidths = {52, 43, 73, 46, 46, 43, 45, 53, 74};
+    // Amp., Volt and Other a little wider than designed: a range such as "150-180" fits in
+    // this font.
+    grid.grid.columnWidths = {52, 43, 73, 46, 46, 58, 58, 53, 84};
     grid.grid.columnTitles = {QStringLiteral("Weld Layers"), QStringLiteral("Process"), QStringLiteral("\nClass"),
                               QStringLiteral("\nDia."), QStringLiteral("\nPolarity"), QStringLiteral("\nAmp."),
                               QStringLiteral("Volt"), QStringLiteral("Travel Speed"), QStringLiteral("Other")};
