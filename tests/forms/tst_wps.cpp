@@ -1,9 +1,15 @@
-// The WPS window as a file sees it: the keys of a new document, the round trip, the drawn
-// technique-table titles, the two unit switches and the row commands of the technique table.
+// The WPS window as a file sees it (the keys of a new document, the round trip, the drawn
+// technique-table titles, the unit switches, the row commands) and its two report pages as
+// filled from it, the shipped example printed with nothing cut or run into its neighbour.
 
 #include "controls/typedgrid.h"
 #include "core/appstate.h"
+#include "forms/formregistry.h"
 #include "forms/wpsr/twpsr.h"
+#include "forms/wpsr/twpsreport.h"
+#include "forms/wpsr/twpsreport_2.h"
+#include "forms/wpsr/wpsrrptcombo.h"
+#include "report/reportlayout.h"
 #include "support/scriptedplatform.h"
 #include "support/tempdata.h"
 
@@ -88,11 +94,6 @@ void writeFile(const QString &path, const QByteArray &bytes)
     f.write(bytes);
 }
 
-QStringList rowOf(TypedGrid *g, int r)
-{
-    return g->rowTexts(r);
-}
-
 // Column 0 of the technique rows 1 to 14, one letter per row ("." for an empty row).
 QString layers(TypedGrid *g)
 {
@@ -100,6 +101,17 @@ QString layers(TypedGrid *g)
     for (int r = 1; r < g->rowCount(); ++r)
         out += g->cell(r, 0).isEmpty() ? QStringLiteral(".") : g->cell(r, 0);
     return out;
+}
+
+QString examplePath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/examples/wps-example.wrp");
+}
+
+QString printed(const ReportPage &page, const QString &name)
+{
+    const int i = page.indexOf(name);
+    return i < 0 ? QStringLiteral("<missing>") : page.elements().at(i).text;
 }
 
 void setLayers(TypedGrid *g, const QString &letters)
@@ -114,16 +126,19 @@ void setLayers(TypedGrid *g, const QString &letters)
 class TestWps : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { registerForms(); }
     void init();
     void cleanup();
     void newDocumentWritesEveryKeyInOrder();
     void openThenSaveIsByteIdentical();
     void titlesAreDrawnAndNeverStored();
     void unitSwitchesRelabelOnly();
-    void openLeavesTheUnitRowAsStored();
     void rowCommands_data();
     void rowCommands();
-    void windowAsTheUserFindsIt();
+    void reportFills_data();
+    void reportFills();
+    void everyTechniqueRowPrints();
+    void exampleNothingCutOrOverlapping();
 
 private:
     std::unique_ptr<ScriptedPlatform> m_platform;
@@ -157,6 +172,8 @@ void TestWps::newDocumentWritesEveryKeyInOrder()
     const QByteArray bytes = readAll(path("new.wrp"));
     QCOMPARE(bytes.count("\r\n") - 1, 123);
     QCOMPARE(bytes, newDocumentBytes());
+    QCOMPARE(w.PageShowing()->count(), 12);
+    QVERIFY(!w.fieldAs<QPushButton>("ETGridSelectParam")->isHidden()); // shown on this window
 }
 
 void TestWps::openThenSaveIsByteIdentical()
@@ -173,7 +190,7 @@ void TestWps::openThenSaveIsByteIdentical()
         TypedGrid *g = w.grid("ETGrid");
         g->setRowTexts(12, {"12", "GMAW", "ER70S-6", "0.045", "DCEP", "210-240", "24-27", "10-14", "Cap"});
         g->setCell(3, 5, " 180 ");
-        w.grid("ETUnit")->setCell(0, 6, "kJ/in");
+        w.grid("ETUnit")->setRowTexts(0, {"", "inch", "", "A", "V", "ipm", "kJ/in"}); // edited by hand
         w.setFileName(path("a.wrp"));
         QVERIFY(w.save());
     }
@@ -182,7 +199,9 @@ void TestWps::openThenSaveIsByteIdentical()
     QVERIFY(w.fieldAs<QRadioButton>("ifNonfusing")->isChecked());
     QCOMPARE(w.fieldAs<QLabel>("unitPostWeldTemp")->text(), QStringLiteral("°F"));
     QCOMPARE(w.grid("ETGrid")->cell(12, 2), QStringLiteral("ER70S-6"));
-    QCOMPARE(rowOf(w.grid("ETUnit"), 0), QStringList({"", "in", "", "Amp", "Volt", "ipm", "kJ/in"}));
+    QVERIFY(w.fieldAs<QRadioButton>("tensileTestUnitI")->isChecked());
+    QCOMPARE(w.grid("ETUnit")->rowTexts(0), QStringList({"", "inch", "", "A", "V", "ipm", "kJ/in"})); // as stored
+    QVERIFY(!AppState::instance().changed());
     w.setFileName(path("b.wrp"));
     QVERIFY(w.save());
     QCOMPARE(readAll(path("b.wrp")), readAll(path("a.wrp")));
@@ -215,28 +234,16 @@ void TestWps::unitSwitchesRelabelOnly()
     units->setCell(0, 6, "mm");
     AppState::instance().setChanged(false);
     w.fieldAs<QRadioButton>("tensileTestUnitI")->click();
-    QCOMPARE(rowOf(units, 0), QStringList({"", "in", "", "Amp", "Volt", "ipm", "mm"}));
-    QCOMPARE(rowOf(g, 1), QStringList({"1", "GTAW", "ER70S-2", "2.4", "DCEN", "90-120", "10-12", "80-100", ""}));
+    QCOMPARE(units->rowTexts(0), QStringList({"", "in", "", "Amp", "Volt", "ipm", "mm"}));
+    QCOMPARE(g->rowTexts(1), QStringList({"1", "GTAW", "ER70S-2", "2.4", "DCEN", "90-120", "10-12", "80-100", ""}));
     QVERIFY(AppState::instance().changed());
     w.fieldAs<QRadioButton>("tensileTestUnitM")->click();
-    QCOMPARE(rowOf(units, 0), QStringList({"", "mm", "", "Amp", "Volt", "m/min", "mm"}));
+    QCOMPARE(units->rowTexts(0), QStringList({"", "mm", "", "Amp", "Volt", "m/min", "mm"}));
 
     w.fieldAs<QRadioButton>("unitTF")->click();
     for (const char *label : {"unitPreheatMin", "unitInterMax", "unitPostWeldTemp"})
         QCOMPARE(w.fieldAs<QLabel>(label)->text(), QStringLiteral("°F"));
-    QCOMPARE(rowOf(units, 0), QStringList({"", "mm", "", "Amp", "Volt", "m/min", "mm"}));
-}
-
-void TestWps::openLeavesTheUnitRowAsStored()
-{
-    writeFile(path("u.wrp"), "[contents]\r\nformType=WPSR\r\nwpsDate=07/12/2026\r\nrevisionDate=07/12/2026\r\n"
-                             "ETUnit_0=_\xA6inch\xA6_\xA6" "A\xA6V\xA6ipm\xA6kJ\xA6\r\n"
-                             "tensileTestUnitM=false\r\ntensileTestUnitI=true\r\n");
-    TWPSR w;
-    QVERIFY(w.openFile(path("u.wrp")));
-    QVERIFY(w.fieldAs<QRadioButton>("tensileTestUnitI")->isChecked());
-    QCOMPARE(rowOf(w.grid("ETUnit"), 0), QStringList({"", "inch", "", "A", "V", "ipm", "kJ"}));
-    QVERIFY(!AppState::instance().changed());
+    QCOMPARE(units->rowTexts(0), QStringList({"", "mm", "", "Amp", "Volt", "m/min", "mm"}));
 }
 
 void TestWps::rowCommands_data()
@@ -289,16 +296,95 @@ void TestWps::rowCommands()
     QVERIFY(AppState::instance().changed()); // set first, whatever the command then does
 }
 
-void TestWps::windowAsTheUserFindsIt()
+void TestWps::reportFills_data()
+{
+    QTest::addColumn<bool>("example"); // the shipped example, or a new document
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("element");
+    QTest::addColumn<QString>("text");
+    // Names matched whatever their letter case.
+    QTest::newRow("RevisionNo") << true << 1 << "RevisionNo" << "0";
+    QTest::newRow("JointDesign") << true << 1 << "JointDesign" << "Single-V groove, 60 deg, back-gouged";
+    QTest::newRow("PNo") << true << 1 << "PNo" << "1";
+    QTest::newRow("OrificeOrGasCupSIze") << true << 2 << "OrificeOrGasCupSIze" << "5/8 in";
+    QTest::newRow("INterpassCleaning") << true << 2 << "INterpassCleaning" << "Wire brush; remove silicon islands";
+    QTest::newRow("date as d mmm yyyy") << true << 1 << "RevisionDate" << "20 Oct 2026";
+    QTest::newRow("radio checked") << true << 1 << "ifMetal" << "Yes";
+    QTest::newRow("radio unchecked") << true << 1 << "ifNonfusing" << "No";
+    QTest::newRow("filler 1, centred column") << true << 1 << "AWSNoClass1" << "ER70S-6";
+    QTest::newRow("preheat with unit") << true << 2 << "MinPreheatTemp" << "50 °F";
+    QTest::newRow("postweld range with unit") << true << 2 << "postWeldTempRange" << "None °F";
+    QTest::newRow("unit under Dia.") << true << 2 << "ETUnit2" << "in";
+    QTest::newRow("unit under Travel Speed") << true << 2 << "ETUnit6" << "ipm";
+    QTest::newRow("unit row column 0 empty") << true << 2 << "ETUnit1" << "";
+    QTest::newRow("gas column") << true << 2 << "mixtureS" << "75 / 25";
+    QTest::newRow("new: radio printed No") << false << 1 << "ifMetal" << "No";
+    QTest::newRow("new: empty preheat with unit") << false << 2 << "MinPreheatTemp" << " °C";
+    QTest::newRow("new: metric unit row") << false << 2 << "ETUnit6" << "m/min";
+}
+
+void TestWps::reportFills()
+{
+    QFETCH(bool, example);
+    QFETCH(int, page);
+    QFETCH(QString, element);
+    QFETCH(QString, text);
+    TWPSR w;
+    if (example)
+        QVERIFY(w.openFile(examplePath()));
+    auto *report = qobject_cast<WPSRRptCombo *>(w.prepareReport());
+    QVERIFY(report);
+    QCOMPARE(report->title(), QStringLiteral("WPS"));
+    QCOMPARE(report->pages().size(), 2);
+    report->prepareRpt(w); // a second preview fills the same pages again: units never pile up
+    const ReportPage &p = page == 1 ? static_cast<ReportPage &>(*report->page1()) : *report->page2();
+    QCOMPARE(printed(p, element), text);
+}
+
+void TestWps::everyTechniqueRowPrints()
 {
     TWPSR w;
-    QCOMPARE(w.windowTitle(), QStringLiteral("Welding Procedure Specification (QW-482)[*]"));
-    QCOMPARE(w.PageShowing()->count(), 12);
-    QCOMPARE(w.PageShowing()->itemText(11), QStringLiteral("Techniques II"));
-    QCOMPARE(w.fieldAs<QDateEdit>("revisionDate")->date(), QDate(2026, 7, 12));
-    QCOMPARE(w.buttonsOf("companyName").value(0)->toolTip(), QStringLiteral("Import from file"));
-    QVERIFY(w.buttonsOf("sketchDescription").size() == 1);
-    QVERIFY(!w.fieldAs<QPushButton>("ETGridSelectParam")->isHidden());
+    TypedGrid *g = w.grid("ETGrid");
+    g->setRowTexts(12, {"12", "GMAW", "ER70S-6", "0.045", "DCEP", "170-200", "21", "11-13", "Cap"});
+    g->setCell(14, 8, "Last");
+    auto *report = qobject_cast<WPSRRptCombo *>(w.prepareReport());
+    const ReportPage &back = *report->page2();
+    for (int c = 1; c <= 9; ++c) {
+        const QStringList lines = back.lines(QStringLiteral("ETGrid%1").arg(c, 2, 10, QLatin1Char('0')));
+        QCOMPARE(lines.size(), TWPSReport_2::kLayerRows);
+        QCOMPARE(lines.at(11), g->cell(12, c - 1));
+        QCOMPARE(lines.at(0), QStringLiteral(" ")); // an empty cell keeps its line
+    }
+    QCOMPARE(back.lines("ETGrid09").at(13), QStringLiteral("Last"));
+    // All fourteen lines are drawn.
+    const ReportLayout layout(back);
+    const TextBox &box = layout.textBox(back.indexOf("ETGrid09"));
+    QCOMPARE(box.lines.size(), 14);
+    QVERIFY(!box.cut);
+}
+
+void TestWps::exampleNothingCutOrOverlapping()
+{
+    TWPSR w;
+    QVERIFY(w.openFile(examplePath()));
+    FormReport *report = w.prepareReport();
+    for (const ReportPage *page : report->pages()) {
+        const ReportLayout layout(*page);
+        const QList<ReportElement> &elements = page->elements();
+        for (int i = 0; i < layout.count(); ++i) {
+            if (!elements.at(i).isText())
+                continue;
+            QVERIFY2(!layout.textBox(i).cut, qPrintable(page->objectName() + ": " + elements.at(i).name + " "
+                                                        + elements.at(i).text));
+            for (int j = i + 1; j < layout.count(); ++j) {
+                if (!elements.at(j).isText())
+                    continue;
+                const QRectF overlap = layout.inkRect(i).intersected(layout.inkRect(j));
+                QVERIFY2(overlap.width() < 1 || overlap.height() < 1,
+                         qPrintable(page->objectName() + ": " + elements.at(i).text + " / " + elements.at(j).text));
+            }
+        }
+    }
 }
 
 QTEST_MAIN(TestWps)
