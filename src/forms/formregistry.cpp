@@ -6,6 +6,8 @@
 #include "forms/wpds/twpdsreport.h"
 #include "forms/wpqr/twpqr.h"
 #include "forms/wpqr/wpqrrptcombo.h"
+#include "forms/wpsr/twpsr.h"
+#include "forms/wpsr/wpsrrptcombo.h"
 
 namespace Brenvik {
 
@@ -18,6 +20,8 @@ void registerForms()
     DocumentRegistry::instance().add(QStringLiteral("WPQR"), [](QWidget *parent) { return new TWPQR(parent); });
     FormReportRegistry::add(QStringLiteral("WPQR"), [](QObject *parent) { return new WPQRRptCombo(parent); });
     FormReportRegistry::add(QStringLiteral("PQR"), [](QObject *parent) { return new PQRRptCombo(parent); });
+    DocumentRegistry::instance().add(QStringLiteral("WPSR"), [](QWidget *parent) { return new TWPSR(parent); });
+    FormReportRegistry::add(QStringLiteral("WPSR"), [](QObject *parent) { return new WPSRRptCombo(parent); });
 }
 
 } // namespace Brenvik

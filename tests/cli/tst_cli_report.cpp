@@ -63,6 +63,7 @@ private Q_SLOTS:
     void printFieldsOfTheShippedExample();
     void exportPdf_data();
     void exportPdf();
+    void wpsExampleTwoPages();
     void failures_data();
     void failures();
 
@@ -165,6 +166,20 @@ void TestCliReport::exportPdf()
     const QByteArray bytes = f.readAll();
     QVERIFY(bytes.startsWith("%PDF"));
     QCOMPARE(bytes.count("/Type /Page\n"), 1);
+}
+
+// The WPS example: its fields by name, and two pages.
+void TestCliReport::wpsExampleTwoPages()
+{
+    const QString example = QCoreApplication::applicationDirPath() + QStringLiteral("/examples/wps-example.wrp");
+    const Run fields = brenvik({QStringLiteral("--print-fields"), example});
+    QVERIFY2(fields.exitCode == 0, fields.err.constData());
+    QVERIFY(fields.out.contains("\n2:MinPreheatTemp=50 \xC2\xB0" "F\n"));
+    const QString pdf = m_dir.filePath(QStringLiteral("wps.pdf"));
+    QCOMPARE(brenvik({QStringLiteral("--export-pdf"), pdf, example}).exitCode, 0);
+    QFile f(pdf);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll().count("/Type /Page\n"), 2);
 }
 
 void TestCliReport::failures_data()

@@ -1,0 +1,369 @@
+#include "forms/wpsr/twpsr.h"
+
+#include "controls/typedgrid.h"
+
+#include <QPushButton>
+
+namespace Brenvik {
+
+namespace {
+
+enum Page {
+    GeneralPage,
+    JointsPage,
+    SketchPage,
+    BaseMetalPage,
+    BaseMetal2Page,
+    FillerPage,
+    Filler2Page,
+    PositionGasPage,
+    HeatPage,
+    ElectricalPage,
+    Technique1Page,
+    Technique2Page
+};
+
+// A sorted combo box without the save / delete pair.
+FieldDef plainSorted(const QString &name, const QString &group, const QString &label, int row = -1, int column = 0)
+{
+    FieldDef f = sortedField(name, group, label, row, column);
+    f.buttons = FieldButtons::None;
+    return f;
+}
+
+FieldDef fixedText(const QString &name, const QString &group, const QString &text, int row, int column)
+{
+    return makeField(name, FieldKind::Label, group, QString(), text, row, column);
+}
+
+FieldDef commandButton(const QString &name, const QString &group, const QString &text, int column,
+                       GridCommand command, const QString &target)
+{
+    FieldDef f = makeField(name, FieldKind::Button, group, QString(), text, 0, column);
+    f.command = command;
+    f.target = target;
+    return f;
+}
+
+void addGeneralAndJoints(QList<FieldDef> &f)
+{
+    const QString general = QStringLiteral("generalGroup");
+    FieldDef date = makeField(QStringLiteral("wpsDate"), FieldKind::Date, general, QStringLiteral("Date:"), QString(), 0, 1);
+    date.labelName = QStringLiteral("Date");
+    f << date;
+    f << sortedField(QStringLiteral("PQRNo"), general, QStringLiteral("Supporting PQR No.(s):"), 1, 0);
+    f << sortedField(QStringLiteral("weldingProcess1"), general, QStringLiteral("Welding Processes:"), 2, 0,
+                     QStringLiteral("weldingProcesses"));
+    f << sortedField(QStringLiteral("wpsNo"), general, QStringLiteral("WPS No.:"), 0, 0);
+    f << sortedField(QStringLiteral("weldingType1"), general, QStringLiteral("Types:"), 2, 1);
+    f << sortedField(QStringLiteral("preparedBy"), general, QStringLiteral("Prepared By:"), 1, 1);
+    f << sortedField(QStringLiteral("revisionNo"), general, QStringLiteral("Revision No.:"), 3, 0,
+                     QStringLiteral("RevisionNo"));
+    f << makeField(QStringLiteral("revisionDate"), FieldKind::Date, general, QStringLiteral("Rev. Date:"), QString(), 3, 1);
+    FieldDef company = makeField(QStringLiteral("companyName"), FieldKind::Edit, QStringLiteral("userGroup"),
+                                 QStringLiteral("Company Name:"));
+    company.labelName = QStringLiteral("Company_Name");
+    company.buttons = FieldButtons::UserInfo;
+    company.minimumWidth = 360;
+    f << company;
+
+    const QString joints = QStringLiteral("jointsGroup");
+    f << plainSorted(QStringLiteral("backing"), joints, QStringLiteral("Backing (Yes or No):"), 0, 0);
+    f << sortedField(QStringLiteral("backingMaterial"), joints, QStringLiteral("Backing Material (Type):"), 1, 0);
+    f << sortedField(QStringLiteral("jointDesign"), joints, QStringLiteral("Joint Design:"), 2, 0);
+    f << makeField(QStringLiteral("ifMetal"), FieldKind::Radio, joints, QStringLiteral("Backing Type:"),
+                   QStringLiteral("Metal"), 3, 0);
+    f << makeField(QStringLiteral("ifNonmetallic"), FieldKind::Radio, joints, QString(), QStringLiteral("Nonmetallic"), 4, 0);
+    f << makeField(QStringLiteral("ifNonfusing"), FieldKind::Radio, joints, QString(), QStringLiteral("Nonfusing Metal"),
+                   3, 1);
+    f << makeField(QStringLiteral("ifOther"), FieldKind::Radio, joints, QString(), QStringLiteral("Other"), 4, 1);
+
+    const QString sketch = QStringLiteral("sketchGroup");
+    f << makeField(QStringLiteral("imageGroup"), FieldKind::ImageGroup, sketch, QString(),
+                   QStringLiteral("Joint Design, Weld Layers and Bead Sequence"));
+    f << makeField(QStringLiteral("imageIfResize"), FieldKind::Check, sketch, QString(), QStringLiteral("Resize Image"));
+    f << makeField(QStringLiteral("imageSourceFile"), FieldKind::AlignedEdit, sketch, QString());
+    FieldDef description = makeField(QStringLiteral("sketchDescription"), FieldKind::Memo, sketch,
+                                     QStringLiteral("Sketch Description:"));
+    description.fixedHeight = 48;
+    f << description;
+}
+
+void addBaseMetal(QList<FieldDef> &f)
+{
+    // Two columns, "TO" between them; three pairs of rows, " OR " between the pairs.
+    const QString base = QStringLiteral("baseMetalGroup");
+    f << sortedField(QStringLiteral("specType1"), base, QStringLiteral("Type:"), 3, 0);
+    f << sortedField(QStringLiteral("pNo"), base, QStringLiteral("P-No.:"), 0, 0);
+    f << sortedField(QStringLiteral("pNo2"), base, QStringLiteral("P-No.:"), 0, 2);
+    f << sortedField(QStringLiteral("groupNo"), base, QStringLiteral("Group No.:"), 1, 0);
+    f << sortedField(QStringLiteral("groupNo2"), base, QStringLiteral("Group No.:"), 1, 2);
+    f << sortedField(QStringLiteral("specType2"), base, QStringLiteral("Type:"), 3, 2);
+    f << sortedField(QStringLiteral("specGrade1"), base, QStringLiteral("Grade:"), 4, 0);
+    f << sortedField(QStringLiteral("specGrade2"), base, QStringLiteral("Grade:"), 4, 2);
+    f << sortedField(QStringLiteral("chemAna1"), base, QStringLiteral("Chem. Analysis:"), 6, 0);
+    f << sortedField(QStringLiteral("mechProp1"), base, QStringLiteral("Mech. Property:"), 7, 0);
+    f << sortedField(QStringLiteral("mechProp2"), base, QStringLiteral("Mech. Property:"), 7, 2);
+    f << sortedField(QStringLiteral("chemAna2"), base, QStringLiteral("Chem. Analysis:"), 6, 2);
+    for (int pair = 0; pair < 3; ++pair) {
+        const QString n = QString::number(pair + 1);
+        f << fixedText(QStringLiteral("toLabel") + n, base, QStringLiteral("TO"), pair * 3, 1);
+        if (pair > 0)
+            f << fixedText(QStringLiteral("orLabel") + n, base, QStringLiteral(" OR "), pair * 3 - 1, 0);
+    }
+
+    const QString thickness = QStringLiteral("thicknessGroup");
+    f << sortedField(QStringLiteral("baseMetalOther"), thickness, QStringLiteral("Other:"), 3, 0);
+    f << sortedField(QStringLiteral("grooveThickness"), thickness, QStringLiteral("Groove:"), 1, 0);
+    f << sortedField(QStringLiteral("filletThickness"), thickness, QStringLiteral("Fillet:"), 2, 0);
+    f << sortedField(QStringLiteral("grooveDia"), thickness, QStringLiteral("Groove:"), 1, 1);
+    f << sortedField(QStringLiteral("filletDia"), thickness, QStringLiteral("Fillet:"), 2, 1);
+    f << fixedText(QStringLiteral("thicknessHeading"), thickness, QStringLiteral("Thickness Range, Base Metal"), 0, 0);
+    FieldDef dia = fixedText(QStringLiteral("diaHeading"), thickness, QStringLiteral("Pipe Dia. Range"), 0, 1);
+    f << dia;
+}
+
+void addFillerMetals(QList<FieldDef> &f)
+{
+    // Three columns, one per filler metal; the row labels stand left of the first.
+    const QString filler = QStringLiteral("fillerGroup");
+    const QStringList labels = {QStringLiteral("SFA Specification:"), QStringLiteral("AWS Specification:"),
+                                QStringLiteral("Filler Material F-No.:"), QStringLiteral("Weld Metal A-No.:"),
+                                QStringLiteral("Size of Filler Metal:"), QStringLiteral("Groove:"),
+                                QStringLiteral("Fillet:")};
+    const QStringList names = {QStringLiteral("specNoSFA"), QStringLiteral("AWSNoClass"), QStringLiteral("FNo"),
+                               QStringLiteral("ANo"), QStringLiteral("fillerSize"), QStringLiteral("thGroove"),
+                               QStringLiteral("thFillet")};
+    for (int n = 0; n < 3; ++n) {
+        // Groove and fillet sit under their own line "Weld Metal Thickness Range:".
+        for (int i = 0; i < names.size(); ++i)
+            f << sortedField(names.at(i) + QString::number(n + 1), filler, n == 0 ? labels.at(i) : QString(),
+                             i < 5 ? i + 1 : i + 2, n);
+        f << headingField(QStringLiteral("fillerHeading") + QString::number(n + 1), filler, QString::number(n + 1), n);
+    }
+
+    f << makeField(QStringLiteral("thicknessRangeHeading"), FieldKind::Label, filler,
+                   QStringLiteral("Weld Metal Thickness Range:"), QString(), 6, 0);
+
+    // The flux columns: keys 1, 2, 3 each in their own order.
+    const QString flux = QStringLiteral("fluxGroup");
+    const QString insert = QStringLiteral("consumableInsert");
+    const QString trade = QStringLiteral("fluxTradeName");
+    const QString fluxName = QStringLiteral("flux");
+    const QStringList order[3] = {{insert, trade, fluxName}, {fluxName, trade, insert}, {fluxName, trade, insert}};
+    const QHash<QString, QPair<int, QString>> rows = {
+        {fluxName, {1, QStringLiteral("Electrode-Flux (Class):")}},
+        {trade, {2, QStringLiteral("Flux Trade Name:")}},
+        {insert, {3, QStringLiteral("Consumable Insert:")}}};
+    for (int n = 0; n < 3; ++n) {
+        for (const QString &name : order[n]) {
+            const auto row = rows.value(name);
+            f << sortedField(name + QString::number(n + 1), flux, n == 0 ? row.second : QString(), row.first, n);
+        }
+        f << headingField(QStringLiteral("fluxHeading") + QString::number(n + 1), flux, QString::number(n + 1), n);
+    }
+}
+
+void addPositionGasHeat(QList<FieldDef> &f)
+{
+    const QString position = QStringLiteral("positionGroup");
+    f << sortedField(QStringLiteral("groovePosition"), position, QStringLiteral("Position of Groove:"));
+    f << sortedField(QStringLiteral("positionFillet"), position, QStringLiteral("Position of Fillet:"));
+    f << sortedField(QStringLiteral("weldProgression"), position, QStringLiteral("Weld Progression:"));
+
+    // Gas(es), mixture and flow rate in three columns, one row per gas.
+    const QString gas = QStringLiteral("gasGroup");
+    const QStringList rowLabels = {QStringLiteral("Shielding:"), QStringLiteral("Trailing:"), QStringLiteral("Backing:")};
+    const QStringList suffixes = {QStringLiteral("S"), QStringLiteral("T"), QStringLiteral("B")};
+    const QStringList columns = {QStringLiteral("gas"), QStringLiteral("mixture"), QStringLiteral("flowRate")};
+    for (int c = 0; c < columns.size(); ++c)
+        for (int r = 0; r < suffixes.size(); ++r)
+            f << sortedField(columns.at(c) + suffixes.at(r), gas, c == 0 ? rowLabels.at(r) : QString(), r + 2, c);
+    f << headingField(QStringLiteral("compositionHeading"), gas, QStringLiteral("Percent Composition"), 1);
+    f << fixedText(QStringLiteral("gasesHeading"), gas, QStringLiteral("Gas(es)"), 1, 0);
+    f << fixedText(QStringLiteral("mixtureHeading"), gas, QStringLiteral("Mixture"), 1, 1);
+    f << fixedText(QStringLiteral("flowRateHeading"), gas, QStringLiteral("Flow Rate"), 1, 2);
+
+    const QString preheat = QStringLiteral("preheatGroup");
+    f << sortedField(QStringLiteral("preheatMan"), preheat, QStringLiteral("Preheat Maintenance:"), 0, 0);
+    f << sortedField(QStringLiteral("MinPreheatTemp"), preheat, QStringLiteral("Preheat Temperature:"), 1, 0);
+    f << fixedText(QStringLiteral("unitPreheatMin"), preheat, QStringLiteral("°C"), 1, 1);
+    f << sortedField(QStringLiteral("MaxInterpassTemp"), preheat, QStringLiteral("Interpass Temperature:"), 2, 0);
+    f << fixedText(QStringLiteral("unitInterMax"), preheat, QStringLiteral("°C"), 2, 1);
+    const QString postWeld = QStringLiteral("postWeldGroup");
+    f << sortedField(QStringLiteral("postWeldTempRange"), postWeld, QStringLiteral("Temperature Range:"), 0, 0);
+    f << fixedText(QStringLiteral("unitPostWeldTemp"), postWeld, QStringLiteral("°C"), 0, 1);
+    f << sortedField(QStringLiteral("postWeldTimeRange"), postWeld, QStringLiteral("Time Range:"), 1, 0);
+    const QString units = QStringLiteral("temperatureUnitGroup");
+    f << makeField(QStringLiteral("unitTC"), FieldKind::Radio, units, QStringLiteral("Temperature Unit:"),
+                   QStringLiteral("°C"), 0, 0);
+    f << makeField(QStringLiteral("unitTF"), FieldKind::Radio, units, QString(), QStringLiteral("°F"), 0, 1);
+}
+
+void addElectricalAndTechnique(QList<FieldDef> &f)
+{
+    const QString electrical = QStringLiteral("electricalGroup");
+    f << sortedField(QStringLiteral("GMAWMode"), electrical, QStringLiteral("Mode of Metal Transfer for GMAW:"), 0, 0);
+    f << sortedField(QStringLiteral("tungstenElecSize"), electrical, QStringLiteral("Tungsten Electrode Size:"), 1, 0);
+    f << sortedField(QStringLiteral("tungstenElecType"), electrical, QStringLiteral("Type:"), 1, 1);
+    f << sortedField(QStringLiteral("ElecWireSpeedRange"), electrical, QStringLiteral("Electrode Wire Feed Speed Range:"),
+                     2, 0);
+    f << sortedField(QStringLiteral("current"), electrical, QStringLiteral("Current AC/DC:"), 3, 0);
+    f << sortedField(QStringLiteral("polarity"), electrical, QStringLiteral("Polarity:"), 3, 1);
+    f << sortedField(QStringLiteral("ampRange"), electrical, QStringLiteral("Amps (Range):"), 4, 0);
+    f << sortedField(QStringLiteral("voltRange"), electrical, QStringLiteral("Volts (Range):"), 4, 1);
+
+    const QString technique = QStringLiteral("techniqueGroup");
+    f << sortedField(QStringLiteral("orificeOrGasCupSize"), technique, QStringLiteral("Orifice or Gas Cup Size:"), 1, 0);
+    f << sortedField(QStringLiteral("techniqueOther"), technique, QStringLiteral("Other:"), 9, 0);
+    f << sortedField(QStringLiteral("SWBead"), technique, QStringLiteral("String or Weave Bead:"), 0, 0);
+    f << sortedField(QStringLiteral("passPerSide"), technique, QStringLiteral("Multipass or Single Pass (per Side):"), 5, 0);
+    f << sortedField(QStringLiteral("interpassCleaning"), technique, QStringLiteral("Initial and Interpass Cleaning:"), 2, 0);
+    f << sortedField(QStringLiteral("oscillation"), technique, QStringLiteral("Oscillation:"), 4, 0);
+    f << sortedField(QStringLiteral("contactTube"), technique, QStringLiteral("Contact Tube to Work Distance:"), 6, 0);
+    f << sortedField(QStringLiteral("multiOrSingleElec"), technique, QStringLiteral("Multiple or Single Electrodes:"), 7, 0);
+    f << sortedField(QStringLiteral("peening"), technique, QStringLiteral("Peening:"), 8, 0);
+    f << sortedField(QStringLiteral("backGougingMethod"), technique, QStringLiteral("Methods of Backgouging:"), 3, 0);
+}
+
+void addTechniqueTable(QList<FieldDef> &f)
+{
+    const QString table = QStringLiteral("techniqueTableGroup");
+    f << fixedText(QStringLiteral("techniqueHeading"), table, QStringLiteral("Techniques (QW-410)"), 0, 0);
+
+    FieldDef units = makeField(QStringLiteral("ETUnit"), FieldKind::UnitRow, table, QStringLiteral("Units"));
+    units.grid.rows = 1;
+    units.grid.columns = 7;
+    units.grid.columnWidths = {71, 47, 46, 43, 44, 54, 73};
+    units.grid.rowHeight = 20;
+    units.grid.over = QStringLiteral("ETGrid");
+    units.grid.overColumn = 2;
+    f << units;
+
+    FieldDef grid = makeField(QStringLiteral("ETGrid"), FieldKind::Grid, table, QString(), QString(), 1, 0);
+    grid.grid.rows = 15;
+    grid.grid.columns = 9;
+    grid.grid.fixedRows = 1;
+    // Amp., Volt and Other a little wider than designed: a range such as "150-180" fits in
+    // this font.
+    grid.grid.columnWidths = {52, 43, 73, 46, 46, 58, 58, 53, 84};
+    grid.grid.columnTitles = {QStringLiteral("Weld Layers"), QStringLiteral("Process"), QStringLiteral("\nClass"),
+                              QStringLiteral("\nDia."), QStringLiteral("\nPolarity"), QStringLiteral("\nAmp."),
+                              QStringLiteral("Volt"), QStringLiteral("Travel Speed"), QStringLiteral("Other")};
+    grid.grid.headings = GridHeadings::Drawn;
+    for (int c = 0; c <= 5; ++c)
+        grid.grid.alignments.insert(c, Qt::AlignRight);
+    grid.grid.rowHeight = 20;
+    grid.grid.bands = {{2, 3, QStringLiteral("Filler Metal")}, {4, 5, QStringLiteral("Filler Metal")}};
+    grid.grid.bandsInTitleRow = true;
+    f << grid;
+
+    const QString unitGroup = QStringLiteral("techniqueUnitGroup");
+    f << makeField(QStringLiteral("tensileTestUnitM"), FieldKind::Radio, unitGroup, QStringLiteral("Unit System:"),
+                   QStringLiteral("Metric"), 0, 0);
+    f << makeField(QStringLiteral("tensileTestUnitI"), FieldKind::Radio, unitGroup, QString(), QStringLiteral("Imperial"),
+                   0, 1);
+    const QString buttons = QStringLiteral("techniqueButtonGroup");
+    f << commandButton(QStringLiteral("delRowTensileTest"), buttons, QStringLiteral("   Delete Row"), 0,
+                       GridCommand::DeleteRow, grid.name);
+    f << commandButton(QStringLiteral("dupRowTensileTest"), buttons, QStringLiteral("   Duplicate Row"), 1,
+                       GridCommand::DuplicateRow, grid.name);
+    f << makeField(QStringLiteral("ETGridSelectParam"), FieldKind::Button, buttons, QString(),
+                   QStringLiteral("Select Parameters ..."), 0, 2);
+}
+
+FormTable buildTable()
+{
+    FormTable t;
+    t.formType = QStringLiteral("WPSR");
+    t.caption = QStringLiteral("Welding Procedure Specification (QW-482)");
+    t.pages = {
+        {QStringLiteral("dataEntry1"), QStringLiteral("General Information")},
+        {QStringLiteral("dataEntry2"), QStringLiteral("Joints")},
+        {QStringLiteral("dataEntry3"), QStringLiteral("Joint Sketch")},
+        {QStringLiteral("dataEntry4"), QStringLiteral("Base Metal")},
+        {QStringLiteral("dataEntry5"), QStringLiteral("Base Metal II")},
+        {QStringLiteral("dataEntry6"), QStringLiteral("Filler Metals")},
+        {QStringLiteral("dataEntry7"), QStringLiteral("Filler Metal II")},
+        {QStringLiteral("dataEntry8"), QStringLiteral("Position, Gas")},
+        {QStringLiteral("dataEntry9"), QStringLiteral("Pre/Post Heat")},
+        {QStringLiteral("dataEntry10"), QStringLiteral("Elec.Char.")},
+        {QStringLiteral("dataEntry11"), QStringLiteral("Techniques I")},
+        {QStringLiteral("dataEntry12"), QStringLiteral("Techniques II")},
+    };
+    t.groups = {
+        makeGroup(QStringLiteral("userGroup"), QStringLiteral(" User Information "), GeneralPage, 0, 0),
+        makeGroup(QStringLiteral("generalGroup"), QStringLiteral(" General Information "), GeneralPage, 1, 0),
+        makeGroup(QStringLiteral("jointsGroup"), QStringLiteral(" Joints (QW-402) "), JointsPage, 0, 0),
+        makeGroup(QStringLiteral("sketchGroup"), QString(), SketchPage, 0, 0),
+        makeGroup(QStringLiteral("baseMetalGroup"), QStringLiteral(" Base Metal (QW-403) "), BaseMetalPage, 0, 0),
+        makeGroup(QStringLiteral("thicknessGroup"), QStringLiteral(" Base Metal (QW-403) - Thickness, Others "),
+                  BaseMetal2Page, 0, 0),
+        makeGroup(QStringLiteral("fillerGroup"), QStringLiteral(" Filler Metals (QW-404) "), FillerPage, 0, 0),
+        makeGroup(QStringLiteral("fluxGroup"), QStringLiteral(" Filler Metal (QW-404) "), Filler2Page, 0, 0),
+        makeGroup(QStringLiteral("positionGroup"), QStringLiteral(" Position (QW-405) "), PositionGasPage, 0, 0),
+        makeGroup(QStringLiteral("gasGroup"), QStringLiteral(" Gas (QW-408) "), PositionGasPage, 1, 0),
+        makeGroup(QStringLiteral("preheatGroup"), QStringLiteral(" Preheat (QW-406) "), HeatPage, 0, 0),
+        makeGroup(QStringLiteral("postWeldGroup"), QStringLiteral(" Post Weld Heat Treatment (QW-407) "), HeatPage, 1, 0),
+        makeGroup(QStringLiteral("temperatureUnitGroup"), QString(), HeatPage, 2, 0),
+        makeGroup(QStringLiteral("electricalGroup"), QStringLiteral(" Electrical Characteristics (QW-409) "),
+                  ElectricalPage, 0, 0),
+        makeGroup(QStringLiteral("techniqueGroup"), QStringLiteral(" Technique (QW-410) "), Technique1Page, 0, 0),
+        makeGroup(QStringLiteral("techniqueTableGroup"), QString(), Technique2Page, 0, 0, 1, 2),
+        makeGroup(QStringLiteral("techniqueUnitGroup"), QString(), Technique2Page, 1, 0),
+        makeGroup(QStringLiteral("techniqueButtonGroup"), QString(), Technique2Page, 1, 1),
+    };
+    addGeneralAndJoints(t.fields);
+    addBaseMetal(t.fields);
+    addFillerMetals(t.fields);
+    addPositionGasHeat(t.fields);
+    addElectricalAndTechnique(t.fields);
+    addTechniqueTable(t.fields);
+
+    UnitSwitchDef temperature;
+    temperature.metric = QStringLiteral("unitTC");
+    temperature.imperial = QStringLiteral("unitTF");
+    temperature.labels = {QStringLiteral("unitPreheatMin"), QStringLiteral("unitInterMax"),
+                          QStringLiteral("unitPostWeldTemp")};
+    temperature.metricLabel = QStringLiteral("°C");
+    temperature.imperialLabel = QStringLiteral("°F");
+    // The unit row: columns 0 to 5 are written, column 6 ("Other") is the user's.
+    UnitSwitchDef unitRow;
+    unitRow.metric = QStringLiteral("tensileTestUnitM");
+    unitRow.imperial = QStringLiteral("tensileTestUnitI");
+    unitRow.grid = QStringLiteral("ETUnit");
+    for (int c = 0; c <= 5; ++c)
+        unitRow.cells.append({0, c});
+    unitRow.metricUnits = {QString(), QStringLiteral("mm"), QString(), QStringLiteral("Amp"), QStringLiteral("Volt"),
+                           QStringLiteral("m/min")};
+    unitRow.imperialUnits = {QString(), QStringLiteral("in"), QString(), QStringLiteral("Amp"), QStringLiteral("Volt"),
+                             QStringLiteral("ipm")};
+    t.unitSwitches = {temperature, unitRow};
+    return t;
+}
+
+} // namespace
+
+const FormTable &TWPSR::formTable()
+{
+    static const FormTable table = buildTable();
+    return table;
+}
+
+TWPSR::TWPSR(QWidget *parent) : FormWindow(formTable(), parent)
+{
+    FormCreate();
+}
+
+void TWPSR::connectHandlers()
+{
+    // The title row is 40 high: the caption boxes take its upper half.
+    grid(QStringLiteral("ETGrid"))->setTitleRowHeight(40);
+
+    // Shown on this window; it does something once a parameter plot is installed.
+    auto *selectParam = fieldAs<QPushButton>(QStringLiteral("ETGridSelectParam"));
+    selectParam->setEnabled(hasParameterPlot());
+    connect(selectParam, &QPushButton::clicked, this, &TWPSR::ETGridSelectParamClick);
+}
+
+} // namespace Brenvik
