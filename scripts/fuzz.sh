@@ -4,7 +4,7 @@
 # corpus of the shipped side files. A crash, a leak or a sanitizer report fails the run and
 # leaves the input that caused it in the build folder (crash-*, leak-*).
 #
-#   scripts/fuzz.sh                      # every target
+#   scripts/fuzz.sh                      # the parsers: profile files and pictures
 #   FUZZ_SECONDS=600 scripts/fuzz.sh fuzz_picture
 #   scripts/fuzz.sh fuzz_document       # the whole window under the fuzzer (a full sanitizer build)
 set -euo pipefail
