@@ -4,23 +4,24 @@
 # corpus of the shipped side files. A crash, a leak or a sanitizer report fails the run and
 # leaves the input that caused it in the build folder (crash-*, leak-*).
 #
-#   scripts/fuzz.sh                      # every target
+#   scripts/fuzz.sh                      # the parsers: profile files and pictures
 #   FUZZ_SECONDS=600 scripts/fuzz.sh fuzz_picture
+#   scripts/fuzz.sh fuzz_document       # the whole window under the fuzzer (a full sanitizer build)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 seconds="${FUZZ_SECONDS:-15}"
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_profilefile fuzz_picture fuzz_document)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_profilefile fuzz_picture)
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRENVIK_FUZZ=ON >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]}" >/dev/null
 
 seeds() {
   case "$1" in
-    fuzz_profilefile) echo "$build/bin/zoru.dat $build/bin/examples" ;;
-    fuzz_picture) echo "$build/bin/examples" ;;
-    fuzz_document) echo "$build/bin/examples" ;;
+    fuzz_profilefile) echo "$root/fuzz/seeds $build/bin/zoru.dat $build/bin/examples" ;;
+    fuzz_picture) echo "$root/fuzz/seeds $build/bin/examples" ;;
+    fuzz_document) echo "$root/fuzz/seeds $build/bin/examples" ;;
   esac
 }
 
@@ -33,7 +34,7 @@ for t in "${targets[@]}"; do
   corpus="$build/corpus/$t"
   mkdir -p "$corpus"
   # shellcheck disable=SC2046
-  find $(seeds "$t") -type f -size -1M -exec cp {} "$corpus/" \; 2>/dev/null || true
+  find $(seeds "$t") -type f -size -1024k -exec cp {} "$corpus/" \; 2>/dev/null || true
   echo "== $t for ${seconds} s"
   if ! (cd "$build" && "./bin/$t" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=4096 -timeout=10 \
           -print_final_stats=1 "$corpus" 2> "$build/$t.log"); then

@@ -495,7 +495,8 @@ private Q_SLOTS:
         QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), sources[1]});
 
         QCOMPARE(outcome, DuplicatorRun::Outcome::Failed);
-        QCOMPARE(platform.texts(), QStringList{QStringLiteral("Unable to write to ") + sources[1]});
+        QCOMPARE(platform.texts().size(), 1);
+        QVERIFY(platform.texts().first().startsWith(QStringLiteral("Unable to write to ") + sources[1] + QStringLiteral(": ")));
         QCOMPARE(run.modified(), QStringList{sources[0]});
         QVERIFY(readAll(sources[0]).contains("companyName=New Co\r\n"));
         QCOMPARE(readAll(sources[1]), document("formType=PQR"));
