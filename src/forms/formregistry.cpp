@@ -1,5 +1,6 @@
 #include "forms/formregistry.h"
 
+#include "forms/pqr/pqrrptcombo.h"
 #include "forms/pqr/tpqr.h"
 #include "forms/wpds/twpds.h"
 #include "forms/wpds/twpdsreport.h"
@@ -12,7 +13,7 @@ void registerForms()
     DocumentRegistry::instance().add(QStringLiteral("WPDS"), [](QWidget *parent) { return new TWPDS(parent); });
     FormReportRegistry::add(QStringLiteral("WPDS"), [](QObject *parent) { return new TWPDSReport(parent); });
     DocumentRegistry::instance().add(QStringLiteral("PQR"), [](QWidget *parent) { return new TPQR(parent); });
-    // The PQR report registers here, beside its window.
+    FormReportRegistry::add(QStringLiteral("PQR"), [](QObject *parent) { return new PQRRptCombo(parent); });
 }
 
 } // namespace Brenvik

@@ -1,6 +1,7 @@
 #include "forms/wpds/twpdsreport.h"
 
 #include "core/texthelpers.h"
+#include "report/columnmemo.h"
 #include "report/reportpage.h"
 
 #include <array>
@@ -305,7 +306,8 @@ void TWPDSReport::prepareRpt(const ReportSource &source)
         p.setCaption(n, p.text(n) + QLatin1Char(' ') + unit);
     }
 
-    // Pass 4: the parameter grid, transposed, and the sketch.
+    // Pass 4: the parameter grid, transposed (each pass keeps its line in every column), and
+    // the sketch.
     const QString grid = QStringLiteral("weldingParameters");
     const QList<ReportElement> elements = p.elements();
     for (const ReportElement &e : elements) {
@@ -314,19 +316,10 @@ void TWPDSReport::prepareRpt(const ReportSource &source)
             const int row = e.name.mid(6).toInt(&ok);
             if (ok)
                 p.setCaption(e.name, source.gridCell(grid, row, 1));
-        } else if (e.kind == ElementKind::Memo && e.name.startsWith(QLatin1String("wp"))) {
-            bool ok = false;
-            const int row = e.name.mid(2).toInt(&ok);
-            if (!ok)
-                continue;
-            QStringList lines;
-            for (int column = 2; column <= 9; ++column) {
-                const QString cell = source.gridCell(grid, row, column);
-                lines << (cell.isEmpty() ? QStringLiteral(" ") : cell);
-            }
-            p.setMemoLines(e.name, lines);
         }
     }
+    for (const auto &memo : ColumnMemo::numberedMemos(p, QStringLiteral("wp")))
+        p.setMemoLines(memo.first, ColumnMemo::rowLines(source, grid, memo.second, 2, 9));
     p.setPicture(QStringLiteral("weldImage"), source.sketch());
 }
 

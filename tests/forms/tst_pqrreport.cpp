@@ -1,0 +1,280 @@
+// The printed PQR: what each fill step puts where on the two pages, every filled test row on
+// the page, and a filled report whose texts are neither cut nor run into each other.
+
+#include "forms/pqr/pqrrptcombo.h"
+#include "forms/pqr/tpqrreport.h"
+#include "forms/pqr/tpqrreport_2.h"
+#include "report/reportjob.h"
+#include "report/reportlayout.h"
+#include "support/fakereportsource.h"
+
+#include <QtTest>
+
+using namespace Brenvik;
+
+namespace {
+
+// A new PQR window: its six grids, nothing filled.
+FakeReportSource pqrWindow()
+{
+    FakeReportSource w;
+    w.addGrid(QStringLiteral("weldingSequence"), 16, 8);
+    w.addGrid(QStringLiteral("weldingSequenceUnit"), 1, 5);
+    w.addGrid(QStringLiteral("tensileTestUnit"), 1, 6);
+    w.addGrid(QStringLiteral("tensileTest"), 10, 7);
+    w.addGrid(QStringLiteral("BendTest"), 10, 4);
+    w.addGrid(QStringLiteral("filletWeldTestT"), 4, 3);
+    return w;
+}
+
+// Settings for rows first to last of a grid column: the row number with a prefix.
+QStringList columnRows(const QString &grid, int column, int first, int last, const QString &prefix = QString())
+{
+    QStringList settings;
+    for (int row = first; row <= last; ++row)
+        settings << QStringLiteral("cell:%1:%2:%3=%4%5").arg(grid).arg(row).arg(column).arg(prefix).arg(row);
+    return settings;
+}
+
+QString lines(const QStringList &l)
+{
+    return l.join(QLatin1Char('\n'));
+}
+
+// The qualification of the shipped example: GMAW on 3/8 in A36 plate, 2G.
+QStringList exampleSettings()
+{
+    QStringList s{
+        "field:wpdsNo=WPDS-GMAW-2G-038", "field:welderName=Daniel MacIsaac", "field:Witness=R. Thibodeau, CWI",
+        "field:wpsNo=WPS-GMAW-07", "field:welderID=W-114", "field:refStandards=AWS D1.1/D1.1M:2020",
+        "field:testPlateNo=TP-2026-031", "field:companyName=Brenvik Fabrication Ltd.",
+        "field:locationOfTest=1200 Harbour Road, Halifax, NS  B3K 5M7",
+        "field:weldingPosition=2G (horizontal)", "field:specification1=ASTM A36",
+        "field:specification2=ASTM A36", "field:grade1=36 ksi", "field:grade2=36 ksi",
+        "field:preheatTemperature=50", "field:minInterT=50", "field:maxInterT=450",
+        "field:postWeldTreatment=None\\nAs welded", "field:cleaningProcedures=Wire brush every pass\\nGrind starts and stops",
+        "field:BackgougingMethod=Grinding", "field:BackgougingDepth=To sound metal",
+        "field:TungstenElectrodeType=", "field:diameter=", "field:weldingProcess=GMAW",
+        "field:ProcessMode=Semi-automatic", "field:tradeNameA=Lincoln SuperArc L-56",
+        "field:manufacturerA=Lincoln Electric", "field:tradeNameF=", "field:manufacturerF=",
+        "field:shieldingGT=75% Ar / 25% CO2", "field:nozzleSize=5/8 in", "field:flowRate=35-40 cfh",
+        "field:currentType=DCEP", "field:ifCE=Yes", "field:EExt=5/8 - 3/4 in",
+        "field:classificationA=AWS A5.18 ER70S-6", "field:classificationF=",
+        "field:appearence=Acceptable", "field:vWitness=R. Thibodeau, CWI", "field:undercut=None",
+        "field:pipingPorosity=None", "field:convexity=Acceptable",
+        "field:otherTests=Macroetch of one cross-section: complete fusion, no cracks\\nHardness not required",
+        "field:rtResult=Acceptable", "field:utResult=", "field:rtReportNo=RT-26-0412", "field:utReportNo=",
+        "field:wpdsDate=14 Oct 2026", "field:vTestDate=15 Oct 2026", "check:unitTF", "check:weldingSequenceUnitI",
+    };
+    const QStringList units{"in", "ipm", "Amp", "Volt", "ipm"};
+    for (int c = 0; c < 5; ++c)
+        s << QStringLiteral("cell:weldingSequenceUnit:0:%1=%2").arg(c).arg(units[c]);
+    for (int row = 1; row <= 12; ++row) {
+        const QStringList cells{row <= 6 ? "A" : "B", QString::number((row + 1) / 2), QString::number(row),
+                                "0.045", row == 1 ? "240" : "300", row == 1 ? "165" : "190",
+                                row == 1 ? "19.5" : "22.0", row == 1 ? "7-9" : "10-12"};
+        for (int c = 0; c < 8; ++c)
+            s << QStringLiteral("cell:weldingSequence:%1:%2=%3").arg(row).arg(c).arg(cells[c]);
+    }
+    const QStringList tensionUnits{"in", "in", "sq.in", "Lbf", "ksi", "None"};
+    for (int c = 0; c < 6; ++c)
+        s << QStringLiteral("cell:tensileTestUnit:0:%1=%2").arg(c).arg(tensionUnits[c]);
+    const QStringList tension[] = {{"T1", "0.752", "0.378", "0.284", "20,650", "72.7", "Ductile, base metal"},
+                                   {"T2", "0.750", "0.376", "0.282", "20,310", "72.0", "Ductile, base metal"}};
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 7; ++c)
+            s << QStringLiteral("cell:tensileTest:%1:%2=%3").arg(r + 1).arg(c).arg(tension[r][c]);
+    for (int r = 1; r <= 4; ++r) {
+        s << QStringLiteral("cell:BendTest:%1:0=S%1").arg(r) << QStringLiteral("cell:BendTest:%1:1=Side").arg(r)
+          << QStringLiteral("cell:BendTest:%1:2=Pass").arg(r)
+          << QStringLiteral("cell:BendTest:%1:3=%2").arg(r).arg(r == 3 ? "One 1/32 in open discontinuity" : "No open discontinuities");
+    }
+    return s;
+}
+
+bool crosses(const QRectF &a, const QRectF &b)
+{
+    return qMin(a.right(), b.right()) - qMax(a.left(), b.left()) > 0.01
+        && qMin(a.bottom(), b.bottom()) - qMax(a.top(), b.top()) > 0.5;
+}
+
+// Texts that run into another text, a vertical rule or the picture, or out of the frame.
+QStringList collisions(const ReportPage &page)
+{
+    QStringList out;
+    const ReportLayout layout(page);
+    const QList<ReportElement> &elements = page.elements();
+    for (int i = 0; i < elements.size(); ++i) {
+        const QRectF ink = elements[i].isText() ? layout.inkRect(i) : QRectF();
+        if (ink.isEmpty())
+            continue;
+        const QString who = elements[i].name.isEmpty() ? elements[i].text : elements[i].name;
+        if (!page.frame().contains(ink))
+            out << who + QStringLiteral(" leaves the frame");
+        for (int j = 0; j < elements.size(); ++j) {
+            const ReportElement &o = elements[j];
+            QRectF other;
+            if (j == i)
+                continue;
+            if (o.isText())
+                other = layout.inkRect(j);
+            else if (o.kind == ElementKind::VRule)
+                other = QRectF(o.x - 0.5, o.y, 1, o.height);
+            else if (o.kind == ElementKind::HRule)
+                other = QRectF(o.x, o.y - 0.5, o.width, 1);
+            else if (o.kind == ElementKind::Image)
+                other = QRectF(o.x, o.y, o.width, o.height);
+            if (crosses(ink, other))
+                out << who + QStringLiteral(" runs into ") + (o.name.isEmpty() ? o.text : o.name);
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+class TestPqrReport : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void fillSteps_data();
+    void fillSteps();
+    void previewingAgainGivesTheSamePages();
+    void filledReportShowsEveryText_data();
+    void filledReportShowsEveryText();
+};
+
+void TestPqrReport::fillSteps_data()
+{
+    QTest::addColumn<QStringList>("settings");
+    QTest::addColumn<QString>("element");
+    QTest::addColumn<QString>("expected");
+
+    const QString seq = QStringLiteral("weldingSequence");
+    const QStringList twelve = columnRows(seq, 2, 1, 12);
+    const QString blank = QStringLiteral(" ");
+    QTest::newRow("12 sequence rows: 1-8 on the left")
+        << twelve << "wsGrid03" << lines({"1", "2", "3", "4", "5", "6", "7", "8"});
+    QTest::newRow("12 sequence rows: 9-12 on the right, then blank lines")
+        << twelve << "wsGrid13" << lines({"9", "10", "11", "12", blank, blank, blank, blank});
+    QTest::newRow("row 15 is the right table's seventh line")
+        << columnRows(seq, 7, 15, 15, "ts") << "wsGrid18" << lines(QStringList(6, blank) << "ts15" << blank);
+    QTest::newRow("empty column: eight blank lines") << twelve << "wsGrid01" << lines(QStringList(8, blank));
+    QTest::newRow("sequence units, left table")
+        << QStringList{"cell:weldingSequenceUnit:0:0=in", "cell:weldingSequenceUnit:0:4=ipm"} << "wsUnit5" << "ipm";
+    QTest::newRow("sequence units, right table")
+        << QStringList{"cell:weldingSequenceUnit:0:0=in", "cell:weldingSequenceUnit:0:4=ipm"} << "wsUnit6" << "in";
+
+    QTest::newRow("preheat in F") << QStringList{"field:preheatTemperature=300", "check:unitTF"}
+                                  << "PreheatTemperature" << "300 \u00B0F";
+    QTest::newRow("empty preheat in F") << QStringList{"check:unitTF"} << "PreheatTemperature" << " \u00B0F";
+    QTest::newRow("interpass min in C") << QStringList{"field:minInterT=10", "field:maxInterT=250"} << "MinInterT"
+                                        << "10 \u00B0C";
+    QTest::newRow("interpass max in C") << QStringList{"field:minInterT=10", "field:maxInterT=250"} << "MaxInterT"
+                                        << "250 \u00B0C";
+
+    QTest::newRow("page 1 memo: one paragraph")
+        << QStringList{"field:postWeldTreatment=None\\nAs welded"} << "PostWeldTreatment" << "None As welded";
+    QTest::newRow("page 1 cleaning: one paragraph")
+        << QStringList{"field:cleaningProcedures=Brush\\nGrind"} << "CleaningProcedures" << "Brush Grind";
+    QTest::newRow("page 2 memo: lines") << QStringList{"field:otherTests=Macroetch\\nHardness"} << "OtherTests"
+                                        << "Macroetch\nHardness";
+
+    QTest::newRow("names match whatever the case")
+        << QStringList{"field:locationOfTest=Halifax"} << "LocationOfTest" << "Halifax";
+    QTest::newRow("first field of a name wins")
+        << QStringList{"field:welderName=First", "field:WelderName=Second"} << "Weldername" << "First";
+    QTest::newRow("test date beside DATE:") << QStringList{"field:wpdsDate=7 Dec 2026"} << "wpdsDate" << "7 Dec 2026";
+    QTest::newRow("evaluation date") << QStringList{"field:vTestDate=8 Dec 2026"} << "vTestDate" << "8 Dec 2026";
+    QTest::newRow("no filler text for an empty choice") << QStringList{"field:ifCE="} << "ifCE" << "";
+
+    QTest::newRow("tension unit over the failure column")
+        << QStringList{"cell:tensileTestUnit:0:5=None"} << "TTUnit6" << "None";
+    QTest::newRow("tension row 9 prints")
+        << columnRows(QStringLiteral("tensileTest"), 6, 1, 9, "T") << "TTGrid6"
+        << lines({"T1", "T2", "T3", "T4", "T5", "T6", "T7", "T8", "T9"});
+    QTest::newRow("bend row 9 prints alone")
+        << columnRows(QStringLiteral("BendTest"), 0, 9, 9, "S") << "BTGrid0" << lines(QStringList(8, blank) << "S9");
+    QTest::newRow("fillet multiple pass, row 2")
+        << QStringList{"cell:filletWeldTestT:2:1=Pass"} << "Min_size_2" << "Pass";
+    QTest::newRow("fillet single pass, row 3")
+        << QStringList{"cell:filletWeldTestT:3:2=Fail"} << "Max_size_3" << "Fail";
+}
+
+void TestPqrReport::fillSteps()
+{
+    QFETCH(QStringList, settings);
+    QFETCH(QString, element);
+    QFETCH(QString, expected);
+    FakeReportSource w = pqrWindow();
+    for (const QString &s : settings)
+        w.apply(s);
+    PQRRptCombo report;
+    report.prepareRpt(w);
+    const ReportElement *e = report.page1()->element(element);
+    if (!e)
+        e = report.page2()->element(element);
+    QVERIFY(e);
+    QCOMPARE(e->name, element); // spelled as on the paper form
+    QCOMPARE(e->text, expected);
+}
+
+void TestPqrReport::previewingAgainGivesTheSamePages()
+{
+    FakeReportSource w = pqrWindow();
+    for (const QString &s : exampleSettings())
+        w.apply(s);
+    w.set(QStringLiteral("sketchDescription"), QStringLiteral("Single-V groove, 45 degrees"));
+    w.picture = Picture::blank(QSize(40, 30));
+    PQRRptCombo report;
+    const ReportJob job = ReportJob::fromReport(report);
+    QCOMPARE(job.title(), QStringLiteral("Welding Procedure Qualification Report"));
+    QCOMPARE(job.pages().size(), 2);
+    QCOMPARE(job.pages().first()->title(), QStringLiteral("PQR"));
+
+    report.prepareRpt(w);
+    const QStringList once = job.fieldLines();
+    report.prepareRpt(w);
+    QCOMPARE(job.fieldLines(), once);
+    QVERIFY(once.contains(QStringLiteral("1:MaxInterT=450 \u00B0F")));
+    QVERIFY(once.contains(QStringLiteral("2:Max_size_1=")));
+    QVERIFY(!report.page1()->element(QStringLiteral("weldImage"))->picture.isNull());
+    // The sketch description is not on the paper form.
+    QVERIFY(!once.join(QLatin1Char('|')).contains(QLatin1String("45 degrees")));
+
+    // Switching to degrees Celsius changes the unit, it never adds a second one.
+    w.checked.remove(QStringLiteral("unitTF"));
+    w.picture = Picture();
+    report.prepareRpt(w);
+    QCOMPARE(report.page1()->text(QStringLiteral("MaxInterT")), QStringLiteral("450 \u00B0C"));
+    QVERIFY(report.page1()->element(QStringLiteral("weldImage"))->picture.isNull());
+}
+
+void TestPqrReport::filledReportShowsEveryText_data()
+{
+    QTest::addColumn<QString>("filler");
+    QTest::newRow("the example") << QString();
+    QTest::newRow("long values") << QStringLiteral("Lorem ipsum dolor sit amet ").repeated(6);
+}
+
+void TestPqrReport::filledReportShowsEveryText()
+{
+    QFETCH(QString, filler);
+    FakeReportSource w = pqrWindow();
+    for (const QString &s : exampleSettings())
+        w.apply(filler.isEmpty() || !s.startsWith(QLatin1String("field:")) ? s : s.section('=', 0, 0) + '=' + filler);
+    PQRRptCombo report;
+    report.prepareRpt(w);
+    for (const ReportPage *page : report.pages()) {
+        const QStringList found = collisions(*page);
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1String("; "))));
+        if (!filler.isEmpty())
+            continue;
+        // Realistic values show whole.
+        const ReportLayout layout(*page);
+        for (int i = 0; i < page->elements().size(); ++i)
+            QVERIFY2(!layout.textBox(i).cut, qPrintable(page->elements()[i].name + page->elements()[i].text));
+    }
+}
+
+QTEST_MAIN(TestPqrReport)
+#include "tst_pqrreport.moc"
