@@ -1,5 +1,10 @@
 #include "support/fakereportsource.h"
 
+#include "core/dates.h"
+#include "core/profilefile.h"
+#include "core/texthelpers.h"
+
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace Brenvik {
@@ -34,6 +39,35 @@ void FakeReportSource::apply(const QString &setting)
         checked.insert(parts[1]);
     else
         QTest::qFail(qPrintable(QStringLiteral("bad setting: ") + setting), __FILE__, __LINE__);
+}
+
+bool FakeReportSource::loadDocument(const QString &path)
+{
+    ProfileFile file(path, ProfileFile::Kind::Document);
+    if (!file.load())
+        return false;
+    static const QRegularExpression gridRow(QStringLiteral("^(.+)_(\\d+)$"));
+    for (const auto &[key, value] : file.entries(QStringLiteral("contents"))) {
+        const QRegularExpressionMatch m = gridRow.match(key);
+        const QDate date = parseFileDate(value);
+        if (m.hasMatch() && value.contains(QChar(0xA6))) {
+            QList<QStringList> &rows = m_grids[m.captured(1)];
+            const int row = m.captured(2).toInt();
+            while (rows.size() <= row)
+                rows.append(QStringList());
+            for (int n = 1; n < fieldCount(value); ++n) {
+                const QString cell = getField(value, n);
+                rows[row] << (cell == QLatin1String("_") ? QString() : cell);
+            }
+        } else if (value == QLatin1String("true")) {
+            checked.insert(key);
+        } else if (date.isValid()) {
+            set(key, formatReportDate(date));
+        } else if (value != QLatin1String("false")) {
+            set(key, value);
+        }
+    }
+    return true;
 }
 
 QString FakeReportSource::gridCell(const QString &grid, int row, int column) const
