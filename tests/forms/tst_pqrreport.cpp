@@ -207,17 +207,34 @@ void TestPqrReport::previewingAgainGivesTheSamePages()
 void TestPqrReport::filledReportShowsEveryText_data()
 {
     QTest::addColumn<QString>("filler");
-    QTest::newRow("the example") << QString();
-    QTest::newRow("long values") << QStringLiteral("Lorem ipsum dolor sit amet ").repeated(6);
+    QTest::addColumn<bool>("fullTables");
+    QTest::newRow("the example") << QString() << false;
+    QTest::newRow("every table row filled") << QString() << true;
+    QTest::newRow("long values") << QStringLiteral("Lorem ipsum dolor sit amet ").repeated(6) << false;
 }
 
 void TestPqrReport::filledReportShowsEveryText()
 {
     QFETCH(QString, filler);
+    QFETCH(bool, fullTables);
     FakeReportSource w = exampleWindow();
     if (!filler.isEmpty())
         for (CollectedField &f : w.fields)
             f.value = filler;
+    // The example's last row again down to the foot of each grid, numbered on: passes 13 to
+    // 15, specimens T3 to T9 and S5 to S9.
+    const struct {
+        const char *grid;
+        int filled, numbered;
+        const char *prefix;
+    } tables[] = {{"weldingSequence", 12, 2, ""}, {"tensileTest", 2, 0, "T"}, {"BendTest", 4, 0, "S"}};
+    for (const auto &t : tables) {
+        const QString grid = QString::fromLatin1(t.grid);
+        for (int row = t.filled + 1; fullTables && row < w.gridRowCount(grid); ++row)
+            for (int c = 0; c < w.gridColumnCount(grid); ++c)
+                w.setCell(grid, row, c,
+                          c == t.numbered ? t.prefix + QString::number(row) : w.gridCell(grid, t.filled, c));
+    }
     PQRRptCombo report;
     report.prepareRpt(w);
     for (const ReportPage *page : report.pages()) {
@@ -230,6 +247,16 @@ void TestPqrReport::filledReportShowsEveryText()
         for (int i = 0; i < page->elements().size(); ++i)
             QVERIFY2(!layout.textBox(i).cut, qPrintable(page->elements()[i].name + page->elements()[i].text));
     }
+    if (!fullTables)
+        return;
+    // What is drawn: the ninth specimen of each test table, pass 15 on the right table's seventh line.
+    const auto drawn = [](const ReportPage *page, const QString &name) {
+        return ReportLayout(*page).textBox(page->indexOf(name)).lines;
+    };
+    QCOMPARE(drawn(report.page2(), QStringLiteral("TTGrid0")).value(8), QStringLiteral("T9"));
+    QCOMPARE(drawn(report.page2(), QStringLiteral("BTGrid0")).value(8), QStringLiteral("S9"));
+    QCOMPARE(drawn(report.page2(), QStringLiteral("BTGrid3")).value(8), QStringLiteral("No open discontinuities"));
+    QCOMPARE(drawn(report.page1(), QStringLiteral("wsGrid13")).value(6), QStringLiteral("15"));
 }
 
 QTEST_MAIN(TestPqrReport)
