@@ -7,6 +7,7 @@
 #include "report/reportjob.h"
 #include "report/reportlayout.h"
 #include "support/fakereportsource.h"
+#include "support/reportchecks.h"
 
 #include <QtTest>
 
@@ -48,45 +49,6 @@ FakeReportSource exampleWindow()
     if (!w.loadDocument(QCoreApplication::applicationDirPath() + QStringLiteral("/examples/pqr-example.wrp")))
         QTest::qFail("the shipped example cannot be read", __FILE__, __LINE__);
     return w;
-}
-
-bool crosses(const QRectF &a, const QRectF &b)
-{
-    return qMin(a.right(), b.right()) - qMax(a.left(), b.left()) > 0.01
-        && qMin(a.bottom(), b.bottom()) - qMax(a.top(), b.top()) > 0.5;
-}
-
-// Texts that run into another text, a vertical rule or the picture, or out of the frame.
-QStringList collisions(const ReportPage &page)
-{
-    QStringList out;
-    const ReportLayout layout(page);
-    const QList<ReportElement> &elements = page.elements();
-    for (int i = 0; i < elements.size(); ++i) {
-        const QRectF ink = elements[i].isText() ? layout.inkRect(i) : QRectF();
-        if (ink.isEmpty())
-            continue;
-        const QString who = elements[i].name.isEmpty() ? elements[i].text : elements[i].name;
-        if (!page.frame().contains(ink))
-            out << who + QStringLiteral(" leaves the frame");
-        for (int j = 0; j < elements.size(); ++j) {
-            const ReportElement &o = elements[j];
-            QRectF other;
-            if (j == i)
-                continue;
-            if (o.isText())
-                other = layout.inkRect(j);
-            else if (o.kind == ElementKind::VRule)
-                other = QRectF(o.x - 0.5, o.y, 1, o.height);
-            else if (o.kind == ElementKind::HRule)
-                other = QRectF(o.x, o.y - 0.5, o.width, 1);
-            else if (o.kind == ElementKind::Image)
-                other = QRectF(o.x, o.y, o.width, o.height);
-            if (crosses(ink, other))
-                out << who + QStringLiteral(" runs into ") + (o.name.isEmpty() ? o.text : o.name);
-        }
-    }
-    return out;
 }
 
 } // namespace
@@ -238,7 +200,7 @@ void TestPqrReport::filledReportShowsEveryText()
     PQRRptCombo report;
     report.prepareRpt(w);
     for (const ReportPage *page : report.pages()) {
-        const QStringList found = collisions(*page);
+        const QStringList found = textCollisions(*page);
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1String("; "))));
         if (!filler.isEmpty())
             continue;
