@@ -61,6 +61,7 @@ class TestCliResave : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init() { QVERIFY(m_dir.isValid()); }
+    void programWrittenFileComesBackIdentical_data();
     void programWrittenFileComesBackIdentical();
     void existingOutputKeepsItsOtherKeys();
     void documentWithoutSketchGetsAWhiteOne();
@@ -77,15 +78,24 @@ private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
 };
 
+void TestCliResave::programWrittenFileComesBackIdentical_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("WPDS example") << QStringLiteral("wpds-example");
+    QTest::newRow("PQR example") << QStringLiteral("pqr-example");
+}
+
 void TestCliResave::programWrittenFileComesBackIdentical()
 {
-    const QByteArray before = readAll(example("wpds-example.wrp"));
+    QFETCH(QString, name);
+    const QByteArray before = readAll(example(name + ".wrp"));
     QVERIFY(!before.isEmpty());
-    const Run run = brenvik({"--resave", path("out.wrp"), example("wpds-example.wrp")}, m_dir.path());
+    // A fresh output each time: resaving over an existing file keeps its other keys.
+    const Run run = brenvik({"--resave", path(name + "-out.wrp"), example(name + ".wrp")}, m_dir.path());
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(readAll(path("out.wrp")), before);
-    QCOMPARE(readAll(path("out_img.bmp")), readAll(example("wpds-example_img.bmp")));
-    QCOMPARE(readAll(example("wpds-example.wrp")), before); // the source is left alone
+    QCOMPARE(readAll(path(name + "-out.wrp")), before);
+    QCOMPARE(readAll(path(name + "-out_img.bmp")), readAll(example(name + "_img.bmp")));
+    QCOMPARE(readAll(example(name + ".wrp")), before); // the source is left alone
 }
 
 void TestCliResave::existingOutputKeepsItsOtherKeys()
