@@ -1,7 +1,7 @@
 #include "forms/formregistry.h"
 
-#include "forms/pqr/tpqr.h"
 #include "forms/pqr/pqrrptcombo.h"
+#include "forms/pqr/tpqr.h"
 #include "forms/wpds/twpds.h"
 #include "forms/wpds/twpdsreport.h"
 #include "forms/wpqr/twpqr.h"

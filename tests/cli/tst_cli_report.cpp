@@ -1,6 +1,6 @@
 // brenvik --print-fields and --export-pdf, run as the built program: the filled data
-// elements of a WPDS document, its PDF and the fields too long to print whole, and the exits
-// for files that have no report.
+// elements of a WPDS document, its PDF and the fields too long to print whole, those of the
+// shipped examples, and the exits for files that have no report.
 
 #include <QCoreApplication>
 #include <QDir>
@@ -60,6 +60,7 @@ class TestCliReport : public QObject {
 private Q_SLOTS:
     void initTestCase();
     void printFields();
+    void printFieldsOfTheShippedExample_data();
     void printFieldsOfTheShippedExample();
     void exportPdf_data();
     void exportPdf();
@@ -111,18 +112,46 @@ void TestCliReport::printFields()
     QVERIFY(!run.out.contains("WELDING PROCEDURE"));
 }
 
+void TestCliReport::printFieldsOfTheShippedExample_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("fields");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<QString>("temperature");
+    QTest::newRow("WPDS") << "wpds-example" << 80 << 1 << "1:wpdsNo=" << "1:remarks="
+                          << "^1:preheatMin=.* \u00B0[CF]$";
+    QTest::newRow("PQR") << "pqr-example" << 98 << 2 << "1:wpdsNo=" << "2:OtherTests="
+                         << "^1:PreheatTemperature=50 \u00B0F$";
+}
+
 void TestCliReport::printFieldsOfTheShippedExample()
 {
-    const QString example = QCoreApplication::applicationDirPath() + QStringLiteral("/examples/wpds-example.wrp");
+    QFETCH(QString, name);
+    QFETCH(int, fields);
+    QFETCH(int, pages);
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+    QFETCH(QString, temperature);
+    const QString example = QCoreApplication::applicationDirPath() + QStringLiteral("/examples/%1.wrp").arg(name);
     if (!QFile::exists(example))
-        QSKIP("no shipped WPDS example");
+        QSKIP("no shipped example");
     const Run run = brenvik({QStringLiteral("--print-fields"), example});
     QVERIFY2(run.exitCode == 0, run.err.constData());
     const QStringList lines = QString::fromUtf8(run.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 80);
-    QVERIFY(lines.first().startsWith(QLatin1String("1:wpdsNo=")));
-    QVERIFY(lines.last().startsWith(QLatin1String("1:remarks=")));
-    QVERIFY(!lines.filter(QRegularExpression(QStringLiteral("^1:preheatMin=.* \u00B0[CF]$"))).isEmpty());
+    QCOMPARE(lines.size(), fields);
+    QVERIFY(lines.first().startsWith(first));
+    QVERIFY(lines.last().startsWith(last));
+    QVERIFY(!lines.filter(QRegularExpression(temperature)).isEmpty());
+    // Its PDF holds every page of the report, every value whole.
+    const QString pdf = m_dir.filePath(name + QStringLiteral(".pdf"));
+    const Run exported = brenvik({QStringLiteral("--export-pdf"), pdf, example});
+    QCOMPARE(exported.exitCode, 0);
+    QVERIFY2(!exported.err.contains("brenvik: "), exported.err.constData());
+    QFile f(pdf);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll().count("/Type /Page\n"), pages);
 }
 
 void TestCliReport::exportPdf_data()

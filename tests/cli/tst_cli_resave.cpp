@@ -82,6 +82,8 @@ void TestCliResave::programWrittenFileComesBackIdentical_data()
 {
     QTest::addColumn<QString>("name");
     QTest::newRow("WPDS") << "wpds-example";
+    QTest::newRow("PQR") << "pqr-example";
+    QTest::newRow("WPQR") << "wpqr-example";
     QTest::newRow("WPS") << "wps-example";
 }
 
@@ -90,6 +92,7 @@ void TestCliResave::programWrittenFileComesBackIdentical()
     QFETCH(QString, name);
     const QByteArray before = readAll(example(name + ".wrp"));
     QVERIFY(!before.isEmpty());
+    // A fresh output each time: resaving over an existing file keeps its other keys.
     const Run run = brenvik({"--resave", path(name + "-out.wrp"), example(name + ".wrp")}, m_dir.path());
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(readAll(path(name + "-out.wrp")), before);

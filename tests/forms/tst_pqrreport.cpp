@@ -7,6 +7,7 @@
 #include "report/reportjob.h"
 #include "report/reportlayout.h"
 #include "support/fakereportsource.h"
+#include "support/reportchecks.h"
 
 #include <QtTest>
 
@@ -48,45 +49,6 @@ FakeReportSource exampleWindow()
     if (!w.loadDocument(QCoreApplication::applicationDirPath() + QStringLiteral("/examples/pqr-example.wrp")))
         QTest::qFail("the shipped example cannot be read", __FILE__, __LINE__);
     return w;
-}
-
-bool crosses(const QRectF &a, const QRectF &b)
-{
-    return qMin(a.right(), b.right()) - qMax(a.left(), b.left()) > 0.01
-        && qMin(a.bottom(), b.bottom()) - qMax(a.top(), b.top()) > 0.5;
-}
-
-// Texts that run into another text, a vertical rule or the picture, or out of the frame.
-QStringList collisions(const ReportPage &page)
-{
-    QStringList out;
-    const ReportLayout layout(page);
-    const QList<ReportElement> &elements = page.elements();
-    for (int i = 0; i < elements.size(); ++i) {
-        const QRectF ink = elements[i].isText() ? layout.inkRect(i) : QRectF();
-        if (ink.isEmpty())
-            continue;
-        const QString who = elements[i].name.isEmpty() ? elements[i].text : elements[i].name;
-        if (!page.frame().contains(ink))
-            out << who + QStringLiteral(" leaves the frame");
-        for (int j = 0; j < elements.size(); ++j) {
-            const ReportElement &o = elements[j];
-            QRectF other;
-            if (j == i)
-                continue;
-            if (o.isText())
-                other = layout.inkRect(j);
-            else if (o.kind == ElementKind::VRule)
-                other = QRectF(o.x - 0.5, o.y, 1, o.height);
-            else if (o.kind == ElementKind::HRule)
-                other = QRectF(o.x, o.y - 0.5, o.width, 1);
-            else if (o.kind == ElementKind::Image)
-                other = QRectF(o.x, o.y, o.width, o.height);
-            if (crosses(ink, other))
-                out << who + QStringLiteral(" runs into ") + (o.name.isEmpty() ? o.text : o.name);
-        }
-    }
-    return out;
 }
 
 } // namespace
@@ -207,21 +169,38 @@ void TestPqrReport::previewingAgainGivesTheSamePages()
 void TestPqrReport::filledReportShowsEveryText_data()
 {
     QTest::addColumn<QString>("filler");
-    QTest::newRow("the example") << QString();
-    QTest::newRow("long values") << QStringLiteral("Lorem ipsum dolor sit amet ").repeated(6);
+    QTest::addColumn<bool>("fullTables");
+    QTest::newRow("the example") << QString() << false;
+    QTest::newRow("every table row filled") << QString() << true;
+    QTest::newRow("long values") << QStringLiteral("Lorem ipsum dolor sit amet ").repeated(6) << false;
 }
 
 void TestPqrReport::filledReportShowsEveryText()
 {
     QFETCH(QString, filler);
+    QFETCH(bool, fullTables);
     FakeReportSource w = exampleWindow();
     if (!filler.isEmpty())
         for (CollectedField &f : w.fields)
             f.value = filler;
+    // The example's last row again down to the foot of each grid, numbered on: passes 13 to
+    // 15, specimens T3 to T9 and S5 to S9.
+    const struct {
+        const char *grid;
+        int filled, numbered;
+        const char *prefix;
+    } tables[] = {{"weldingSequence", 12, 2, ""}, {"tensileTest", 2, 0, "T"}, {"BendTest", 4, 0, "S"}};
+    for (const auto &t : tables) {
+        const QString grid = QString::fromLatin1(t.grid);
+        for (int row = t.filled + 1; fullTables && row < w.gridRowCount(grid); ++row)
+            for (int c = 0; c < w.gridColumnCount(grid); ++c)
+                w.setCell(grid, row, c,
+                          c == t.numbered ? t.prefix + QString::number(row) : w.gridCell(grid, t.filled, c));
+    }
     PQRRptCombo report;
     report.prepareRpt(w);
     for (const ReportPage *page : report.pages()) {
-        const QStringList found = collisions(*page);
+        const QStringList found = textCollisions(*page);
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1String("; "))));
         if (!filler.isEmpty())
             continue;
@@ -230,6 +209,16 @@ void TestPqrReport::filledReportShowsEveryText()
         for (int i = 0; i < page->elements().size(); ++i)
             QVERIFY2(!layout.textBox(i).cut, qPrintable(page->elements()[i].name + page->elements()[i].text));
     }
+    if (!fullTables)
+        return;
+    // What is drawn: the ninth specimen of each test table, pass 15 on the right table's seventh line.
+    const auto drawn = [](const ReportPage *page, const QString &name) {
+        return ReportLayout(*page).textBox(page->indexOf(name)).lines;
+    };
+    QCOMPARE(drawn(report.page2(), QStringLiteral("TTGrid0")).value(8), QStringLiteral("T9"));
+    QCOMPARE(drawn(report.page2(), QStringLiteral("BTGrid0")).value(8), QStringLiteral("S9"));
+    QCOMPARE(drawn(report.page2(), QStringLiteral("BTGrid3")).value(8), QStringLiteral("No open discontinuities"));
+    QCOMPARE(drawn(report.page1(), QStringLiteral("wsGrid13")).value(6), QStringLiteral("15"));
 }
 
 QTEST_MAIN(TestPqrReport)

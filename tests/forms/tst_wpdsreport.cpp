@@ -5,34 +5,22 @@
 #include "report/reportjob.h"
 #include "report/reportlayout.h"
 #include "report/reportpage.h"
+#include "support/fakereportsource.h"
+#include "support/reportchecks.h"
 
-#include <QHash>
-#include <QSet>
 #include <QtTest>
 
 using namespace Brenvik;
 
 namespace {
 
-// A window as the report sees it.
-class FakeWpds : public ReportSource {
-public:
-    QList<CollectedField> fields;
-    QSet<QString> checked;
-    QHash<QPair<int, int>, QString> cells; // weldingParameters (row, column)
-    Picture picture;
-
-    void set(const QString &name, const QString &value) { fields.append({name, value}); }
-    QList<CollectedField> collectFields() const override { return fields; }
-    bool isChecked(const QString &name) const override { return checked.contains(name); }
-    QString gridCell(const QString &grid, int row, int column) const override
-    {
-        return grid == QLatin1String("weldingParameters") ? cells.value({row, column}) : QString();
-    }
-    int gridRowCount(const QString &) const override { return 15; }
-    int gridColumnCount(const QString &) const override { return 10; }
-    Picture sketch() const override { return picture; }
-};
+// A new WPDS window: its parameter grid, nothing filled.
+FakeReportSource wpdsWindow()
+{
+    FakeReportSource w;
+    w.addGrid(QStringLiteral("weldingParameters"), 15, 10);
+    return w;
+}
 
 struct Expected {
     const char *name;
@@ -85,21 +73,15 @@ QStringList expectedOrder()
 }
 
 // A window with every field filled, long values included.
-FakeWpds filledWindow(const QString &filler)
+FakeReportSource filledWindow(const QString &filler)
 {
-    FakeWpds w;
+    FakeReportSource w = wpdsWindow();
     for (const QString &name : expectedOrder())
         w.set(name, filler);
     for (int row = 1; row <= 14; ++row)
         for (int column = 1; column <= 9; ++column)
-            w.cells.insert({row, column}, filler);
+            w.setCell(QStringLiteral("weldingParameters"), row, column, filler);
     return w;
-}
-
-bool crosses(const QRectF &a, const QRectF &b)
-{
-    return qMin(a.right(), b.right()) - qMax(a.left(), b.left()) > 0.01
-        && qMin(a.bottom(), b.bottom()) - qMax(a.top(), b.top()) > 0.5;
 }
 
 } // namespace
@@ -206,37 +188,10 @@ void TestWpdsReport::noTextRunsIntoItsNeighbours()
 {
     QFETCH(QString, filler);
     TWPDSReport report;
-    const FakeWpds window = filledWindow(filler);
+    const FakeReportSource window = filledWindow(filler);
     report.prepareRpt(window);
-    const ReportPage &page = *report.page();
-    const ReportLayout layout(page);
-    const QList<ReportElement> &elements = page.elements();
-    const QRectF frame = page.frame();
-    for (int i = 0; i < elements.size(); ++i) {
-        if (!elements[i].isText())
-            continue;
-        const QRectF ink = layout.inkRect(i);
-        if (ink.isEmpty())
-            continue;
-        const QString who = elements[i].name.isEmpty() ? elements[i].text : elements[i].name;
-        QVERIFY2(frame.contains(ink), qPrintable(who));
-        for (int j = 0; j < elements.size(); ++j) {
-            if (j == i)
-                continue;
-            const ReportElement &o = elements[j];
-            QRectF other;
-            if (o.isText())
-                other = layout.inkRect(j);
-            else if (o.kind == ElementKind::VRule)
-                other = QRectF(o.x - 0.5, o.y, 1, o.height);
-            else if (o.kind == ElementKind::Image)
-                other = QRectF(o.x, o.y, o.width, o.height);
-            else
-                continue;
-            QVERIFY2(!crosses(ink, other),
-                     qPrintable(QStringLiteral("%1 runs into %2").arg(who, o.name.isEmpty() ? o.text : o.name)));
-        }
-    }
+    const QStringList found = textCollisions(*report.page());
+    QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1String("; "))));
 }
 
 void TestWpdsReport::captionsAreNeverCut()
@@ -266,7 +221,7 @@ void TestWpdsReport::temperatures()
     QFETCH(QString, preheat);
     QFETCH(bool, fahrenheit);
     QFETCH(QString, expected);
-    FakeWpds w;
+    FakeReportSource w = wpdsWindow();
     w.set(QStringLiteral("preheatMin"), preheat);
     w.set(QStringLiteral("InterpassMax"), preheat);
     w.set(QStringLiteral("InterPassMin"), preheat);
@@ -280,7 +235,7 @@ void TestWpdsReport::temperatures()
 
 void TestWpdsReport::unitSwitchDoesNotDouble()
 {
-    FakeWpds w;
+    FakeReportSource w = wpdsWindow();
     w.set(QStringLiteral("preheatMin"), QStringLiteral("50"));
     w.set(QStringLiteral("InterpassMax"), QStringLiteral("250"));
     TWPDSReport report;
@@ -296,11 +251,11 @@ void TestWpdsReport::unitSwitchDoesNotDouble()
 
 void TestWpdsReport::parameterColumnsKeepPassLines()
 {
-    FakeWpds w;
-    w.cells.insert({1, 1}, QStringLiteral("mm"));
-    w.cells.insert({1, 2}, QStringLiteral("6"));
-    w.cells.insert({1, 4}, QStringLiteral("12"));
-    w.cells.insert({14, 9}, QStringLiteral("1.2"));
+    FakeReportSource w = wpdsWindow();
+    w.setCell(QStringLiteral("weldingParameters"), 1, 1, QStringLiteral("mm"));
+    w.setCell(QStringLiteral("weldingParameters"), 1, 2, QStringLiteral("6"));
+    w.setCell(QStringLiteral("weldingParameters"), 1, 4, QStringLiteral("12"));
+    w.setCell(QStringLiteral("weldingParameters"), 14, 9, QStringLiteral("1.2"));
     TWPDSReport report;
     report.prepareRpt(w);
     const ReportPage &page = *report.page();
@@ -334,7 +289,7 @@ void TestWpdsReport::namesMatchWhateverTheCase()
 {
     QFETCH(QString, control);
     QFETCH(QString, element);
-    FakeWpds w;
+    FakeReportSource w = wpdsWindow();
     w.set(control, QStringLiteral("value"));
     TWPDSReport report;
     report.prepareRpt(w);
@@ -343,7 +298,7 @@ void TestWpdsReport::namesMatchWhateverTheCase()
 
 void TestWpdsReport::checkBoxesPrintYesOrNo()
 {
-    FakeWpds w;
+    FakeReportSource w = wpdsWindow();
     w.set(QStringLiteral("pulsed1"), QStringLiteral("No"));
     w.set(QStringLiteral("pulsed2"), QStringLiteral("Yes"));
     w.set(QStringLiteral("ifBackgouging"), QStringLiteral("No"));
@@ -358,7 +313,7 @@ void TestWpdsReport::checkBoxesPrintYesOrNo()
 
 void TestWpdsReport::postweldLinesPrintAsLines()
 {
-    FakeWpds w;
+    FakeReportSource w = wpdsWindow();
     w.set(QStringLiteral("postWeldTreatment"), QStringLiteral("620 C\\n2 h"));
     w.set(QStringLiteral("remarks"), QStringLiteral("one\\ntwo"));
     TWPDSReport report;
@@ -372,7 +327,7 @@ void TestWpdsReport::postweldLinesPrintAsLines()
 
 void TestWpdsReport::onlyPrefixedElementsTakeGridValues()
 {
-    FakeWpds w;
+    FakeReportSource w = wpdsWindow();
     w.set(QStringLiteral("wpdsNo"), QStringLiteral("W-7"));
     w.set(QStringLiteral("wpdsDate"), QStringLiteral("7 Dec 2026"));
     w.set(QStringLiteral("wp1"), QStringLiteral("from a field"));
@@ -385,7 +340,7 @@ void TestWpdsReport::onlyPrefixedElementsTakeGridValues()
 
 void TestWpdsReport::sketch()
 {
-    FakeWpds w;
+    FakeReportSource w = wpdsWindow();
     TWPDSReport report;
     w.picture = Picture::blank(QSize(40, 30));
     report.prepareRpt(w);
@@ -397,7 +352,7 @@ void TestWpdsReport::sketch()
 
 void TestWpdsReport::preparingTwiceGivesTheSamePage()
 {
-    FakeWpds w = filledWindow(QStringLiteral("x"));
+    FakeReportSource w = filledWindow(QStringLiteral("x"));
     TWPDSReport report;
     ReportJob job = ReportJob::fromReport(report);
     report.prepareRpt(w);
@@ -409,10 +364,10 @@ void TestWpdsReport::preparingTwiceGivesTheSamePage()
 
 void TestWpdsReport::printFields()
 {
-    FakeWpds w;
+    FakeReportSource w = wpdsWindow();
     w.set(QStringLiteral("wpdsNo"), QStringLiteral(" WPDS-1 "));
     w.set(QStringLiteral("technique"), QStringLiteral("stringer\\nweave"));
-    w.cells.insert({3, 2}, QStringLiteral("1"));
+    w.setCell(QStringLiteral("weldingParameters"), 3, 2, QStringLiteral("1"));
     TWPDSReport report;
     report.prepareRpt(w);
     const QStringList lines = ReportJob::fromReport(report).fieldLines();

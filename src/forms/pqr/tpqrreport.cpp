@@ -57,7 +57,7 @@ const Text kCaptions[] = {
     {54, 376, "Tungsten Type:"},
     {414, 376, "Tungsten Diameter:"},
     // Sketch
-    {54, 621, "a) Joint geometry                c) Pass/layer sequence\n"
+    {54, 631, "a) Joint geometry                c) Pass/layer sequence\n"
               "b) Full welding symbol        d) Test specimens"},
 };
 
@@ -130,12 +130,12 @@ const Data kData[] = {
     {L, "manufacturerF", 561, 356, 0, 0, kAlignLeft},
     {L, "TungstenElectrodeType", 136, 376, 0, 0, kAlignLeft},
     {L, "diameter", 510, 376, 0, 0, kAlignLeft},
-    {L, "shieldingGT", 50, 424, 116, 0, kCentre},
-    {L, "FlowRate", 170, 424, 116, 0, kCentre},
-    {L, "NozzleSize", 290, 424, 116, 0, kCentre},
-    {L, "ifCE", 410, 424, 116, 0, kCentre},
-    {L, "currentType", 530, 424, 116, 0, kCentre},
-    {L, "EExt", 650, 424, 116, 0, kCentre},
+    {L, "shieldingGT", 50, 422, 116, 0, kCentre},
+    {L, "FlowRate", 170, 422, 116, 0, kCentre},
+    {L, "NozzleSize", 290, 422, 116, 0, kCentre},
+    {L, "ifCE", 410, 422, 116, 0, kCentre},
+    {L, "currentType", 530, 422, 116, 0, kCentre},
+    {L, "EExt", 650, 422, 116, 0, kCentre},
 };
 
 // The welding-sequence tables: eight columns each, the left one at kLeft, the right one at
@@ -151,8 +151,8 @@ struct Group {
 const Group kSequenceGroups[] = {
     {0, 2, "Welding Sequence"}, {3, 4, "Filler Metal"}, {5, 7, "Arc Parameters"}};
 // Rows of the sequence tables: group heads, column heads, units, then eight lines of data.
-constexpr qreal kSequenceTop = 438, kSequenceHeadTop = 455, kSequenceUnitTop = 482, kSequenceDataTop = 497,
-                kSequenceBottom = 600;
+constexpr qreal kSequenceTop = 448, kSequenceHeadTop = 465, kSequenceUnitTop = 492, kSequenceDataTop = 507,
+                kSequenceBottom = 610;
 
 const char *const kTemperatures[] = {"PreheatTemperature", "MinInterT", "MaxInterT"};
 
@@ -171,7 +171,7 @@ void TPQRreport::buildPage()
     setFrame(QRectF(QPointF(kLeft, kTop), QPointF(kRight, kBottom)));
 
     // Rules first, so that every text finds them when it measures its row.
-    for (qreal y : {104, 124, 144, 164, 204, 234, 274, 294, 314, 392, 438, 600, 988})
+    for (qreal y : {104, 124, 144, 164, 204, 234, 274, 294, 314, 392, 448, 610, 988})
         addHRule(kLeft, kRight, y);
     addVRule(488, kTop, 104);
     for (qreal y : {67, 86})
@@ -197,10 +197,10 @@ void TPQRreport::buildPage()
     for (qreal x : {130, 342, 555})
         addVRule(x, 314, 372);
     addVRule(kMiddle, 372, 392);
-    // Gas and electrical: six columns, heads above values
+    // Gas and electrical: six columns, heads above values; a long gas name wraps to a second line
     addHRule(kLeft, kRight, 420);
     for (qreal x : {168, 288, 408, 528, 648})
-        addVRule(x, 392, 438);
+        addVRule(x, 392, kSequenceTop);
     // Welding sequence, two tables
     for (qreal origin : {kLeft, kSequenceRight}) {
         const qreal right = origin + kSequenceColumns.back();
@@ -222,7 +222,7 @@ void TPQRreport::buildPage()
         addCaption(t.x, t.y, QString::fromUtf8(t.text));
     for (const Head &h : kHeads)
         addCaption(h.left + 1, h.y, QString::fromUtf8(h.text), {}, h.right - h.left - 2, Qt::AlignHCenter);
-    addCaption(54, 605, QStringLiteral("In the space below make a sketch to show:"), kBold);
+    addCaption(54, 615, QStringLiteral("In the space below make a sketch to show:"), kBold);
     for (qreal origin : {kLeft, kSequenceRight}) {
         for (const Group &g : kSequenceGroups) {
             const qreal left = origin + kSequenceColumns[g.first] + 1;
@@ -260,7 +260,7 @@ void TPQRreport::buildPage()
                     kSequenceColumns[c + 1] - kSequenceColumns[c] - 4, kSequenceBottom - kSequenceDataTop - 3,
                     Qt::AlignHCenter, false);
     }
-    addImage(QStringLiteral("weldImage"), 168, 652, 480, 330);
+    addImage(QStringLiteral("weldImage"), 168, 662, 480, 320);
 
     ReportElement &printed = addPrintedOn(kLeft + kPad + 240, 992);
     printed.x = kLeft + kPad;

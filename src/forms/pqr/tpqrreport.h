@@ -1,7 +1,7 @@
 #pragma once
 // Page 1 of the printed Procedure Qualification Report: identification, materials, welding
-// conditions, the welding sequence in two side-by-side tables (rows 1 to 8 on the left, 9 on on the right)
-// and the joint sketch.
+// conditions, the welding sequence in two side-by-side tables (rows 1 to 8 on the left, 9 on
+// on the right) and the joint sketch.
 
 #include "report/reportpage.h"
 

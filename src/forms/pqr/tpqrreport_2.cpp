@@ -35,11 +35,11 @@ const Text kCaptions[] = {
     // Fillet weld tests
     {54, 584, "Minimum size multiple pass"},
     {414, 584, "Maximum size single pass"},
-    {54, 600, "Macroetch"},
+    {54, 604, "Macroetch"},
     {130, 604, "1."},
     {222, 604, "2."},
     {314, 604, "3."},
-    {414, 600, "Macroetch"},
+    {414, 604, "Macroetch"},
     {490, 604, "1."},
     {582, 604, "2."},
     {674, 604, "3."},
