@@ -9,6 +9,7 @@
 #include "userdata/tuserinfodlg.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <QPointer>
 
 namespace Brenvik {
@@ -45,8 +46,10 @@ int runInteractive(const QString &file)
     window.show();
     if (splash)
         splash->raise();
+    // Opened once the event loop runs: the main window then has its final size on the screen,
+    // and grows from it to show the whole document window, as File > Open does.
     if (!file.isEmpty())
-        window.openPath(file);
+        QTimer::singleShot(0, &window, [&window, file] { window.openPath(file); });
 
     const int code = QApplication::exec();
     FormWindow::setParameterPlot(nullptr);

@@ -355,8 +355,9 @@ void TuserInfoDlg::OKBtnClick()
 
 void TuserInfoDlg::fillDefaultProfile(QWidget *company, QWidget *address)
 {
+    // Quietly: a missing store has been reported once already, when the window loaded its lists.
     UserDataStore store;
-    if (!store.read())
+    if (!store.readQuietly())
         return;
     QStringList bad;
     const std::optional<int> number = store.userDefault(&bad);
