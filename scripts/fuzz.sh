@@ -4,7 +4,7 @@
 # corpus of the shipped side files. A crash, a leak or a sanitizer report fails the run and
 # leaves the input that caused it in the build folder (crash-*, leak-*).
 #
-#   scripts/fuzz.sh                      # the parsers: profile files and pictures
+#   scripts/fuzz.sh                      # the parsers: profile files, pictures, curves, sketch library
 #   FUZZ_SECONDS=600 scripts/fuzz.sh fuzz_picture
 #   scripts/fuzz.sh fuzz_document       # the whole window under the fuzzer (a full sanitizer build)
 set -euo pipefail
@@ -12,7 +12,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 seconds="${FUZZ_SECONDS:-15}"
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_profilefile fuzz_picture)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_profilefile fuzz_picture fuzz_plotdata fuzz_sketchlibrary)
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRENVIK_FUZZ=ON >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]}" >/dev/null
@@ -22,6 +22,8 @@ seeds() {
     fuzz_profilefile) echo "$root/fuzz/seeds $build/bin/zoru.dat $build/bin/examples" ;;
     fuzz_picture) echo "$root/fuzz/seeds $build/bin/examples" ;;
     fuzz_document) echo "$root/fuzz/seeds $build/bin/examples" ;;
+    fuzz_plotdata) echo "$build/bin/zorc.dat" ;;
+    fuzz_sketchlibrary) echo "$build/bin/zordrw.dat" ;;
   esac
 }
 
