@@ -359,6 +359,11 @@ FormTable buildTable()
                       {QStringLiteral("in"), QStringLiteral("ipm"), QStringLiteral("Amp"), QStringLiteral("Volt"),
                        QStringLiteral("ipm")}),
     };
+
+    // "Select Parameters ...": the picked point goes into the current sequence row.
+    using Item = ParameterTarget::Item;
+    t.parameterTarget = {QStringLiteral("weldingSequence"), false, 1, QStringLiteral("weldingSequenceUnitM"), QString(),
+                         {{3, Item::Diameter}, {4, Item::FeedSpeed}, {5, Item::Amperage}, {6, Item::Voltage}}};
     return t;
 }
 

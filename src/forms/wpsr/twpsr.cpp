@@ -339,6 +339,14 @@ FormTable buildTable()
     unitRow.imperialUnits = {QString(), QStringLiteral("in"), QString(), QStringLiteral("Amp"), QStringLiteral("Volt"),
                              QStringLiteral("ipm")};
     t.unitSwitches = {temperature, unitRow};
+
+    // "Select Parameters ...": the picked point goes into the current layer row; in Imperial the
+    // unit row is written again as the Imperial switch writes it.
+    using Item = ParameterTarget::Item;
+    t.parameterTarget = {QStringLiteral("ETGrid"), false, 1, QStringLiteral("tensileTestUnitM"),
+                         QStringLiteral("tensileTestUnitI"),
+                         {{1, Item::Process}, {2, Item::Classification}, {3, Item::Diameter}, {4, Item::Polarity},
+                          {5, Item::Amperage}, {6, Item::Voltage}}};
     return t;
 }
 
