@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QVariant>
 #include <QWidget>
 
 namespace Brenvik {
@@ -40,14 +41,21 @@ inline bool deferredInWalk(const FieldDef &f)
         || (isGridKind(f.kind) && f.grid.encoding == GridEncoding::RowTitle);
 }
 
+// In a run without windows (the command line) a memo's text is held beside its box instead of
+// being put in it: the editor lays out every line it is given, seconds for a memo of megabytes,
+// and nobody looks at it there.
+inline constexpr char kHeldMemoText[] = "brenvikHeldText";
+
 inline QString widgetText(const QWidget *w)
 {
     if (auto *edit = qobject_cast<const QLineEdit *>(w))
         return edit->text();
     if (auto *combo = qobject_cast<const QComboBox *>(w))
         return combo->currentText();
-    if (auto *memo = qobject_cast<const QPlainTextEdit *>(w))
-        return memo->toPlainText();
+    if (auto *memo = qobject_cast<const QPlainTextEdit *>(w)) {
+        const QVariant held = memo->property(kHeldMemoText);
+        return held.isValid() ? held.toString() : memo->toPlainText();
+    }
     return QString();
 }
 

@@ -59,7 +59,9 @@ void setWidgetText(QWidget *w, const QString &text)
             combo->setCurrentIndex(combo->findText(text));
         }
     } else if (auto *memo = qobject_cast<QPlainTextEdit *>(w)) {
-        if (memo->toPlainText() != text)
+        if (AppState::instance().headless())
+            memo->setProperty(FormWindowDetail::kHeldMemoText, text);
+        else if (memo->toPlainText() != text)
             memo->setPlainText(text);
     }
 }
