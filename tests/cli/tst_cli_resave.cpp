@@ -72,6 +72,7 @@ private Q_SLOTS:
     void writesCutShortLeaveOldFilesWhole_data();
     void writesCutShortLeaveOldFilesWhole();
     void sketchItCannotDrawIsKept();
+    void hugeValuesComeBackWhole();
 
 private:
     QTemporaryDir m_dir;
@@ -250,6 +251,25 @@ void TestCliResave::sketchItCannotDrawIsKept()
     run = brenvik({"--resave", path("copy.wrp"), path("doc.wrp")}, m_dir.path());
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(readAll(path("copy_img.bmp")), odd);
+}
+
+// Values far past what a screen shows (a memo of thousands of lines, a field past Qt's 32767
+// characters of a line edit) come back whole from a resave.
+void TestCliResave::hugeValuesComeBackWhole()
+{
+    QByteArray doc = readAll(example("wpds-example.wrp"));
+    const QByteArray memo = QByteArray(300000, 'x') + QByteArray("\\nline").repeated(50000) + "\\nend";
+    const QByteArray address = QByteArray("Harbour Road ").repeated(4000) + "end";
+    const int t = doc.indexOf("technique="), te = doc.indexOf("\r\n", t);
+    doc.replace(t, te - t, "technique=" + memo);
+    const int a = doc.indexOf("address="), ae = doc.indexOf("\r\n", a);
+    doc.replace(a, ae - a, "address=" + address);
+    writeFile(path("huge.wrp"), doc);
+    const Run run = brenvik({"--resave", path("again.wrp"), path("huge.wrp")}, m_dir.path());
+    QCOMPARE(run.exitCode, 0);
+    const QByteArray again = readAll(path("again.wrp"));
+    QVERIFY(again.contains("\r\ntechnique=" + memo + "\r\n"));
+    QVERIFY(again.contains("\r\naddress=" + address + "\r\n"));
 }
 
 QTEST_MAIN(TestCliResave)
