@@ -4,15 +4,14 @@
 # corpus of the shipped side files. A crash, a leak or a sanitizer report fails the run and
 # leaves the input that caused it in the build folder (crash-*, leak-*).
 #
-#   scripts/fuzz.sh                      # the parsers: profile files, pictures, curves, sketch library
+#   scripts/fuzz.sh                      # every target: the parsers, then open and save through the windows
 #   FUZZ_SECONDS=600 scripts/fuzz.sh fuzz_picture
-#   scripts/fuzz.sh fuzz_document       # the whole window under the fuzzer (a full sanitizer build)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 seconds="${FUZZ_SECONDS:-15}"
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_profilefile fuzz_picture fuzz_plotdata fuzz_sketchlibrary)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_profilefile fuzz_picture fuzz_plotdata fuzz_sketchlibrary fuzz_document)
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRENVIK_FUZZ=ON >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]}" >/dev/null

@@ -71,6 +71,7 @@ private Q_SLOTS:
     void failures();
     void writesCutShortLeaveOldFilesWhole_data();
     void writesCutShortLeaveOldFilesWhole();
+    void sketchItCannotDrawIsKept_data();
     void sketchItCannotDrawIsKept();
     void hugeValuesComeBackWhole();
 
@@ -239,18 +240,32 @@ void TestCliResave::writesCutShortLeaveOldFilesWhole()
 
 // A sketch the program cannot draw (not a picture at all, or beyond what it reads) stays as it
 // is through a resave in place and is carried over to a new name byte for byte.
+void TestCliResave::sketchItCannotDrawIsKept_data()
+{
+    QTest::addColumn<QByteArray>("picture");
+    QTest::addColumn<QByteArray>("message");
+    QTest::newRow("not a picture") << QByteArray("BM this is not a bitmap at all") << QByteArray("not a valid bitmap");
+    // A PNG of 20000 x 20000 pixels (1.6 GB once read) in 66 bytes: header, one empty data chunk, end.
+    const QByteArray huge = QByteArray::fromHex(
+        "89504e470d0a1a0a0000000d4948445200004e2000004e200802000000"
+        "6c12d16e0000000949444154789c630000000100015eff7df90000000049454e44ae426082");
+    QTest::newRow("too large") << huge << QByteArray("too large (20000 x 20000 pixels)");
+}
+
 void TestCliResave::sketchItCannotDrawIsKept()
 {
+    QFETCH(QByteArray, picture);
+    QFETCH(QByteArray, message);
     writeFile(path("doc.wrp"), "[contents]\r\nformType=WPDS\r\nwpdsNo=W-8\r\nwpdsDate=07/12/2026\r\n");
-    const QByteArray odd("BM this is not a bitmap at all");
-    writeFile(path("doc_img.bmp"), odd);
+    writeFile(path("doc_img.bmp"), picture);
     Run run = brenvik({"--resave", path("doc.wrp"), path("doc.wrp")}, m_dir.path());
     QCOMPARE(run.exitCode, 0);
-    QVERIFY(run.err.contains("not a valid bitmap"));
-    QCOMPARE(readAll(path("doc_img.bmp")), odd);
+    QVERIFY2(run.err.contains(message), run.err.constData());
+    QCOMPARE(readAll(path("doc_img.bmp")), picture);
+    QFile::remove(path("copy_img.bmp"));
     run = brenvik({"--resave", path("copy.wrp"), path("doc.wrp")}, m_dir.path());
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(readAll(path("copy_img.bmp")), odd);
+    QCOMPARE(readAll(path("copy_img.bmp")), picture);
 }
 
 // Values far past what a screen shows (a memo of thousands of lines, a field past Qt's 32767
