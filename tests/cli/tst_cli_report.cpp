@@ -37,6 +37,10 @@ struct Run {
 Run brenvik(const QStringList &args)
 {
     QProcess process;
+    // As on a bare session: Qt would note the missing runtime folder, which is not ours to say.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    process.setProcessEnvironment(env);
     process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/brenvik"), args);
     Run run;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
@@ -183,9 +187,10 @@ void TestCliReport::exportPdf()
     const QString pdf = m_dir.filePath(QStringLiteral("export.pdf"));
     QFile::remove(pdf);
     const Run run = brenvik({QStringLiteral("--export-pdf"), pdf, wrp});
-    // A PDF that holds all that fits is written; the fields that do not are named.
+    // A PDF that holds all that fits is written; the fields that do not are named, and stderr
+    // holds nothing else.
     QCOMPARE(run.exitCode, 0);
-    const QStringList said = QString::fromUtf8(run.err).split(QLatin1Char('\n')).filter(QRegularExpression("^brenvik: "));
+    const QStringList said = QString::fromUtf8(run.err).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QCOMPARE(said, cutFields.isEmpty() ? QStringList()
                                        : QStringList{QStringLiteral("brenvik: %1: Too long to print whole even at "
                                                                     "5 points, cut on the page: %2")
