@@ -214,6 +214,34 @@ void addSketchFields(QList<FieldDef> &fields, const QString &group, const QStrin
     fields << description;
 }
 
+void addTensileTest(QList<FieldDef> &fields, const QString &unitRowLabel, const QList<int> &widths)
+{
+    const QString tensile = QStringLiteral("tensileGroup");
+    fields << unitRowOver(QStringLiteral("tensileTestUnit"), tensile, 6, QStringLiteral("tensileTest"), 1, unitRowLabel);
+    FieldDef grid = gridField(QStringLiteral("tensileTest"), FieldKind::Grid, tensile, 10, 7,
+                              {QStringLiteral("Specimen No."), QStringLiteral("Width"), QStringLiteral("Thickness"),
+                               QStringLiteral("Area"), QStringLiteral("Ultimate Tensile Load"),
+                               QStringLiteral("Ultimate Unit Stress"),
+                               QStringLiteral("Character of Failure and Location")},
+                              widths);
+    for (int c = 0; c < 6; ++c)
+        grid.grid.alignments.insert(c, Qt::AlignRight);
+    fields << grid;
+    addUnitRadios(fields, QStringLiteral("tensileTestUnitM"), QStringLiteral("tensileTestUnitI"),
+                  QStringLiteral("tensileUnitGroup"));
+    addRowCommands(fields, QStringLiteral("TensileTest"), QStringLiteral("tensileButtonGroup"), grid.name);
+}
+
+UnitSwitchDef tensileUnitSwitch()
+{
+    return unitRowSwitch(QStringLiteral("tensileTestUnitM"), QStringLiteral("tensileTestUnitI"),
+                         QStringLiteral("tensileTestUnit"),
+                         {QStringLiteral("mm"), QStringLiteral("mm"), QStringLiteral("sq.mm"), QStringLiteral("Newton"),
+                          QStringLiteral("MPa")},
+                         {QStringLiteral("in"), QStringLiteral("in"), QStringLiteral("sq.in"), QStringLiteral("Lbf"),
+                          QStringLiteral("ksi")});
+}
+
 UnitSwitchDef temperatureSwitch(const QStringList &labels)
 {
     UnitSwitchDef sw;

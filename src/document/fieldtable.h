@@ -206,6 +206,11 @@ void addTemperatureRadios(QList<FieldDef> &fields, const QString &group, int row
 // The joint-sketch group, its resize box and source file, and (if asked) its description memo.
 void addSketchFields(QList<FieldDef> &fields, const QString &group, const QString &caption,
                      bool withDescription = true);
+// The tensile test of a qualification record: its unit row, grid, unit radios and row commands in
+// tensileGroup, tensileUnitGroup and tensileButtonGroup.
+void addTensileTest(QList<FieldDef> &fields, const QString &unitRowLabel, const QList<int> &widths = {64});
+// Its switch writing mm / in, sq.mm / sq.in, Newton / Lbf and MPa / ksi into the unit row.
+UnitSwitchDef tensileUnitSwitch();
 // unitTC / unitTF setting the given labels to °C / °F.
 UnitSwitchDef temperatureSwitch(const QStringList &labels);
 // A metric / imperial pair writing the units into cells 0, 1, ... of row 0 of grid.

@@ -143,20 +143,7 @@ void addSequenceAndSketchPages(FormTable &t)
 void addTestPages(FormTable &t)
 {
     QList<FieldDef> &f = t.fields;
-    const QString tensile = QStringLiteral("tensileGroup");
-    f << unitRowOver(QStringLiteral("tensileTestUnit"), tensile, 6, QStringLiteral("tensileTest"), 1,
-                     QStringLiteral("Unit"));
-    FieldDef grid = gridField(QStringLiteral("tensileTest"), FieldKind::Grid, tensile, 10, 7,
-                              {QStringLiteral("Specimen No."), QStringLiteral("Width"), QStringLiteral("Thickness"),
-                               QStringLiteral("Area"), QStringLiteral("Ultimate Tensile Load"),
-                               QStringLiteral("Ultimate Unit Stress"),
-                               QStringLiteral("Character of Failure and Location")});
-    for (int c = 0; c < 6; ++c)
-        grid.grid.alignments.insert(c, Qt::AlignRight);
-    f << grid;
-    addUnitRadios(f, QStringLiteral("tensileTestUnitM"), QStringLiteral("tensileTestUnitI"),
-                  QStringLiteral("tensileUnitGroup"));
-    addRowCommands(f, QStringLiteral("TensileTest"), QStringLiteral("tensileButtonGroup"), grid.name);
+    addTensileTest(f, QStringLiteral("Unit"));
 
     FieldDef bend = gridField(QStringLiteral("BendTest"), FieldKind::Grid, QStringLiteral("bendGroup"), 10, 4,
                               {QStringLiteral("Specimen No."), QStringLiteral("Type of Bend"), QStringLiteral("Result"),
@@ -249,12 +236,7 @@ FormTable buildTable()
     t.unitSwitches = {
         temperatureSwitch({QStringLiteral("unitPreheatMin"), QStringLiteral("unitInterMin"),
                            QStringLiteral("unitInterMax")}),
-        unitRowSwitch(QStringLiteral("tensileTestUnitM"), QStringLiteral("tensileTestUnitI"),
-                      QStringLiteral("tensileTestUnit"),
-                      {QStringLiteral("mm"), QStringLiteral("mm"), QStringLiteral("sq.mm"), QStringLiteral("Newton"),
-                       QStringLiteral("MPa")},
-                      {QStringLiteral("in"), QStringLiteral("in"), QStringLiteral("sq.in"), QStringLiteral("Lbf"),
-                       QStringLiteral("ksi")}),
+        tensileUnitSwitch(),
         unitRowSwitch(QStringLiteral("weldingSequenceUnitM"), QStringLiteral("weldingSequenceUnitI"),
                       QStringLiteral("weldingSequenceUnit"),
                       {QStringLiteral("mm"), QStringLiteral("mm/min"), QStringLiteral("Amp"), QStringLiteral("Volt"),

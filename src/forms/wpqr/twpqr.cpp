@@ -130,20 +130,7 @@ void addConditionPages(QList<FieldDef> &f)
 
 void addTestPages(QList<FieldDef> &f)
 {
-    const QString tensile = QStringLiteral("tensileGroup");
-    f << unitRowOver(QStringLiteral("tensileTestUnit"), tensile, 6, QStringLiteral("tensileTest"), 1);
-    FieldDef tension = gridField(QStringLiteral("tensileTest"), FieldKind::Grid, tensile, 10, 7,
-                                 {QStringLiteral("Specimen No."), QStringLiteral("Width"), QStringLiteral("Thickness"),
-                                  QStringLiteral("Area"), QStringLiteral("Ultimate Tensile Load"),
-                                  QStringLiteral("Ultimate Unit Stress"),
-                                  QStringLiteral("Character of Failure and Location")},
-                                 {84, 84, 84, 84, 130, 130, 220});
-    for (int c = 0; c < 6; ++c)
-        tension.grid.alignments.insert(c, Qt::AlignRight);
-    f << tension;
-    addUnitRadios(f, QStringLiteral("tensileTestUnitM"), QStringLiteral("tensileTestUnitI"),
-                  QStringLiteral("tensileUnitGroup"));
-    addRowCommands(f, QStringLiteral("TensileTest"), QStringLiteral("tensileButtonGroup"), tension.name);
+    addTensileTest(f, QStringLiteral("Units"), {84, 84, 84, 84, 130, 130, 220});
 
     FieldDef bend = gridField(QStringLiteral("BendTest"), FieldKind::Grid, QStringLiteral("bendGroup"), 10, 2,
                               {QStringLiteral("Type and Figure No."), QStringLiteral("Result")}, {300, 140});
@@ -236,12 +223,7 @@ FormTable buildTable()
     t.unitSwitches = {
         temperatureSwitch({QStringLiteral("unitPreheatMin"), QStringLiteral("unitInterMin"),
                            QStringLiteral("unitInterMax")}),
-        unitRowSwitch(QStringLiteral("tensileTestUnitM"), QStringLiteral("tensileTestUnitI"),
-                      QStringLiteral("tensileTestUnit"),
-                      {QStringLiteral("mm"), QStringLiteral("mm"), QStringLiteral("sq.mm"), QStringLiteral("Newton"),
-                       QStringLiteral("MPa")},
-                      {QStringLiteral("in"), QStringLiteral("in"), QStringLiteral("sq.in"), QStringLiteral("Lbf"),
-                       QStringLiteral("ksi")}),
+        tensileUnitSwitch(),
         unitRowSwitch(QStringLiteral("switchUnitToughM"), QStringLiteral("switchUnitToughI"), QStringLiteral("toughUnit"),
                       {QStringLiteral("mm"), QStringLiteral("\u00B0C"), QStringLiteral("J"), QStringLiteral("%")},
                       {QStringLiteral("in"), QStringLiteral("\u00B0F"), QStringLiteral("J"), QStringLiteral("%")}),
