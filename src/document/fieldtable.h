@@ -175,4 +175,46 @@ FieldDef headingField(const QString &name, const QString &group, const QString &
 GroupDef makeGroup(const QString &name, const QString &caption, int page, int row, int column,
                    int rowSpan = 1, int columnSpan = 1);
 
+// A sorted combo box without the save / delete pair.
+FieldDef plainSorted(const QString &name, const QString &group, const QString &label, int row = -1,
+                     int column = 0);
+// A fixed text at a given place.
+FieldDef fixedText(const QString &name, const QString &group, const QString &text, int row, int column);
+// A "°C" label in the field column right of a temperature (its own row and column).
+FieldDef unitLabel(const QString &name, const QString &group, int row, int column = 1);
+// A "°C" label in the button place of the field named beside.
+FieldDef unitLabelBeside(const QString &name, const QString &group, const QString &beside);
+// The company name with the user information button.
+FieldDef companyField(const QString &group);
+// A grid or unit row, 20 high per row; one fixed title row for a grid.
+FieldDef gridField(const QString &name, FieldKind kind, const QString &group, int rows, int columns,
+                   const QStringList &titles, const QList<int> &widths = {64});
+// A unit row over column overColumn of grid over, right-aligned; its last cell drops down "-" / "None".
+FieldDef unitRowOver(const QString &name, const QString &group, int cells, const QString &over, int overColumn,
+                     const QString &label = QStringLiteral("Units"));
+// A push button in row 0 running a grid command on target.
+FieldDef commandButton(const QString &name, const QString &group, const QString &text, int column,
+                       GridCommand command, const QString &target);
+// The "Select Parameters ..." button in row 0.
+FieldDef selectParamButton(const QString &name, const QString &group, int column);
+// Delete Row and Duplicate Row under a grid (delRow + suffix, dupRow + suffix).
+void addRowCommands(QList<FieldDef> &fields, const QString &suffix, const QString &group, const QString &grid);
+// The "Unit System:" pair Metric / Imperial in row 0.
+void addUnitRadios(QList<FieldDef> &fields, const QString &metric, const QString &imperial, const QString &group);
+// The "Temperature Unit:" pair unitTC / unitTF.
+void addTemperatureRadios(QList<FieldDef> &fields, const QString &group, int row = 0);
+// The joint-sketch group, its resize box and source file, and (if asked) its description memo.
+void addSketchFields(QList<FieldDef> &fields, const QString &group, const QString &caption,
+                     bool withDescription = true);
+// The tensile test of a qualification record: its unit row, grid, unit radios and row commands in
+// tensileGroup, tensileUnitGroup and tensileButtonGroup.
+void addTensileTest(QList<FieldDef> &fields, const QString &unitRowLabel, const QList<int> &widths = {64});
+// Its switch writing mm / in, sq.mm / sq.in, Newton / Lbf and MPa / ksi into the unit row.
+UnitSwitchDef tensileUnitSwitch();
+// unitTC / unitTF setting the given labels to °C / °F.
+UnitSwitchDef temperatureSwitch(const QStringList &labels);
+// A metric / imperial pair writing the units into cells 0, 1, ... of row 0 of grid.
+UnitSwitchDef unitRowSwitch(const QString &metric, const QString &imperial, const QString &grid,
+                            const QStringList &metricUnits, const QStringList &imperialUnits);
+
 } // namespace Brenvik

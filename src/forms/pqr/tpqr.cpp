@@ -24,57 +24,6 @@ enum Page {
     Other2Page
 };
 
-// A sorted combo box without the save / delete pair.
-FieldDef plainSorted(const QString &name, const QString &group, const QString &label, int row, int column)
-{
-    FieldDef f = sortedField(name, group, label, row, column);
-    f.buttons = FieldButtons::None;
-    return f;
-}
-
-FieldDef gridField(const QString &name, FieldKind kind, const QString &group, int rows, int columns,
-                   const QStringList &titles)
-{
-    FieldDef f = makeField(name, kind, group, QString());
-    f.grid.rows = rows;
-    f.grid.columns = columns;
-    f.grid.fixedRows = kind == FieldKind::Grid ? 1 : 0;
-    f.grid.columnTitles = titles;
-    f.grid.rowHeight = 20;
-    f.grid.columnWidths = {64};
-    return f;
-}
-
-FieldDef commandButton(const QString &name, const QString &group, const QString &text, int column,
-                       GridCommand command, const QString &target)
-{
-    FieldDef f = makeField(name, FieldKind::Button, group, QString(), text, 0, column);
-    f.command = command;
-    f.target = target;
-    return f;
-}
-
-FieldDef unitLabel(const QString &name, const QString &group, const QString &beside)
-{
-    FieldDef f = makeField(name, FieldKind::Label, group, QString(), QStringLiteral("°C"));
-    f.beside = beside;
-    return f;
-}
-
-UnitSwitchDef unitRowSwitch(const QString &metric, const QString &imperial, const QString &grid,
-                            const QStringList &metricUnits, const QStringList &imperialUnits)
-{
-    UnitSwitchDef sw;
-    sw.metric = metric;
-    sw.imperial = imperial;
-    sw.grid = grid;
-    for (int c = 0; c < metricUnits.size(); ++c)
-        sw.cells.append({0, c});
-    sw.metricUnits = metricUnits;
-    sw.imperialUnits = imperialUnits;
-    return sw;
-}
-
 void addGeneralPages(FormTable &t)
 {
     QList<FieldDef> &f = t.fields;
@@ -93,10 +42,7 @@ void addGeneralPages(FormTable &t)
     f << testDate;
 
     const QString user = QStringLiteral("userGroup");
-    FieldDef company = makeField(QStringLiteral("companyName"), FieldKind::Edit, user, QStringLiteral("Company Name:"));
-    company.labelName = QStringLiteral("Company_Name");
-    company.buttons = FieldButtons::UserInfo;
-    f << company;
+    f << companyField(user);
     f << makeField(QStringLiteral("locationOfTest"), FieldKind::Edit, user, QStringLiteral("Location of Test:"));
 
     const QString info = QStringLiteral("weldingInfoGroup");
@@ -105,8 +51,7 @@ void addGeneralPages(FormTable &t)
                                QStringLiteral("Base Materials:"), QStringLiteral("1"), 1, 0);
     base1.labelName = QStringLiteral("baseMaterial");
     f << base1;
-    f << headingField(QStringLiteral("baseMaterial2Heading"), info, QStringLiteral("2"), 1);
-    f.last().row = 1;
+    f << fixedText(QStringLiteral("baseMaterial2Heading"), info, QStringLiteral("2"), 1, 1);
     f << sortedField(QStringLiteral("specification1"), info, QStringLiteral("Specification:"), 2, 0,
                      QStringLiteral("Base_Material"));
     f << sortedField(QStringLiteral("specification2"), info, QString(), 2, 1);
@@ -114,16 +59,14 @@ void addGeneralPages(FormTable &t)
     f << sortedField(QStringLiteral("grade2"), info, QString(), 3, 1);
     f << makeField(QStringLiteral("preheatTemperature"), FieldKind::Edit, info, QStringLiteral("Preheat Temperature:"),
                    QString(), 4, 0);
-    f << unitLabel(QStringLiteral("unitPreheatMin"), info, QStringLiteral("preheatTemperature"));
+    f << unitLabelBeside(QStringLiteral("unitPreheatMin"), info, QStringLiteral("preheatTemperature"));
     // The line reads "Max." first; the keys still come minimum first.
     f << makeField(QStringLiteral("minInterT"), FieldKind::Edit, info, QStringLiteral("Min.:"), QString(), 5, 1);
-    f << unitLabel(QStringLiteral("unitInterMin"), info, QStringLiteral("minInterT"));
+    f << unitLabelBeside(QStringLiteral("unitInterMin"), info, QStringLiteral("minInterT"));
     f << makeField(QStringLiteral("maxInterT"), FieldKind::Edit, info, QStringLiteral("Interpass Temperature:   Max.:"),
                    QString(), 5, 0);
-    f << unitLabel(QStringLiteral("unitInterMax"), info, QStringLiteral("maxInterT"));
-    f << makeField(QStringLiteral("unitTC"), FieldKind::Radio, info, QStringLiteral("Temperature Unit:"),
-                   QStringLiteral("°C"), 6, 0);
-    f << makeField(QStringLiteral("unitTF"), FieldKind::Radio, info, QString(), QStringLiteral("°F"), 6, 1);
+    f << unitLabelBeside(QStringLiteral("unitInterMax"), info, QStringLiteral("maxInterT"));
+    addTemperatureRadios(f, info, 6);
     FieldDef postWeld = makeField(QStringLiteral("postWeldTreatment"), FieldKind::Memo, info,
                                   QStringLiteral("Post-Weld Treatment:"), QString(), 7, 0);
     postWeld.columnSpan = 2;
@@ -152,12 +95,9 @@ void addProcessPage(FormTable &t)
     FieldDef mode = plainSorted(QStringLiteral("ProcessMode"), process, QStringLiteral("Process Mode:"), 1, 0);
     mode.labelName = QStringLiteral("Process_Mode");
     f << mode;
-    f << headingField(QStringLiteral("classificationHeading"), process, QStringLiteral("Classification"), 0);
-    f.last().row = 2;
-    f << headingField(QStringLiteral("tradeNameHeading"), process, QStringLiteral("Trade Name"), 1);
-    f.last().row = 2;
-    f << headingField(QStringLiteral("manufacturerHeading"), process, QStringLiteral("Manufacturer"), 2);
-    f.last().row = 2;
+    f << fixedText(QStringLiteral("classificationHeading"), process, QStringLiteral("Classification"), 2, 0);
+    f << fixedText(QStringLiteral("tradeNameHeading"), process, QStringLiteral("Trade Name"), 2, 1);
+    f << fixedText(QStringLiteral("manufacturerHeading"), process, QStringLiteral("Manufacturer"), 2, 2);
     f << sortedField(QStringLiteral("tradeNameA"), process, QString(), 3, 1);
     f << sortedField(QStringLiteral("manufacturerA"), process, QString(), 3, 2);
     f << sortedField(QStringLiteral("tradeNameF"), process, QString(), 4, 1);
@@ -191,60 +131,19 @@ void addSequenceAndSketchPages(FormTable &t)
     units.grid.over = grid.name;
     units.grid.overColumn = 3;
     f << units;
-    const QString unitGroup = QStringLiteral("sequenceUnitGroup");
-    f << makeField(QStringLiteral("weldingSequenceUnitM"), FieldKind::Radio, unitGroup, QStringLiteral("Unit System:"),
-                   QStringLiteral("Metric"), 0, 0);
-    f << makeField(QStringLiteral("weldingSequenceUnitI"), FieldKind::Radio, unitGroup, QString(),
-                   QStringLiteral("Imperial"), 0, 1);
+    addUnitRadios(f, QStringLiteral("weldingSequenceUnitM"), QStringLiteral("weldingSequenceUnitI"),
+                  QStringLiteral("sequenceUnitGroup"));
     const QString buttons = QStringLiteral("sequenceButtonGroup");
-    f << commandButton(QStringLiteral("delRowWS"), buttons, QStringLiteral("   Delete Row"), 0, GridCommand::DeleteRow,
-                       grid.name);
-    f << commandButton(QStringLiteral("dupRowWS"), buttons, QStringLiteral("   Duplicate Row"), 1,
-                       GridCommand::DuplicateRow, grid.name);
-    f << makeField(QStringLiteral("selectParam"), FieldKind::Button, buttons, QString(),
-                   QStringLiteral("Select Parameters ..."), 0, 2);
+    addRowCommands(f, QStringLiteral("WS"), buttons, grid.name);
+    f << selectParamButton(QStringLiteral("selectParam"), buttons, 2);
 
-    const QString sketch = QStringLiteral("sketchGroup");
-    f << makeField(QStringLiteral("imageGroup"), FieldKind::ImageGroup, sketch, QString(),
-                   QStringLiteral("Joint Sketch,  Pass/Layer Sequence"));
-    f << makeField(QStringLiteral("imageIfResize"), FieldKind::Check, sketch, QString(), QStringLiteral("Resize Image"));
-    f << makeField(QStringLiteral("imageSourceFile"), FieldKind::AlignedEdit, sketch, QString());
-    FieldDef description = makeField(QStringLiteral("sketchDescription"), FieldKind::Memo, sketch,
-                                     QStringLiteral("Sketch Description:"));
-    description.fixedHeight = 48;
-    f << description;
+    addSketchFields(f, QStringLiteral("sketchGroup"), QStringLiteral("Joint Sketch,  Pass/Layer Sequence"));
 }
 
 void addTestPages(FormTable &t)
 {
     QList<FieldDef> &f = t.fields;
-    const QString tensile = QStringLiteral("tensileGroup");
-    FieldDef units = gridField(QStringLiteral("tensileTestUnit"), FieldKind::UnitRow, tensile, 1, 6, {});
-    units.label = QStringLiteral("Unit");
-    units.grid.over = QStringLiteral("tensileTest");
-    units.grid.overColumn = 1;
-    for (int c = 0; c < 6; ++c)
-        units.grid.alignments.insert(c, Qt::AlignRight);
-    units.grid.dropDowns = {{5, {QStringLiteral("-"), QStringLiteral("None")}}};
-    f << units;
-    FieldDef grid = gridField(QStringLiteral("tensileTest"), FieldKind::Grid, tensile, 10, 7,
-                              {QStringLiteral("Specimen No."), QStringLiteral("Width"), QStringLiteral("Thickness"),
-                               QStringLiteral("Area"), QStringLiteral("Ultimate Tensile Load"),
-                               QStringLiteral("Ultimate Unit Stress"),
-                               QStringLiteral("Character of Failure and Location")});
-    for (int c = 0; c < 6; ++c)
-        grid.grid.alignments.insert(c, Qt::AlignRight);
-    f << grid;
-    const QString unitGroup = QStringLiteral("tensileUnitGroup");
-    f << makeField(QStringLiteral("tensileTestUnitM"), FieldKind::Radio, unitGroup, QStringLiteral("Unit System:"),
-                   QStringLiteral("Metric"), 0, 0);
-    f << makeField(QStringLiteral("tensileTestUnitI"), FieldKind::Radio, unitGroup, QString(),
-                   QStringLiteral("Imperial"), 0, 1);
-    const QString tensileButtons = QStringLiteral("tensileButtonGroup");
-    f << commandButton(QStringLiteral("delRowTensileTest"), tensileButtons, QStringLiteral("   Delete Row"), 0,
-                       GridCommand::DeleteRow, grid.name);
-    f << commandButton(QStringLiteral("dupRowTensileTest"), tensileButtons, QStringLiteral("   Duplicate Row"), 1,
-                       GridCommand::DuplicateRow, grid.name);
+    addTensileTest(f, QStringLiteral("Unit"));
 
     FieldDef bend = gridField(QStringLiteral("BendTest"), FieldKind::Grid, QStringLiteral("bendGroup"), 10, 4,
                               {QStringLiteral("Specimen No."), QStringLiteral("Type of Bend"), QStringLiteral("Result"),
@@ -254,11 +153,7 @@ void addTestPages(FormTable &t)
     bend.grid.dropDowns = {{1, {QStringLiteral("Face"), QStringLiteral("Root"), QStringLiteral("Side")}},
                            {2, {QStringLiteral("Pass"), QStringLiteral("Fail")}}};
     f << bend;
-    const QString bendButtons = QStringLiteral("bendButtonGroup");
-    f << commandButton(QStringLiteral("delRowBendTest"), bendButtons, QStringLiteral("   Delete Row"), 0,
-                       GridCommand::DeleteRow, bend.name);
-    f << commandButton(QStringLiteral("dupRowBendTest"), bendButtons, QStringLiteral("   Duplicate Row"), 1,
-                       GridCommand::DuplicateRow, bend.name);
+    addRowCommands(f, QStringLiteral("BendTest"), QStringLiteral("bendButtonGroup"), bend.name);
 
     const QString visual = QStringLiteral("visualGroup");
     f << sortedField(QStringLiteral("appearence"), visual, QStringLiteral("Appearance: "), 0, 0);
@@ -338,20 +233,10 @@ FormTable buildTable()
     addSequenceAndSketchPages(t);
     addTestPages(t);
 
-    UnitSwitchDef temperature;
-    temperature.metric = QStringLiteral("unitTC");
-    temperature.imperial = QStringLiteral("unitTF");
-    temperature.labels = {QStringLiteral("unitPreheatMin"), QStringLiteral("unitInterMin"), QStringLiteral("unitInterMax")};
-    temperature.metricLabel = QStringLiteral("°C");
-    temperature.imperialLabel = QStringLiteral("°F");
     t.unitSwitches = {
-        temperature,
-        unitRowSwitch(QStringLiteral("tensileTestUnitM"), QStringLiteral("tensileTestUnitI"),
-                      QStringLiteral("tensileTestUnit"),
-                      {QStringLiteral("mm"), QStringLiteral("mm"), QStringLiteral("sq.mm"), QStringLiteral("Newton"),
-                       QStringLiteral("MPa")},
-                      {QStringLiteral("in"), QStringLiteral("in"), QStringLiteral("sq.in"), QStringLiteral("Lbf"),
-                       QStringLiteral("ksi")}),
+        temperatureSwitch({QStringLiteral("unitPreheatMin"), QStringLiteral("unitInterMin"),
+                           QStringLiteral("unitInterMax")}),
+        tensileUnitSwitch(),
         unitRowSwitch(QStringLiteral("weldingSequenceUnitM"), QStringLiteral("weldingSequenceUnitI"),
                       QStringLiteral("weldingSequenceUnit"),
                       {QStringLiteral("mm"), QStringLiteral("mm/min"), QStringLiteral("Amp"), QStringLiteral("Volt"),

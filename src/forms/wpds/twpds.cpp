@@ -69,10 +69,7 @@ FormTable buildTable()
     f << sortedField(QStringLiteral("refWPQR"), doc, QStringLiteral("Reference WPQR:"));
     f << sortedField(QStringLiteral("refWPS"), doc, QStringLiteral("Reference WPS:"));
     const QString company = QStringLiteral("companyGroup");
-    FieldDef companyName = makeField(QStringLiteral("companyName"), FieldKind::Edit, company, QStringLiteral("Company Name:"));
-    companyName.labelName = QStringLiteral("Company_Name");
-    companyName.buttons = FieldButtons::UserInfo;
-    f << companyName;
+    f << companyField(company);
     f << makeField(QStringLiteral("address"), FieldKind::Edit, company, QStringLiteral("Address:"));
 
     const QString joint = QStringLiteral("jointGroup");
@@ -105,12 +102,8 @@ FormTable buildTable()
     f << sortedField(QStringLiteral("fluxClassification"), QStringLiteral("otherGroup"), QStringLiteral("SAW Flux Class'n:"));
     f << makeField(QStringLiteral("cleaningProcedure"), FieldKind::Memo, QStringLiteral("cleaningGroup"), QString());
 
-    FieldDef image = makeField(QStringLiteral("imageGroup"), FieldKind::ImageGroup, QStringLiteral("sketchGroup"), QString(),
-                           QStringLiteral("Joint Configuration,  Pass/Layer Sequence"));
-    f << image;
-    f << makeField(QStringLiteral("imageIfResize"), FieldKind::Check, QStringLiteral("sketchGroup"), QString(),
-              QStringLiteral("Resize Image"));
-    f << makeField(QStringLiteral("imageSourceFile"), FieldKind::AlignedEdit, QStringLiteral("sketchGroup"), QString());
+    // This sketch has no description.
+    addSketchFields(f, QStringLiteral("sketchGroup"), QStringLiteral("Joint Configuration,  Pass/Layer Sequence"), false);
 
     const QString base = QStringLiteral("baseMetalGroup");
     const QString filler = QStringLiteral("fillerGroup");
@@ -135,35 +128,25 @@ FormTable buildTable()
     f << sortedField(QStringLiteral("IFMClassification2"), filler, QString(), 3, 1);
     f << sortedField(QStringLiteral("IFMFIllerTreatment2"), filler, QString(), 5, 1);
 
-    FieldDef grid = makeField(QStringLiteral("weldingParameters"), FieldKind::Grid, QStringLiteral("parameterGroup"), QString());
-    grid.grid.rows = 15;
-    grid.grid.columns = 10;
-    grid.grid.fixedRows = 1;
-    grid.grid.fixedColumns = 1;
-    grid.grid.columnWidths = {100, 45, 64};
-    grid.grid.rowTitles = TWPDS::parameterTitles();
-    grid.grid.columnTitles = {QString(), QStringLiteral("Unit")};
+    QStringList columnTitles = {QString(), QStringLiteral("Unit")};
     for (int pass = 1; pass <= 8; ++pass)
-        grid.grid.columnTitles << QString::number(pass);
+        columnTitles << QString::number(pass);
+    FieldDef grid = gridField(QStringLiteral("weldingParameters"), FieldKind::Grid, QStringLiteral("parameterGroup"), 15,
+                              10, columnTitles, {100, 45, 64});
+    grid.grid.fixedColumns = 1;
+    grid.grid.rowTitles = TWPDS::parameterTitles();
     grid.grid.encoding = GridEncoding::RowTitle;
-    grid.grid.rowHeight = 20;
     f << grid;
     f << makeField(QStringLiteral("parameterUnitImperial"), FieldKind::Radio, QStringLiteral("parameterUnitGroup"), QString(),
               QStringLiteral("Imperial"), 0, 1);
     f << makeField(QStringLiteral("parameterUnitMetric"), FieldKind::Radio, QStringLiteral("parameterUnitGroup"), QString(),
               QStringLiteral("Metric"), 0, 0);
-    f << makeField(QStringLiteral("selectParam"), FieldKind::Button, QStringLiteral("columnGroup"), QString(),
-              QStringLiteral("Select Parameters ..."), 0, 0);
-    FieldDef dupColumn = makeField(QStringLiteral("dupRowWS"), FieldKind::Button, QStringLiteral("columnGroup"), QString(),
-                              QStringLiteral("Duplicate Column"), 0, 1);
-    dupColumn.command = GridCommand::DuplicateColumn;
-    dupColumn.target = grid.name;
-    f << dupColumn;
-    FieldDef delColumn = makeField(QStringLiteral("delRowWS"), FieldKind::Button, QStringLiteral("columnGroup"), QString(),
-                              QStringLiteral("Delete Column"), 0, 2);
-    delColumn.command = GridCommand::DeleteColumn;
-    delColumn.target = grid.name;
-    f << delColumn;
+    const QString columns = QStringLiteral("columnGroup");
+    f << selectParamButton(QStringLiteral("selectParam"), columns, 0);
+    f << commandButton(QStringLiteral("dupRowWS"), columns, QStringLiteral("Duplicate Column"), 1,
+                       GridCommand::DuplicateColumn, grid.name);
+    f << commandButton(QStringLiteral("delRowWS"), columns, QStringLiteral("Delete Column"), 2,
+                       GridCommand::DeleteColumn, grid.name);
 
     // "Select Parameters ...": the picked point goes into the current pass column.
     using Item = ParameterTarget::Item;
@@ -173,22 +156,16 @@ FormTable buildTable()
 
     const QString temp = QStringLiteral("temperatureGroup");
     f << makeField(QStringLiteral("preheatMin"), FieldKind::Edit, temp, QStringLiteral("Preheat Min.:"), QString(), 0, 0);
-    f << makeField(QStringLiteral("unitPreheatMin"), FieldKind::Label, temp, QString(), QStringLiteral("°C"), 0, 1);
+    f << unitLabel(QStringLiteral("unitPreheatMin"), temp, 0);
     f << makeField(QStringLiteral("InterPassMin"), FieldKind::Edit, temp, QStringLiteral("Interpass Temperature Min.:"), QString(), 1, 0);
-    f << makeField(QStringLiteral("unitInterMin"), FieldKind::Label, temp, QString(), QStringLiteral("°C"), 1, 1);
+    f << unitLabel(QStringLiteral("unitInterMin"), temp, 1);
     f << makeField(QStringLiteral("InterpassMax"), FieldKind::Edit, temp, QStringLiteral("Interpass Temperature Max.:"), QString(), 2, 0);
-    f << makeField(QStringLiteral("unitInterMax"), FieldKind::Label, temp, QString(), QStringLiteral("°C"), 2, 1);
+    f << unitLabel(QStringLiteral("unitInterMax"), temp, 2);
     f << makeField(QStringLiteral("unitTC"), FieldKind::Radio, QStringLiteral("temperatureUnitGroup"), QString(), QStringLiteral("°C"));
     f << makeField(QStringLiteral("unitTF"), FieldKind::Radio, QStringLiteral("temperatureUnitGroup"), QString(), QStringLiteral("°F"));
     f << makeField(QStringLiteral("postWeldTreatment"), FieldKind::Memo, QStringLiteral("postWeldGroup"), QString());
     f << makeField(QStringLiteral("remarks"), FieldKind::Memo, QStringLiteral("remarksGroup"), QString());
 
-    UnitSwitchDef temperature;
-    temperature.metric = QStringLiteral("unitTC");
-    temperature.imperial = QStringLiteral("unitTF");
-    temperature.labels = {QStringLiteral("unitPreheatMin"), QStringLiteral("unitInterMin"), QStringLiteral("unitInterMax")};
-    temperature.metricLabel = QStringLiteral("°C");
-    temperature.imperialLabel = QStringLiteral("°F");
     UnitSwitchDef parameterUnits;
     parameterUnits.metric = QStringLiteral("parameterUnitMetric");
     parameterUnits.imperial = QStringLiteral("parameterUnitImperial");
@@ -203,7 +180,9 @@ FormTable buildTable()
                                     QStringLiteral("inch"), QStringLiteral("ipm"), QStringLiteral("Amp"),
                                     QStringLiteral("Volt"), QString(), QStringLiteral("ipm"),
                                     QStringLiteral("ipm"), QStringLiteral("cfh"), QStringLiteral("kJ/in")};
-    t.unitSwitches = {temperature, parameterUnits};
+    t.unitSwitches = {temperatureSwitch({QStringLiteral("unitPreheatMin"), QStringLiteral("unitInterMin"),
+                                         QStringLiteral("unitInterMax")}),
+                      parameterUnits};
     return t;
 }
 

@@ -18,82 +18,12 @@ enum Page {
     OtherTestsPage
 };
 
-FieldDef gridField(const QString &name, FieldKind kind, const QString &group, int rows, int columns,
-                   const QStringList &titles, const QList<int> &widths)
-{
-    FieldDef f = makeField(name, kind, group, QString());
-    f.grid.rows = rows;
-    f.grid.columns = columns;
-    f.grid.fixedRows = kind == FieldKind::Grid ? 1 : 0;
-    f.grid.columnTitles = titles;
-    f.grid.rowHeight = 20;
-    f.grid.columnWidths = widths;
-    return f;
-}
-
-FieldDef unitRowOver(const QString &name, const QString &group, int cells, const QString &over, int overColumn)
-{
-    FieldDef f = gridField(name, FieldKind::UnitRow, group, 1, cells, {}, {64});
-    f.label = QStringLiteral("Units");
-    f.grid.over = over;
-    f.grid.overColumn = overColumn;
-    for (int c = 0; c < cells; ++c)
-        f.grid.alignments.insert(c, Qt::AlignRight);
-    // The last cell stands over a column that has no unit.
-    f.grid.dropDowns = {{cells - 1, {QStringLiteral("-"), QStringLiteral("None")}}};
-    return f;
-}
-
-FieldDef commandButton(const QString &name, const QString &group, const QString &text, int column,
-                       GridCommand command, const QString &target)
-{
-    FieldDef f = makeField(name, FieldKind::Button, group, QString(), text, 0, column);
-    f.command = command;
-    f.target = target;
-    return f;
-}
-
-// Delete Row and Duplicate Row under a grid.
-void addRowCommands(QList<FieldDef> &f, const QString &suffix, const QString &group, const QString &grid)
-{
-    f << commandButton(QStringLiteral("delRow") + suffix, group, QStringLiteral("   Delete Row"), 0,
-                       GridCommand::DeleteRow, grid);
-    f << commandButton(QStringLiteral("dupRow") + suffix, group, QStringLiteral("   Duplicate Row"), 1,
-                       GridCommand::DuplicateRow, grid);
-}
-
-void addUnitRadios(QList<FieldDef> &f, const QString &metric, const QString &imperial, const QString &group)
-{
-    f << makeField(metric, FieldKind::Radio, group, QStringLiteral("Unit System:"), QStringLiteral("Metric"), 0, 0);
-    f << makeField(imperial, FieldKind::Radio, group, QString(), QStringLiteral("Imperial"), 0, 1);
-}
-
 // A temperature or time whose stored list keeps the order the user gave it.
 FieldDef unsortedField(const QString &name, const QString &group, const QString &label, int row)
 {
     FieldDef f = sortedField(name, group, label, row, 0);
     f.sortedList = false;
     return f;
-}
-
-// A unit label in the field column right of a temperature (its own column holds S/D).
-FieldDef unitLabel(const QString &name, const QString &group, int row)
-{
-    return makeField(name, FieldKind::Label, group, QString(), QStringLiteral("\u00B0C"), row, 1);
-}
-
-UnitSwitchDef unitRowSwitch(const QString &metric, const QString &imperial, const QString &grid,
-                            const QStringList &metricUnits, const QStringList &imperialUnits)
-{
-    UnitSwitchDef sw;
-    sw.metric = metric;
-    sw.imperial = imperial;
-    sw.grid = grid;
-    for (int c = 0; c < metricUnits.size(); ++c)
-        sw.cells.append({0, c});
-    sw.metricUnits = metricUnits;
-    sw.imperialUnits = imperialUnits;
-    return sw;
 }
 
 void addGeneralPages(QList<FieldDef> &f)
@@ -112,21 +42,9 @@ void addGeneralPages(QList<FieldDef> &f)
     f << sortedField(QStringLiteral("testConduct"), general, QStringLiteral("Tests Conducted By:"), 2, 1);
     f << sortedField(QStringLiteral("labTestNo"), general, QStringLiteral("Lab Test No.:"), 3, 1);
 
-    FieldDef company = makeField(QStringLiteral("companyName"), FieldKind::Edit, QStringLiteral("userGroup"),
-                                 QStringLiteral("Company Name:"));
-    company.labelName = QStringLiteral("Company_Name");
-    company.buttons = FieldButtons::UserInfo;
-    f << company;
+    f << companyField(QStringLiteral("userGroup"));
 
-    const QString sketch = QStringLiteral("sketchGroup");
-    f << makeField(QStringLiteral("imageGroup"), FieldKind::ImageGroup, sketch, QString(),
-                   QStringLiteral("Groove Design of Test Coupon"));
-    f << makeField(QStringLiteral("imageIfResize"), FieldKind::Check, sketch, QString(), QStringLiteral("Resize Image"));
-    f << makeField(QStringLiteral("imageSourceFile"), FieldKind::AlignedEdit, sketch, QString());
-    FieldDef description = makeField(QStringLiteral("sketchDescription"), FieldKind::Memo, sketch,
-                                     QStringLiteral("Sketch Description:"));
-    description.fixedHeight = 48;
-    f << description;
+    addSketchFields(f, QStringLiteral("sketchGroup"), QStringLiteral("Groove Design of Test Coupon"));
 }
 
 void addMaterialPages(QList<FieldDef> &f)
@@ -169,12 +87,9 @@ void addConditionPages(QList<FieldDef> &f)
     // Gases: three columns of three rows, the row captions left of the first column.
     const QString gas = QStringLiteral("gasGroup");
     f << headingField(QStringLiteral("compositionHeading"), gas, QStringLiteral("Percent Composition"), 1);
-    f << headingField(QStringLiteral("gasHeading"), gas, QStringLiteral("Gas(es)"), 0);
-    f.last().row = 1;
-    f << headingField(QStringLiteral("mixtureHeading"), gas, QStringLiteral("Mixture"), 1);
-    f.last().row = 1;
-    f << headingField(QStringLiteral("flowRateHeading"), gas, QStringLiteral("Flow Rate"), 2);
-    f.last().row = 1;
+    f << fixedText(QStringLiteral("gasHeading"), gas, QStringLiteral("Gas(es)"), 1, 0);
+    f << fixedText(QStringLiteral("mixtureHeading"), gas, QStringLiteral("Mixture"), 1, 1);
+    f << fixedText(QStringLiteral("flowRateHeading"), gas, QStringLiteral("Flow Rate"), 1, 2);
     const QStringList rows = {QStringLiteral("Shielding:"), QStringLiteral("Trailing:"), QStringLiteral("Backing:")};
     const QStringList columns = {QStringLiteral("gas"), QStringLiteral("mixture"), QStringLiteral("flowRate")};
     for (int c = 0; c < columns.size(); ++c)
@@ -193,10 +108,7 @@ void addConditionPages(QList<FieldDef> &f)
     f << unsortedField(QStringLiteral("postWeldTemp"), postWeld, QStringLiteral("Temperature:"), 0);
     f << unitLabel(QStringLiteral("unitInterMax"), postWeld, 0);
     f << unsortedField(QStringLiteral("postWeldTime"), postWeld, QStringLiteral("Time:"), 1);
-    const QString unit = QStringLiteral("temperatureUnitGroup");
-    f << makeField(QStringLiteral("unitTC"), FieldKind::Radio, unit, QStringLiteral("Temperature Unit:"),
-                   QStringLiteral("\u00B0C"), 0, 0);
-    f << makeField(QStringLiteral("unitTF"), FieldKind::Radio, unit, QString(), QStringLiteral("\u00B0F"), 0, 1);
+    addTemperatureRadios(f, QStringLiteral("temperatureUnitGroup"));
 
     const QString electrical = QStringLiteral("electricalGroup");
     f << sortedField(QStringLiteral("current"), electrical, QStringLiteral("Current:"), 0, 0);
@@ -218,20 +130,7 @@ void addConditionPages(QList<FieldDef> &f)
 
 void addTestPages(QList<FieldDef> &f)
 {
-    const QString tensile = QStringLiteral("tensileGroup");
-    f << unitRowOver(QStringLiteral("tensileTestUnit"), tensile, 6, QStringLiteral("tensileTest"), 1);
-    FieldDef tension = gridField(QStringLiteral("tensileTest"), FieldKind::Grid, tensile, 10, 7,
-                                 {QStringLiteral("Specimen No."), QStringLiteral("Width"), QStringLiteral("Thickness"),
-                                  QStringLiteral("Area"), QStringLiteral("Ultimate Tensile Load"),
-                                  QStringLiteral("Ultimate Unit Stress"),
-                                  QStringLiteral("Character of Failure and Location")},
-                                 {84, 84, 84, 84, 130, 130, 220});
-    for (int c = 0; c < 6; ++c)
-        tension.grid.alignments.insert(c, Qt::AlignRight);
-    f << tension;
-    addUnitRadios(f, QStringLiteral("tensileTestUnitM"), QStringLiteral("tensileTestUnitI"),
-                  QStringLiteral("tensileUnitGroup"));
-    addRowCommands(f, QStringLiteral("TensileTest"), QStringLiteral("tensileButtonGroup"), tension.name);
+    addTensileTest(f, QStringLiteral("Units"), {84, 84, 84, 84, 130, 130, 220});
 
     FieldDef bend = gridField(QStringLiteral("BendTest"), FieldKind::Grid, QStringLiteral("bendGroup"), 10, 2,
                               {QStringLiteral("Type and Figure No."), QStringLiteral("Result")}, {300, 140});
@@ -319,22 +218,12 @@ FormTable buildTable()
     addConditionPages(t.fields);
     addTestPages(t.fields);
 
-    UnitSwitchDef temperature;
-    temperature.metric = QStringLiteral("unitTC");
-    temperature.imperial = QStringLiteral("unitTF");
-    temperature.labels = {QStringLiteral("unitPreheatMin"), QStringLiteral("unitInterMin"), QStringLiteral("unitInterMax")};
-    temperature.metricLabel = QStringLiteral("\u00B0C");
-    temperature.imperialLabel = QStringLiteral("\u00B0F");
     // The toughness switch writes cells 0 to 3 only: the mils and drop-weight units are the
     // user's own.
     t.unitSwitches = {
-        temperature,
-        unitRowSwitch(QStringLiteral("tensileTestUnitM"), QStringLiteral("tensileTestUnitI"),
-                      QStringLiteral("tensileTestUnit"),
-                      {QStringLiteral("mm"), QStringLiteral("mm"), QStringLiteral("sq.mm"), QStringLiteral("Newton"),
-                       QStringLiteral("MPa")},
-                      {QStringLiteral("in"), QStringLiteral("in"), QStringLiteral("sq.in"), QStringLiteral("Lbf"),
-                       QStringLiteral("ksi")}),
+        temperatureSwitch({QStringLiteral("unitPreheatMin"), QStringLiteral("unitInterMin"),
+                           QStringLiteral("unitInterMax")}),
+        tensileUnitSwitch(),
         unitRowSwitch(QStringLiteral("switchUnitToughM"), QStringLiteral("switchUnitToughI"), QStringLiteral("toughUnit"),
                       {QStringLiteral("mm"), QStringLiteral("\u00B0C"), QStringLiteral("J"), QStringLiteral("%")},
                       {QStringLiteral("in"), QStringLiteral("\u00B0F"), QStringLiteral("J"), QStringLiteral("%")}),

@@ -23,28 +23,6 @@ enum Page {
     Technique2Page
 };
 
-// A sorted combo box without the save / delete pair.
-FieldDef plainSorted(const QString &name, const QString &group, const QString &label, int row = -1, int column = 0)
-{
-    FieldDef f = sortedField(name, group, label, row, column);
-    f.buttons = FieldButtons::None;
-    return f;
-}
-
-FieldDef fixedText(const QString &name, const QString &group, const QString &text, int row, int column)
-{
-    return makeField(name, FieldKind::Label, group, QString(), text, row, column);
-}
-
-FieldDef commandButton(const QString &name, const QString &group, const QString &text, int column,
-                       GridCommand command, const QString &target)
-{
-    FieldDef f = makeField(name, FieldKind::Button, group, QString(), text, 0, column);
-    f.command = command;
-    f.target = target;
-    return f;
-}
-
 void addGeneralAndJoints(QList<FieldDef> &f)
 {
     const QString general = QStringLiteral("generalGroup");
@@ -60,10 +38,7 @@ void addGeneralAndJoints(QList<FieldDef> &f)
     f << sortedField(QStringLiteral("revisionNo"), general, QStringLiteral("Revision No.:"), 3, 0,
                      QStringLiteral("RevisionNo"));
     f << makeField(QStringLiteral("revisionDate"), FieldKind::Date, general, QStringLiteral("Rev. Date:"), QString(), 3, 1);
-    FieldDef company = makeField(QStringLiteral("companyName"), FieldKind::Edit, QStringLiteral("userGroup"),
-                                 QStringLiteral("Company Name:"));
-    company.labelName = QStringLiteral("Company_Name");
-    company.buttons = FieldButtons::UserInfo;
+    FieldDef company = companyField(QStringLiteral("userGroup"));
     company.minimumWidth = 360;
     f << company;
 
@@ -78,15 +53,7 @@ void addGeneralAndJoints(QList<FieldDef> &f)
                    3, 1);
     f << makeField(QStringLiteral("ifOther"), FieldKind::Radio, joints, QString(), QStringLiteral("Other"), 4, 1);
 
-    const QString sketch = QStringLiteral("sketchGroup");
-    f << makeField(QStringLiteral("imageGroup"), FieldKind::ImageGroup, sketch, QString(),
-                   QStringLiteral("Joint Design, Weld Layers and Bead Sequence"));
-    f << makeField(QStringLiteral("imageIfResize"), FieldKind::Check, sketch, QString(), QStringLiteral("Resize Image"));
-    f << makeField(QStringLiteral("imageSourceFile"), FieldKind::AlignedEdit, sketch, QString());
-    FieldDef description = makeField(QStringLiteral("sketchDescription"), FieldKind::Memo, sketch,
-                                     QStringLiteral("Sketch Description:"));
-    description.fixedHeight = 48;
-    f << description;
+    addSketchFields(f, QStringLiteral("sketchGroup"), QStringLiteral("Joint Design, Weld Layers and Bead Sequence"));
 }
 
 void addBaseMetal(QList<FieldDef> &f)
@@ -187,17 +154,14 @@ void addPositionGasHeat(QList<FieldDef> &f)
     const QString preheat = QStringLiteral("preheatGroup");
     f << sortedField(QStringLiteral("preheatMan"), preheat, QStringLiteral("Preheat Maintenance:"), 0, 0);
     f << sortedField(QStringLiteral("MinPreheatTemp"), preheat, QStringLiteral("Preheat Temperature:"), 1, 0);
-    f << fixedText(QStringLiteral("unitPreheatMin"), preheat, QStringLiteral("°C"), 1, 1);
+    f << unitLabel(QStringLiteral("unitPreheatMin"), preheat, 1);
     f << sortedField(QStringLiteral("MaxInterpassTemp"), preheat, QStringLiteral("Interpass Temperature:"), 2, 0);
-    f << fixedText(QStringLiteral("unitInterMax"), preheat, QStringLiteral("°C"), 2, 1);
+    f << unitLabel(QStringLiteral("unitInterMax"), preheat, 2);
     const QString postWeld = QStringLiteral("postWeldGroup");
     f << sortedField(QStringLiteral("postWeldTempRange"), postWeld, QStringLiteral("Temperature Range:"), 0, 0);
-    f << fixedText(QStringLiteral("unitPostWeldTemp"), postWeld, QStringLiteral("°C"), 0, 1);
+    f << unitLabel(QStringLiteral("unitPostWeldTemp"), postWeld, 0);
     f << sortedField(QStringLiteral("postWeldTimeRange"), postWeld, QStringLiteral("Time Range:"), 1, 0);
-    const QString units = QStringLiteral("temperatureUnitGroup");
-    f << makeField(QStringLiteral("unitTC"), FieldKind::Radio, units, QStringLiteral("Temperature Unit:"),
-                   QStringLiteral("°C"), 0, 0);
-    f << makeField(QStringLiteral("unitTF"), FieldKind::Radio, units, QString(), QStringLiteral("°F"), 0, 1);
+    addTemperatureRadios(f, QStringLiteral("temperatureUnitGroup"));
 }
 
 void addElectricalAndTechnique(QList<FieldDef> &f)
@@ -231,11 +195,9 @@ void addTechniqueTable(QList<FieldDef> &f)
     const QString table = QStringLiteral("techniqueTableGroup");
     f << fixedText(QStringLiteral("techniqueHeading"), table, QStringLiteral("Techniques (QW-410)"), 0, 0);
 
-    FieldDef units = makeField(QStringLiteral("ETUnit"), FieldKind::UnitRow, table, QStringLiteral("Units"));
-    units.grid.rows = 1;
-    units.grid.columns = 7;
-    units.grid.columnWidths = {71, 47, 46, 43, 44, 54, 73};
-    units.grid.rowHeight = 20;
+    FieldDef units = gridField(QStringLiteral("ETUnit"), FieldKind::UnitRow, table, 1, 7, {},
+                               {71, 47, 46, 43, 44, 54, 73});
+    units.label = QStringLiteral("Units");
     units.grid.over = QStringLiteral("ETGrid");
     units.grid.overColumn = 2;
     f << units;
@@ -258,18 +220,11 @@ void addTechniqueTable(QList<FieldDef> &f)
     grid.grid.bandsInTitleRow = true;
     f << grid;
 
-    const QString unitGroup = QStringLiteral("techniqueUnitGroup");
-    f << makeField(QStringLiteral("tensileTestUnitM"), FieldKind::Radio, unitGroup, QStringLiteral("Unit System:"),
-                   QStringLiteral("Metric"), 0, 0);
-    f << makeField(QStringLiteral("tensileTestUnitI"), FieldKind::Radio, unitGroup, QString(), QStringLiteral("Imperial"),
-                   0, 1);
+    addUnitRadios(f, QStringLiteral("tensileTestUnitM"), QStringLiteral("tensileTestUnitI"),
+                  QStringLiteral("techniqueUnitGroup"));
     const QString buttons = QStringLiteral("techniqueButtonGroup");
-    f << commandButton(QStringLiteral("delRowTensileTest"), buttons, QStringLiteral("   Delete Row"), 0,
-                       GridCommand::DeleteRow, grid.name);
-    f << commandButton(QStringLiteral("dupRowTensileTest"), buttons, QStringLiteral("   Duplicate Row"), 1,
-                       GridCommand::DuplicateRow, grid.name);
-    f << makeField(QStringLiteral("ETGridSelectParam"), FieldKind::Button, buttons, QString(),
-                   QStringLiteral("Select Parameters ..."), 0, 2);
+    addRowCommands(f, QStringLiteral("TensileTest"), buttons, grid.name);
+    f << selectParamButton(QStringLiteral("ETGridSelectParam"), buttons, 2);
 }
 
 FormTable buildTable()
@@ -320,25 +275,16 @@ FormTable buildTable()
     addElectricalAndTechnique(t.fields);
     addTechniqueTable(t.fields);
 
-    UnitSwitchDef temperature;
-    temperature.metric = QStringLiteral("unitTC");
-    temperature.imperial = QStringLiteral("unitTF");
-    temperature.labels = {QStringLiteral("unitPreheatMin"), QStringLiteral("unitInterMax"),
-                          QStringLiteral("unitPostWeldTemp")};
-    temperature.metricLabel = QStringLiteral("°C");
-    temperature.imperialLabel = QStringLiteral("°F");
     // The unit row: columns 0 to 5 are written, column 6 ("Other") is the user's.
-    UnitSwitchDef unitRow;
-    unitRow.metric = QStringLiteral("tensileTestUnitM");
-    unitRow.imperial = QStringLiteral("tensileTestUnitI");
-    unitRow.grid = QStringLiteral("ETUnit");
-    for (int c = 0; c <= 5; ++c)
-        unitRow.cells.append({0, c});
-    unitRow.metricUnits = {QString(), QStringLiteral("mm"), QString(), QStringLiteral("Amp"), QStringLiteral("Volt"),
-                           QStringLiteral("m/min")};
-    unitRow.imperialUnits = {QString(), QStringLiteral("in"), QString(), QStringLiteral("Amp"), QStringLiteral("Volt"),
-                             QStringLiteral("ipm")};
-    t.unitSwitches = {temperature, unitRow};
+    t.unitSwitches = {
+        temperatureSwitch({QStringLiteral("unitPreheatMin"), QStringLiteral("unitInterMax"),
+                           QStringLiteral("unitPostWeldTemp")}),
+        unitRowSwitch(QStringLiteral("tensileTestUnitM"), QStringLiteral("tensileTestUnitI"), QStringLiteral("ETUnit"),
+                      {QString(), QStringLiteral("mm"), QString(), QStringLiteral("Amp"), QStringLiteral("Volt"),
+                       QStringLiteral("m/min")},
+                      {QString(), QStringLiteral("in"), QString(), QStringLiteral("Amp"), QStringLiteral("Volt"),
+                       QStringLiteral("ipm")}),
+    };
 
     // "Select Parameters ...": the picked point goes into the current layer row; in Imperial the
     // unit row is written again as the Imperial switch writes it.
