@@ -37,7 +37,7 @@ for t in "${targets[@]}"; do
   # shellcheck disable=SC2046
   find $(seeds "$t") -type f -size -1024k -exec cp {} "$corpus/" \; 2>/dev/null || true
   echo "== $t for ${seconds} s"
-  if ! (cd "$build" && "./bin/$t" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=4096 -timeout=10 \
+  if ! (cd "$build" && "./bin/$t" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=6144 -timeout=60 \
           -print_final_stats=1 "$corpus" 2> "$build/$t.log"); then
     status=1
     tail -40 "$build/$t.log"
