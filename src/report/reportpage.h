@@ -13,7 +13,21 @@
 #include <QRectF>
 #include <QStringList>
 
+#include <cstddef>
+
 namespace Brenvik {
+
+// Rows of a page's tables: a fixed text where it starts, and a data label by name, where it
+// starts and how far it may run (0: to the next element or rule of its row).
+struct CaptionRow {
+    qreal x, y;
+    const char *text; // UTF-8
+};
+struct LabelRow {
+    const char *name;
+    qreal x, y;
+    qreal width = 0;
+};
 
 class ReportPage : public QObject {
     Q_OBJECT
@@ -60,6 +74,20 @@ public:
     ReportElement &addCentredLabel(const QString &name, qreal centreX, qreal y, qreal width);
     // "Printed on:" and the date and time of printing; right-aligned ending at rightX.
     ReportElement &addPrintedOn(qreal rightX, qreal y, const QString &text = QStringLiteral("Printed on:"));
+
+    // A table of fixed texts or of data labels, in its order.
+    template <std::size_t N>
+    void addCaptions(const CaptionRow (&rows)[N], const ReportFont &font = {})
+    {
+        for (const CaptionRow &r : rows)
+            addCaption(r.x, r.y, QString::fromUtf8(r.text), font);
+    }
+    template <std::size_t N>
+    void addLabels(const LabelRow (&rows)[N])
+    {
+        for (const LabelRow &r : rows)
+            addLabel(QString::fromLatin1(r.name), r.x, r.y, r.width);
+    }
 
     // The first element of that name, letter case aside; -1 when there is none.
     int indexOf(const QString &name) const;

@@ -16,12 +16,7 @@ constexpr qreal kPad = 6;
 const ReportFont kBold{8, true};
 const ReportFont kTitle{14, true};
 
-struct Text {
-    qreal x, y;
-    const char *text;
-};
-
-const Text kCaptions[] = {
+const CaptionRow kCaptions[] = {
     // Heading
     {494, 52, "WPDS NO.:"},
     {494, 71, "WPS NO.:"},
@@ -218,8 +213,7 @@ void TPQRreport::buildPage()
     addCaption(60, 53, QStringLiteral("PROCEDURE"), kTitle);
     addCaption(60, 76, QStringLiteral("QUALIFICATION REPORT"), kTitle);
     addCaption(54, 168, QStringLiteral("Base \nMaterials"), kBold);
-    for (const Text &t : kCaptions)
-        addCaption(t.x, t.y, QString::fromUtf8(t.text));
+    addCaptions(kCaptions);
     for (const Head &h : kHeads)
         addCaption(h.left + 1, h.y, QString::fromUtf8(h.text), {}, h.right - h.left - 2, Qt::AlignHCenter);
     addCaption(54, 615, QStringLiteral("In the space below make a sketch to show:"), kBold);

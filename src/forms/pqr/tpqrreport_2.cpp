@@ -14,12 +14,7 @@ constexpr qreal kPad = 6;
 const ReportFont kBold{8, true};
 const ReportFont kTitle{12, true};
 
-struct Text {
-    qreal x, y;
-    const char *text;
-};
-
-const Text kCaptions[] = {
+const CaptionRow kCaptions[] = {
     // Radiographic / ultrasonic
     {54, 448, "RT report no:"},
     {414, 448, "Result"},
@@ -50,7 +45,7 @@ const Text kCaptions[] = {
     {414, 928, "Date"},
 };
 
-const Text kSectionTitles[] = {
+const CaptionRow kSectionTitles[] = {
     {54, 96, "TENSION TEST"},
     {54, 276, "GUIDED BEND TEST"},
     {54, 430, "RADIOGRAPHIC / ULTRASONIC EXAMINATION"},
@@ -60,12 +55,7 @@ const Text kSectionTitles[] = {
     {414, 806, "Signed"},
 };
 
-struct Data {
-    const char *name;
-    qreal x, y;
-};
-
-const Data kLabels[] = {
+const LabelRow kLabels[] = {
     {"RTReportNo", 130, 448}, {"RTResult", 452, 448},   {"UTReportNo", 130, 468}, {"UTResult", 452, 468},
     {"appearence", 140, 506}, {"Undercut", 490, 506},   {"PipingPorosity", 140, 526},
     {"Convexity", 490, 526},  {"vTestDate", 140, 546},  {"vWitness", 490, 546},
@@ -157,10 +147,8 @@ void TPQRreport_2::buildPage()
     addCaption(60, 52, QStringLiteral("PROCEDURE"), kTitle);
     addCaption(60, 72, QStringLiteral("QUALIFICATION REPORT"), kTitle);
     addRightCaption(kRight - kPad, 54, QStringLiteral("Page 2 of 2"));
-    for (const Text &t : kSectionTitles)
-        addCaption(t.x, t.y, QString::fromUtf8(t.text), kBold);
-    for (const Text &t : kCaptions)
-        addCaption(t.x, t.y, QString::fromUtf8(t.text));
+    addCaptions(kSectionTitles, kBold);
+    addCaptions(kCaptions);
 
     // Tension: heads, then the units under Width to Character of failure, then the values.
     addTable(*this, kTension, QStringLiteral("TTGrid"), kTensionHead, kTensionUnits, kTensionData, kTensionEnd);
@@ -170,8 +158,7 @@ void TPQRreport_2::buildPage()
                  Qt::AlignHCenter);
     }
     addTable(*this, kBend, QStringLiteral("BTGrid"), kBendHead, kBendData, kBendData, kBendEnd);
-    for (const Data &d : kLabels)
-        addLabel(QString::fromLatin1(d.name), d.x, d.y);
+    addLabels(kLabels);
     addMemo(QStringLiteral("OtherTests"), 54, 640, kRight - kPad - 54, 156, Qt::AlignLeft, true);
 
     ReportElement &printed = addPrintedOn(kLeft + kPad + 240, 992);

@@ -12,11 +12,6 @@ namespace {
 
 const ReportFont kBold{8, true};
 
-struct Text {
-    qreal x, y;
-    const char *text;
-};
-
 struct ParameterColumn {
     const char *head;     // one or two lines
     qreal memoX;
@@ -44,7 +39,7 @@ const std::array<ParameterColumn, 14> kParameters{{
     {"Heat\nInput", 733, Qt::AlignRight},
 }};
 
-const Text kCaptions[] = {
+const CaptionRow kCaptions[] = {
     // Title
     {453, 50, "WPDS NO.:"},
     {453, 70, "DATE:"},
@@ -107,7 +102,7 @@ const Text kCaptions[] = {
     {732, 991, "YEAR"},
 };
 
-const Text kBoldCaptions[] = {
+const CaptionRow kBoldCaptions[] = {
     {78, 503, "Identification of Base Material"},
     {77, 585, "Identification of Filler Material"},
     {77, 665, "Welding Parameters"},
@@ -258,10 +253,8 @@ void TWPDSReport::buildPage()
         p.addVRule(x, 966, 1008);
 
     p.addCaption(73, 50, QStringLiteral("WELDING PROCEDURE DATA SHEET"), ReportFont{14, true});
-    for (const Text &t : kCaptions)
-        p.addCaption(t.x, t.y, QString::fromUtf8(t.text));
-    for (const Text &t : kBoldCaptions)
-        p.addCaption(t.x, t.y, QString::fromUtf8(t.text), kBold);
+    p.addCaptions(kCaptions);
+    p.addCaptions(kBoldCaptions, kBold);
     p.addCaption(220, 157, QStringLiteral("1"), ReportFont{12, false});
     p.addCaption(493, 157, QStringLiteral("2"), ReportFont{12, false});
     for (int n = 1; n <= 14; ++n) {

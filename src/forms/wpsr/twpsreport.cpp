@@ -8,18 +8,7 @@ constexpr qreal kWidth = 701;
 const ReportFont kBold{8, true};
 const ReportFont kTitle{11, true};
 
-struct Text {
-    qreal x, y;
-    const char *text;
-};
-
-// A data label: its name, where it starts, how far it may run.
-struct Data {
-    const char *name;
-    qreal x, y, width;
-};
-
-const Text kCaptions[] = {
+const CaptionRow kCaptions[] = {
     // Heading block
     {10, 68, "Company Name:"},
     {410, 68, "Prepared By:"},
@@ -72,13 +61,13 @@ const Text kCaptions[] = {
     {60, 924, "Consumable Insert:"},
 };
 
-const Text kSections[] = {
+const CaptionRow kSections[] = {
     {10, 150, "JOINTS (QW-402)"},
     {10, 416, "BASE METAL (QW-403)"},
     {10, 682, "FILLER METAL (QW-404)"},
 };
 
-const Data kLabels[] = {
+const LabelRow kLabels[] = {
     {"companyName", 86, 68, 320},  {"preparedBy", 472, 68, 229},     {"wpsNo", 192, 88, 180},
     {"wpsDate", 406, 88, 90},      {"PQRNo", 610, 88, 91},           {"RevisionNo", 104, 108, 268},
     {"RevisionDate", 406, 108, 90}, {"weldingType1", 414, 124, 287}, {"WeldingProcess1", 117, 128, 255},
@@ -145,17 +134,14 @@ void TWPSReport::buildPage()
     // A rule above each section, and the lines the heading block is written on.
     for (qreal y : {62, 146, 412, 678, 954})
         addHRule(0, kWidth, y);
-    for (const Text &t : kSections)
-        addCaption(t.x, t.y, QString::fromLatin1(t.text), kBold);
-    for (const Text &t : kCaptions)
-        addCaption(t.x, t.y, QString::fromLatin1(t.text));
+    addCaptions(kSections, kBold);
+    addCaptions(kCaptions);
     // "Details:" ends close to the sketch beside it.
     addCaption(382, 174, QStringLiteral("Details:"), {}, 38);
     addCaption(10, 300, joined(kSketchNote));
     addCaption(10, 364, joined(kOptionNote));
 
-    for (const Data &d : kLabels)
-        addLabel(QString::fromLatin1(d.name), d.x, d.y, d.width);
+    addLabels(kLabels);
     addImage(QStringLiteral("weldImage"), 420, 172, 270, 228);
 
     for (int n = 0; n < 3; ++n) {

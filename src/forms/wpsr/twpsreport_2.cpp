@@ -12,17 +12,7 @@ const ReportFont kBold{8, true};
 const ReportFont kTableFont{7, false};
 constexpr qreal kTableTop = 748, kHeadsEnd = 800, kUnitsEnd = 820, kTableBottom = 980;
 
-struct Text {
-    qreal x, y;
-    const char *text;
-};
-
-struct Data {
-    const char *name;
-    qreal x, y, width;
-};
-
-const Text kSections[] = {
+const CaptionRow kSections[] = {
     {10, 53, "POSITIONS (QW-405)"},
     {365, 53, "POSTWELD HEAT TREATMENT (QW-407)"},
     {10, 149, "PREHEAT (QW-406)"},
@@ -31,7 +21,7 @@ const Text kSections[] = {
     {10, 438, "TECHNIQUE (QW-410)"},
 };
 
-const Text kCaptions[] = {
+const CaptionRow kCaptions[] = {
     {10, 77, "Position(s) of Groove:"},
     {10, 97, "Welding Progression:"},
     {10, 117, "Position(s) of Fillet:"},
@@ -64,7 +54,7 @@ const Text kCaptions[] = {
     {10, 645, "Other:"},
 };
 
-const Data kLabels[] = {
+const LabelRow kLabels[] = {
     {"GroovePosition", 128, 77, 232},     {"weldProgression", 128, 97, 232},   {"positionFillet", 128, 117, 232},
     {"postWeldTempRange", 473, 80, 228},  {"postWeldTimeRange", 473, 100, 228},
     {"MinPreheatTemp", 128, 177, 232},    {"MaxInterpassTemp", 128, 197, 232}, {"preheatMan", 128, 218, 232},
@@ -95,7 +85,7 @@ qreal columnRight(int c)
     return c + 1 < kColumnCount ? kColumns[c + 1] - 4 : kWidth;
 }
 
-const Text kTableHeads[] = {
+const CaptionRow kTableHeads[] = {
     {161, 752, "Filler Metal"},
     {415, 756, "Current"},
     {15, 770, "Weld \nLayer(s)"},
@@ -134,12 +124,9 @@ void TWPSReport_2::buildPage()
         addHRule(0, kWidth, y);
     addVRule(358, 50, 270);
     addHRule(358, kWidth, 122);
-    for (const Text &t : kSections)
-        addCaption(t.x, t.y, QString::fromLatin1(t.text), kBold);
-    for (const Text &t : kCaptions)
-        addCaption(t.x, t.y, QString::fromLatin1(t.text));
-    for (const Data &d : kLabels)
-        addLabel(QString::fromLatin1(d.name), d.x, d.y, d.width);
+    addCaptions(kSections, kBold);
+    addCaptions(kCaptions);
+    addLabels(kLabels);
 
     addCaption(kGasCentres[1] - 60, 150, QStringLiteral("Percent Composition"), {}, 120, Qt::AlignHCenter);
     const char *gasHeads[] = {"Gas(es)", "Mixture", "Flow Rate"};
@@ -167,8 +154,7 @@ void TWPSReport_2::buildPage()
     }
     addVRule(0, kTableTop, kTableBottom);
     addVRule(kWidth, kTableTop, kTableBottom);
-    for (const Text &t : kTableHeads)
-        addCaption(t.x, t.y, QString::fromLatin1(t.text));
+    addCaptions(kTableHeads);
     for (int u = 0; u < 6; ++u) {
         const int c = kUnitColumns[u];
         addLabel(QStringLiteral("ETUnit%1").arg(u + 1), columnLeft(c) + 2, 806, columnRight(c) - columnLeft(c) - 4,
