@@ -5,8 +5,7 @@
 #include "controls/typedgrid.h"
 #include "core/appstate.h"
 #include "forms/pqr/tpqr.h"
-#include "support/scriptedplatform.h"
-#include "support/tempdata.h"
+#include "support/formfixture.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -126,11 +125,11 @@ QStringList marks(TypedGrid *g)
 
 } // namespace
 
-class TestPqr : public QObject {
+class TestPqr : public QObject, protected FormFixture {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void cleanup();
+    void init() { start(); }
+    void cleanup() { finish(); }
     void newDocumentWritesEveryKeyInOrder();
     void openThenSaveIsByteIdentical();
     void headingsSurviveTheFile_data();
@@ -141,30 +140,7 @@ private Q_SLOTS:
     void processRuleStaysOutOfOpenAndReset();
     void rowCommands_data();
     void rowCommands();
-
-private:
-    std::unique_ptr<ScriptedPlatform> m_platform;
-    std::unique_ptr<TempData> m_data;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString path(const QString &name) const { return m_dir->filePath(name); }
 };
-
-void TestPqr::init()
-{
-    m_platform = std::make_unique<ScriptedPlatform>();
-    m_data = std::make_unique<TempData>(true);
-    m_dir = std::make_unique<QTemporaryDir>();
-    AppState::instance().setChanged(false);
-    AppState::instance().setHost(nullptr);
-}
-
-void TestPqr::cleanup()
-{
-    QVERIFY2(m_platform->unexpected.isEmpty(), qPrintable(m_platform->unexpected.join("; ")));
-    m_platform.reset();
-    m_data.reset();
-    m_dir.reset();
-}
 
 void TestPqr::newDocumentWritesEveryKeyInOrder()
 {

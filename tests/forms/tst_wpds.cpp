@@ -6,8 +6,7 @@
 #include "core/picture.h"
 #include "document/imagegroup.h"
 #include "forms/wpds/twpds.h"
-#include "support/scriptedplatform.h"
-#include "support/tempdata.h"
+#include "support/formfixture.h"
 #include "userdata/userdatastore.h"
 
 #include <QAbstractButton>
@@ -144,11 +143,11 @@ public:
 
 } // namespace
 
-class TestWpds : public QObject {
+class TestWpds : public QObject, protected FormFixture {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void cleanup();
+    void init() { start(); }
+    void cleanup() { finish(); }
     void newDocumentWritesEveryKeyInOrder();
     void reusedWindowWritesTheSameNewDocument();
     void openThenSaveIsByteIdentical();
@@ -187,30 +186,7 @@ private Q_SLOTS:
     void helpLabels_data();
     void helpLabels();
     void fileMenuEntries();
-
-private:
-    std::unique_ptr<ScriptedPlatform> m_platform;
-    std::unique_ptr<TempData> m_data;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString path(const QString &name) const { return m_dir->filePath(name); }
 };
-
-void TestWpds::init()
-{
-    m_platform = std::make_unique<ScriptedPlatform>();
-    m_data = std::make_unique<TempData>(true);
-    m_dir = std::make_unique<QTemporaryDir>();
-    AppState::instance().setChanged(false);
-    AppState::instance().setHost(nullptr);
-}
-
-void TestWpds::cleanup()
-{
-    QVERIFY2(m_platform->unexpected.isEmpty(), qPrintable(m_platform->unexpected.join("; ")));
-    m_platform.reset();
-    m_data.reset();
-    m_dir.reset();
-}
 
 void TestWpds::newDocumentWritesEveryKeyInOrder()
 {

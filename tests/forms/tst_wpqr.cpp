@@ -11,8 +11,7 @@
 #include "forms/wpqr/wpqrrptcombo.h"
 #include "report/reportlayout.h"
 #include "support/fakereportsource.h"
-#include "support/scriptedplatform.h"
-#include "support/tempdata.h"
+#include "support/formfixture.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -159,12 +158,12 @@ QStringList faults(const ReportPage &page)
 
 } // namespace
 
-class TestWpqr : public QObject {
+class TestWpqr : public QObject, protected FormFixture {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { registerForms(); }
-    void init();
-    void cleanup();
+    void init() { start(); }
+    void cleanup() { finish(); }
     void newDocumentWritesTheKeysInOrder();
     void openThenSaveIsByteIdentical();
     void unitRowsOpenAsStored();
@@ -175,30 +174,7 @@ private Q_SLOTS:
     void reportFillSteps_data();
     void reportFillSteps();
     void exampleReportShowsEveryText();
-
-private:
-    std::unique_ptr<ScriptedPlatform> m_platform;
-    std::unique_ptr<TempData> m_data;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString path(const QString &name) const { return m_dir->filePath(name); }
 };
-
-void TestWpqr::init()
-{
-    m_platform = std::make_unique<ScriptedPlatform>();
-    m_data = std::make_unique<TempData>(true);
-    m_dir = std::make_unique<QTemporaryDir>();
-    AppState::instance().setChanged(false);
-    AppState::instance().setHost(nullptr);
-}
-
-void TestWpqr::cleanup()
-{
-    QVERIFY2(m_platform->unexpected.isEmpty(), qPrintable(m_platform->unexpected.join("; ")));
-    m_platform.reset();
-    m_data.reset();
-    m_dir.reset();
-}
 
 void TestWpqr::newDocumentWritesTheKeysInOrder()
 {

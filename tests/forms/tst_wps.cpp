@@ -10,8 +10,7 @@
 #include "forms/wpsr/twpsreport_2.h"
 #include "forms/wpsr/wpsrrptcombo.h"
 #include "report/reportlayout.h"
-#include "support/scriptedplatform.h"
-#include "support/tempdata.h"
+#include "support/formfixture.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -123,12 +122,12 @@ void setLayers(TypedGrid *g, const QString &letters)
 
 } // namespace
 
-class TestWps : public QObject {
+class TestWps : public QObject, protected FormFixture {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { registerForms(); }
-    void init();
-    void cleanup();
+    void init() { start(); }
+    void cleanup() { finish(); }
     void newDocumentWritesEveryKeyInOrder();
     void openThenSaveIsByteIdentical();
     void titlesAreDrawnAndNeverStored();
@@ -139,30 +138,7 @@ private Q_SLOTS:
     void reportFills();
     void everyTechniqueRowPrints();
     void exampleNothingCutOrOverlapping();
-
-private:
-    std::unique_ptr<ScriptedPlatform> m_platform;
-    std::unique_ptr<TempData> m_data;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString path(const QString &name) const { return m_dir->filePath(name); }
 };
-
-void TestWps::init()
-{
-    m_platform = std::make_unique<ScriptedPlatform>();
-    m_data = std::make_unique<TempData>(true);
-    m_dir = std::make_unique<QTemporaryDir>();
-    AppState::instance().setChanged(false);
-    AppState::instance().setHost(nullptr);
-}
-
-void TestWps::cleanup()
-{
-    QVERIFY2(m_platform->unexpected.isEmpty(), qPrintable(m_platform->unexpected.join("; ")));
-    m_platform.reset();
-    m_data.reset();
-    m_dir.reset();
-}
 
 void TestWps::newDocumentWritesEveryKeyInOrder()
 {
