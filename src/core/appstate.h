@@ -25,6 +25,13 @@ public:
     virtual bool changedDocumentPrompt() = 0;
     // True while the main window has already asked for the action that closes the document.
     virtual bool promptAlreadyAnswered() const = 0;
+    // An empty document of the type in the main window, as New makes it, without a further
+    // prompt: the caller has run the changed-document prompt. nullptr when none could be made.
+    virtual DocumentWindow *newDocumentOfType(const QString &formType)
+    {
+        Q_UNUSED(formType);
+        return nullptr;
+    }
 };
 
 class AppState : public QObject {

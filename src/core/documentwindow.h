@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <functional>
 
+class QAction;
 class QMenu;
 class QWidget;
 
@@ -47,6 +48,13 @@ public:
     // "&Close"); it takes the place of the main window's File entries while the document is
     // active (Qt merges no menus).
     virtual QMenu *fileMenu() = 0;
+    // The document's own commands for the main window's Tools menu, shown there while the
+    // document is open (the main window owns that menu; Qt merges none).
+    virtual QList<QAction *> toolActions() { return {}; }
+    // Sets the named fields as the user would: texts, and check boxes and radio buttons by
+    // "true" / "false", with their click behaviour; the document is marked changed. Names the
+    // window does not have are left out.
+    virtual void fillFields(const QList<QPair<QString, QString>> &fields) = 0;
 };
 
 // Creates document windows by form type; filled once at start-up by the forms.

@@ -47,6 +47,8 @@ public:
     virtual void setClipboardPicture(const QImage &bitmap, const QByteArray &emf) = 0;
     virtual QImage clipboardBitmap() = 0;
     virtual QByteArray clipboardMetafile() = 0;
+    // Plain text on the clipboard (a report of a check, for a mail or a note).
+    virtual void setClipboardText(const QString &text) { Q_UNUSED(text); }
 
     // Help pop-up of a context number of zor.hlp, near the mouse.
     virtual void showHelp(int context) = 0;

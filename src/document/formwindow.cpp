@@ -15,6 +15,7 @@
 #include "userdata/userdatahooks.h"
 #include "userdata/userproperties.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -458,6 +459,28 @@ int FormWindow::gridColumnCount(const QString &gridName) const
 Picture FormWindow::sketch() const
 {
     return m_imageGroup ? m_imageGroup->picture() : Picture();
+}
+
+// ---------------------------------------------------------------------------------------
+// Commands of a form in the menus
+
+QAction *FormWindow::addFileAction(const QString &name, const QString &text, std::function<void()> handler)
+{
+    auto *action = new QAction(text, this);
+    action->setObjectName(name);
+    connect(action, &QAction::triggered, this, std::move(handler));
+    m_fileMenu->insertAction(m_closeAction, action);
+    m_fileMenu->insertSeparator(m_closeAction);
+    return action;
+}
+
+QAction *FormWindow::addToolAction(const QString &name, const QString &text, std::function<void()> handler)
+{
+    auto *action = new QAction(text, this);
+    action->setObjectName(name);
+    connect(action, &QAction::triggered, this, std::move(handler));
+    m_toolActions << action;
+    return action;
 }
 
 } // namespace Brenvik

@@ -51,6 +51,8 @@ public:
     void preview() override { viewReportClick(); }
     bool closeDocument() override;
     QMenu *fileMenu() override;
+    QList<QAction *> toolActions() override { return m_toolActions; }
+    void fillFields(const QList<QPair<QString, QString>> &fields) override;
 
     // ReportSource
     QList<CollectedField> collectFields() const override;
@@ -74,6 +76,9 @@ public:
     // The stored state of the window's fields, and setting it back in creation order with the
     // click behaviour of check boxes and radio buttons.
     DocumentValues values() const;
+    // The same as file keys would read them: texts as they are, check boxes and radio buttons
+    // as "true" / "false", and "formType".
+    QHash<QString, QString> fieldTexts() const;
     void applyValues(const DocumentValues &values);
 
     // Pages.
@@ -157,6 +162,10 @@ protected:
     virtual void boundSave(QComboBox *box) { userPropertySaveClick(box); }
     virtual void boundDelete(QComboBox *box) { userPropertyDelClick(box); }
 
+    // A command of the form in the File menu, before Close, or in the main window's Tools menu.
+    QAction *addFileAction(const QString &name, const QString &text, std::function<void()> handler);
+    QAction *addToolAction(const QString &name, const QString &text, std::function<void()> handler);
+
     // Runs handler on every state change of a check box or radio button, by the user or by a
     // walk, as the click behaviour of that control.
     void onClick(const QString &fieldName, std::function<void()> handler);
@@ -206,6 +215,8 @@ private:
     QPushButton *m_viewReport = nullptr;
     QPushButton *m_closeButton = nullptr;
     QMenu *m_fileMenu = nullptr;
+    QAction *m_closeAction = nullptr;
+    QList<QAction *> m_toolActions;
     ImageGroup *m_imageGroup = nullptr;
     // The sketch file the picture was read from, or could not be read from, and the picture
     // revision right after: while the user has not changed the picture, Save keeps that file

@@ -591,7 +591,7 @@ void FormWindow::buildMenu()
     m_fileMenu->addAction(tr("&Print..."))->setVisible(false);
     m_fileMenu->addAction(tr("P&rint Setup..."))->setVisible(false);
     m_fileMenu->addSeparator();
-    m_fileMenu->addAction(tr("&Close"), this, &FormWindow::Exit1Click);
+    m_closeAction = m_fileMenu->addAction(tr("&Close"), this, &FormWindow::Exit1Click);
 }
 
 QMenu *FormWindow::fileMenu()

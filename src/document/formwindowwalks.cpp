@@ -116,6 +116,16 @@ DocumentValues FormWindow::values() const
     return v;
 }
 
+QHash<QString, QString> FormWindow::fieldTexts() const
+{
+    const DocumentValues v = values();
+    QHash<QString, QString> out = v.texts;
+    for (auto it = v.checks.cbegin(); it != v.checks.cend(); ++it)
+        out.insert(it.key(), it.value() ? QStringLiteral("true") : QStringLiteral("false"));
+    out.insert(QStringLiteral("formType"), formType());
+    return out;
+}
+
 void FormWindow::setFieldValue(const FieldDef &f, const DocumentValues &v)
 {
     QWidget *w = field(f.name);
@@ -160,6 +170,22 @@ void FormWindow::setCheckedState(QWidget *w, bool checked)
         return;
     }
     button->setChecked(checked);
+}
+
+void FormWindow::fillFields(const QList<QPair<QString, QString>> &fields)
+{
+    DocumentValues v = values();
+    for (const auto &[name, value] : fields) {
+        if (v.texts.contains(name))
+            v.texts[name] = value;
+        else if (v.checks.contains(name))
+            v.checks[name] = value == QLatin1String("true");
+    }
+    applyValues(v);
+    // As a click on them: the unit switches write their unit cells.
+    for (const UnitSwitchDef &sw : m_table.unitSwitches)
+        runUnitSwitch(sw, true);
+    ChangeFlag();
 }
 
 void FormWindow::resetDocument()

@@ -13,6 +13,8 @@ CliMode resaveMode();
 CliMode exportPdfMode();
 CliMode printFieldsMode();
 CliMode batchMode();
+CliMode wpsFromMode();
+CliMode checkMode();
 
 namespace {
 
@@ -24,6 +26,8 @@ const ModeFactory kModes[] = {
     exportPdfMode,
     printFieldsMode,
     batchMode,
+    wpsFromMode,
+    checkMode,
 };
 
 } // namespace

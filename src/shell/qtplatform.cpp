@@ -150,6 +150,8 @@ QString QtPlatform::browseFolder(const QString &title, const QString &text, cons
     return dialog.selectedFiles().value(0);
 }
 
+void QtPlatform::setClipboardText(const QString &text) { QGuiApplication::clipboard()->setText(text); }
+
 void QtPlatform::setClipboardPicture(const QImage &bitmap, const QByteArray &emf)
 {
     auto *mime = new QMimeData;

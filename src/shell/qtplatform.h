@@ -31,6 +31,7 @@ public:
     void setClipboardPicture(const QImage &bitmap, const QByteArray &emf) override;
     QImage clipboardBitmap() override;
     QByteArray clipboardMetafile() override;
+    void setClipboardText(const QString &text) override;
     void showHelp(int context) override;
     void openLocalFile(const QString &path) override;
     QDateTime now() override;

@@ -103,11 +103,14 @@ TmenuForm::TmenuForm(QWidget *parent)
     m_shownFileMenu = m_fileMenu;
 
     QMenu *tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    m_toolsMenu = tools;
     tools->setObjectName(QStringLiteral("Tools1"));
     connect(namedAction(tools, QStringLiteral("UserInformation1"), QStringLiteral("&User Information")),
             &QAction::triggered, this, &TmenuForm::userInformation);
     connect(namedAction(tools, QStringLiteral("FormBatchEditor1"), QStringLiteral("Form Batch Editor/Duplicator ...")),
             &QAction::triggered, this, &TmenuForm::duplicatorClick);
+    m_toolsSeparator = tools->addSeparator();
+    m_toolsSeparator->setVisible(false);
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
     connect(namedAction(help, QStringLiteral("About1"), QStringLiteral("About")), &QAction::triggered, this,
@@ -199,6 +202,29 @@ void TmenuForm::checkButton()
         if (QAction *a = menuAction(name))
             a->setEnabled(hasDocument);
     updateFileMenu();
+    updateToolsMenu();
+}
+
+void TmenuForm::updateToolsMenu()
+{
+    QList<QAction *> wanted;
+    if (DocumentWindow *doc = document())
+        wanted = doc->toolActions();
+    QList<QAction *> shown;
+    for (const QPointer<QAction> &a : std::as_const(m_shownToolActions))
+        if (a)
+            shown << a;
+    if (shown == wanted && shown.size() == m_shownToolActions.size())
+        return;
+    // A closed document's actions went with it; the others leave the menu.
+    for (QAction *a : std::as_const(shown))
+        m_toolsMenu->removeAction(a);
+    m_shownToolActions.clear();
+    for (QAction *a : std::as_const(wanted)) {
+        m_toolsMenu->addAction(a);
+        m_shownToolActions << a;
+    }
+    m_toolsSeparator->setVisible(!wanted.isEmpty());
 }
 
 void TmenuForm::updateFileMenu()
@@ -343,6 +369,19 @@ void TmenuForm::newDocument()
         }
     }
     checkButton();
+}
+
+DocumentWindow *TmenuForm::newDocumentOfType(const QString &formType)
+{
+    BusyCursor busy;
+    DocumentWindow *doc = documentOfType(formType);
+    if (doc) {
+        doc->resetDocument();
+        doc->setFileName(QString());
+        AppState::instance().setChanged(false);
+    }
+    checkButton();
+    return doc;
 }
 
 void TmenuForm::openDocument()

@@ -33,6 +33,7 @@ public:
     void checkButton() override;
     bool changedDocumentPrompt() override;
     bool promptAlreadyAnswered() const override { return m_promptAnswered; }
+    DocumentWindow *newDocumentOfType(const QString &formType) override;
 
     // Open by type: the file in the window of its form type. False when nothing was opened.
     bool openByType(const QString &path);
@@ -63,6 +64,7 @@ private:
     void documentGone(QObject *widget);
     void growToShow(QWidget *subWindow);
     void updateFileMenu();
+    void updateToolsMenu();
     QToolButton *addToolButton(const QString &name, const QString &glyph, const QString &hint);
 
     QMdiArea *m_mdi;
@@ -70,6 +72,10 @@ private:
     QMenu *m_fileMenu = nullptr;
     QMenu *m_shownFileMenu = nullptr;
     QAction *m_fileMenuAction = nullptr;
+    QMenu *m_toolsMenu = nullptr;
+    // The open document's commands shown in Tools, after a separator of their own.
+    QAction *m_toolsSeparator = nullptr;
+    QList<QPointer<QAction>> m_shownToolActions;
     QPointer<QWidget> m_docWidget;
     DocumentWindow *m_doc = nullptr;
     bool m_promptAnswered = false;

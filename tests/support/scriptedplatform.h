@@ -38,6 +38,7 @@ public:
     QStringList opened;               // openLocalFile calls
     QImage clipboardImage;
     QByteArray clipboardEmf;
+    QString clipboardText;
     QDateTime clock = QDateTime(QDate(2026, 7, 12), QTime(9, 30, 0));
     int busyDepth = 0;                // >0 while the hourglass shows
     int busyCalls = 0;
@@ -58,6 +59,7 @@ public:
     void setClipboardPicture(const QImage &bitmap, const QByteArray &emf) override;
     QImage clipboardBitmap() override { return clipboardImage; }
     QByteArray clipboardMetafile() override { return clipboardEmf; }
+    void setClipboardText(const QString &text) override { clipboardText = text; }
     void showHelp(int context) override { helpShown << context; }
     void openLocalFile(const QString &path) override { opened << path; }
     QDateTime now() override { return clock; }

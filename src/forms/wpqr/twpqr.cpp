@@ -1,5 +1,10 @@
 #include "forms/wpqr/twpqr.h"
 
+#include "core/appstate.h"
+#include "qualify/wpsfromrecord.h"
+
+#include <QFileInfo>
+
 namespace Brenvik {
 
 namespace {
@@ -242,6 +247,19 @@ const FormTable &TWPQR::formTable()
 TWPQR::TWPQR(QWidget *parent) : FormWindow(formTable(), parent)
 {
     FormCreate();
+    addFileAction(QStringLiteral("NewWPSFromRecord1"), tr("New WPS from this Record..."),
+                  [this] { newWpsFromRecordClick(); });
+}
+
+void TWPQR::newWpsFromRecordClick()
+{
+    ShellHost *host = AppState::instance().host();
+    if (!host || !host->changedDocumentPrompt())
+        return;
+    // What the window shows, saved or not; this window closes when the WPS opens.
+    const QualifyForm record(QFileInfo(fileName()).fileName(), fieldTexts());
+    if (DocumentWindow *wps = host->newDocumentOfType(QStringLiteral("WPSR")))
+        wps->fillFields(WpsFromRecord::fields(record));
 }
 
 } // namespace Brenvik

@@ -23,6 +23,9 @@ public:
     void tensileTestUnitMClick() { unitSwitchClick(QStringLiteral("tensileTestUnitM")); }
     void switchUnitToughMClick() { unitSwitchClick(QStringLiteral("switchUnitToughM")); }
     void unitTCClick() { unitSwitchClick(QStringLiteral("unitTC")); }
+    // File > New WPS from this Record...: after the changed-document prompt, a new WPS window
+    // filled from this record and the ranges it qualifies, unsaved and marked changed.
+    void newWpsFromRecordClick();
 };
 
 } // namespace Brenvik

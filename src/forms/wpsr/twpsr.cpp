@@ -1,6 +1,13 @@
 #include "forms/wpsr/twpsr.h"
 
 #include "controls/typedgrid.h"
+#include "core/appstate.h"
+#include "core/platform.h"
+#include "forms/wpsr/tcheckrecordsdlg.h"
+#include "qualify/recordfinder.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <QPushButton>
 
@@ -307,6 +314,30 @@ const FormTable &TWPSR::formTable()
 TWPSR::TWPSR(QWidget *parent) : FormWindow(formTable(), parent)
 {
     FormCreate();
+    addToolAction(QStringLiteral("CheckAgainstRecords1"), tr("Check Against Records..."),
+                  [this] { CheckAgainstRecordsClick(); });
+}
+
+QString TWPSR::recordFolder() const
+{
+    if (!fileName().isEmpty())
+        return QFileInfo(fileName()).absolutePath();
+    const QString last = AppState::instance().lastOpenedPath();
+    return last.isEmpty() ? QDir::currentPath() : QFileInfo(last).absolutePath();
+}
+
+void TWPSR::CheckAgainstRecordsClick()
+{
+    // The WPS as the window shows it, saved or not.
+    const QualifyForm wps(QFileInfo(fileName()).fileName(), fieldTexts());
+    const QString folder = recordFolder();
+    QStringList proposed;
+    {
+        BusyCursor busy;
+        proposed = RecordFinder::proposals(folder, wps.value(QStringLiteral("PQRNo")));
+    }
+    TCheckRecordsDlg dialog(wps, folder, proposed, window());
+    dialog.exec();
 }
 
 void TWPSR::connectHandlers()

@@ -20,6 +20,11 @@ public:
     void unitTCClick() { unitSwitchClick(QStringLiteral("unitTC")); }
     void tensileTestUnitMClick() { unitSwitchClick(QStringLiteral("tensileTestUnitM")); }
     void ETGridSelectParamClick() { selectParamClick(); }
+    // Tools > Check Against Records...: the check dialog on this WPS, proposing the records
+    // of its folder that carry its PQR No.
+    void CheckAgainstRecordsClick();
+    // Where the records are looked for: the WPS's folder, else the last opened one.
+    QString recordFolder() const;
 
 protected:
     void connectHandlers() override;

@@ -1,0 +1,268 @@
+#include "forms/wpsr/tcheckrecordsdlg.h"
+
+#include "core/platform.h"
+#include "core/profilefile.h"
+
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+namespace Brenvik {
+
+namespace {
+
+enum Column { ParagraphColumn, SubjectColumn, VerdictColumn, WpsColumn, RecordColumn, DetailsColumn };
+
+QColor verdictColour(Outcome outcome)
+{
+    switch (outcome) {
+    case Outcome::Holds:
+        return QColor(0xd4, 0xf0, 0xd4);
+    case Outcome::Exceeds:
+        return QColor(0xf6, 0xc8, 0xc4);
+    case Outcome::CannotTell:
+        break;
+    }
+    return QColor(0xf8, 0xe8, 0xb0);
+}
+
+QString wpsName(const QualifyForm &wps)
+{
+    const QString number = wps.value(QStringLiteral("wpsNo"));
+    return number.isEmpty() ? QStringLiteral("the WPS") : QStringLiteral("WPS %1").arg(number);
+}
+
+} // namespace
+
+TCheckRecordsDlg::TCheckRecordsDlg(const QualifyForm &wps, const QString &folder, const QStringList &records,
+                                   QWidget *parent)
+    : QDialog(parent)
+    , m_wps(wps)
+    , m_folder(folder)
+    , m_recordList(new QListWidget(this))
+    , m_table(new QTableWidget(this))
+    , m_summary(new QLabel(this))
+    , m_remove(new QPushButton(tr("&Remove"), this))
+{
+    setObjectName(QStringLiteral("TCheckRecordsDlg"));
+    setWindowTitle(tr("Check %1 Against Records").arg(wpsName(wps)));
+
+    auto *recordRow = new QHBoxLayout;
+    auto *recordLabel = new QLabel(tr("Qualification records (WPQR):"), this);
+    recordLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_recordList->setObjectName(QStringLiteral("recordList"));
+    m_recordList->setMaximumHeight(m_recordList->fontMetrics().height() * 4 + 8);
+    auto *recordButtons = new QVBoxLayout;
+    auto *add = new QPushButton(tr("&Add..."), this);
+    add->setObjectName(QStringLiteral("addRecord"));
+    m_remove->setObjectName(QStringLiteral("removeRecord"));
+    recordButtons->addWidget(add);
+    recordButtons->addWidget(m_remove);
+    recordButtons->addStretch();
+    recordRow->addWidget(recordLabel);
+    recordRow->addWidget(m_recordList, 1);
+    recordRow->addLayout(recordButtons);
+
+    m_table->setObjectName(QStringLiteral("verdicts"));
+    m_table->setColumnCount(6);
+    m_table->setHorizontalHeaderLabels(
+        {tr("Paragraph"), tr("Subject"), tr("Verdict"), tr("WPS"), tr("Record"), tr("Details")});
+    m_table->verticalHeader()->hide();
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setWordWrap(true);
+    m_table->setAlternatingRowColors(false);
+    QHeaderView *header = m_table->horizontalHeader();
+    header->setStretchLastSection(true);
+    const QFontMetrics fm(m_table->font());
+    const int widths[] = {fm.horizontalAdvance(QStringLiteral("QW-403.11")) + 16,
+                          fm.horizontalAdvance(QStringLiteral("Deposited weld metal thickness")) + 16,
+                          fm.horizontalAdvance(QStringLiteral("cannot tell")) + 16,
+                          fm.horizontalAdvance(QStringLiteral("1.5 mm to 22.2 mm")) + 24,
+                          fm.horizontalAdvance(QStringLiteral("T = 11.1 mm: 1.5 mm to 22.2 mm")) + 16};
+    for (int c = 0; c < 5; ++c)
+        m_table->setColumnWidth(c, widths[c]);
+    connect(header, &QHeaderView::sectionResized, m_table, [this] { m_table->resizeRowsToContents(); });
+
+    m_summary->setObjectName(QStringLiteral("summary"));
+    m_summary->setWordWrap(true);
+
+    auto *buttons = new QDialogButtonBox(this);
+    QPushButton *copy = buttons->addButton(tr("&Copy"), QDialogButtonBox::ActionRole);
+    QPushButton *print = buttons->addButton(tr("&Print..."), QDialogButtonBox::ActionRole);
+    QPushButton *close = buttons->addButton(QDialogButtonBox::Close);
+    copy->setObjectName(QStringLiteral("copyReport"));
+    print->setObjectName(QStringLiteral("printReport"));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(recordRow);
+    layout->addWidget(m_table, 1);
+    layout->addWidget(m_summary);
+    layout->addWidget(buttons);
+
+    connect(add, &QPushButton::clicked, this, &TCheckRecordsDlg::addClick);
+    connect(m_remove, &QPushButton::clicked, this, &TCheckRecordsDlg::removeClick);
+    connect(copy, &QPushButton::clicked, this, &TCheckRecordsDlg::copyClick);
+    connect(print, &QPushButton::clicked, this, &TCheckRecordsDlg::printClick);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+    int tableWidth = 2 * m_table->frameWidth() + fm.horizontalAdvance(QLatin1Char('x')) * 48;
+    for (int w : widths)
+        tableWidth += w;
+    resize(tableWidth + 24, 520);
+    setRecords(records);
+}
+
+void TCheckRecordsDlg::setRecords(const QStringList &paths)
+{
+    m_records = paths;
+    m_recordList->clear();
+    for (const QString &path : paths) {
+        auto *item = new QListWidgetItem(QFileInfo(path).fileName(), m_recordList);
+        item->setToolTip(path);
+    }
+    m_remove->setEnabled(!paths.isEmpty());
+    recheck();
+}
+
+void TCheckRecordsDlg::recheck()
+{
+    QList<QualifyForm> records;
+    m_problems.clear();
+    for (const QString &path : std::as_const(m_records)) {
+        ProfileFile file(path, ProfileFile::Kind::Document);
+        if (!file.load()) {
+            m_problems << tr("%1 cannot be read.").arg(QFileInfo(path).fileName());
+            continue;
+        }
+        const QualifyForm record = QualifyForm::fromProfile(file, QFileInfo(path).fileName());
+        if (record.formType() != QLatin1String("WPQR")) {
+            m_problems << tr("%1 is not a qualification record (WPQR).").arg(QFileInfo(path).fileName());
+            continue;
+        }
+        records << record;
+    }
+    m_verdicts = records.isEmpty() ? QList<Verdict>() : QualifyCheck::run(m_wps, records);
+
+    m_table->setRowCount(int(m_verdicts.size()));
+    for (int row = 0; row < m_verdicts.size(); ++row) {
+        const Verdict &v = m_verdicts.at(row);
+        const QStringList cells = {v.paragraph, v.subject, QualifyCheck::outcomeWord(v.outcome),
+                                   v.wpsSide, v.recordSide, v.details};
+        for (int c = 0; c < cells.size(); ++c) {
+            auto *item = new QTableWidgetItem(cells.at(c));
+            item->setToolTip(cells.at(c));
+            item->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
+            if (c == VerdictColumn) {
+                item->setBackground(verdictColour(v.outcome));
+                item->setForeground(Qt::black);
+                QFont bold = item->font();
+                bold.setBold(true);
+                item->setFont(bold);
+            }
+            m_table->setItem(row, c, item);
+        }
+    }
+    m_table->resizeRowsToContents();
+
+    QStringList summary = m_problems;
+    if (m_records.isEmpty())
+        summary << tr("No record in the WPS's folder carries its PQR No.; add the records with Add...");
+    else if (!m_verdicts.isEmpty()) {
+        int exceeded = 0, unknown = 0;
+        for (const Verdict &v : std::as_const(m_verdicts)) {
+            exceeded += v.outcome == Outcome::Exceeds;
+            unknown += v.outcome == Outcome::CannotTell;
+        }
+        if (exceeded)
+            summary << tr("%n rule(s) exceeded: the records do not qualify this WPS.", nullptr, exceeded);
+        else
+            summary << tr("No rule exceeded.");
+        if (unknown)
+            summary << tr("%n rule(s) could not be told from the texts.", nullptr, unknown);
+    }
+    m_summary->setText(summary.join(QLatin1Char(' ')));
+}
+
+void TCheckRecordsDlg::addClick()
+{
+    FileDialogOptions options;
+    options.title = tr("Qualification Records");
+    options.filter = QStringLiteral("Welding Report (*.WRP)|*.wrp|Others (*.*)|*.*");
+    options.defaultSuffix = QStringLiteral("WRP");
+    options.fileName = m_folder.isEmpty() ? QString() : m_folder + QLatin1Char('/');
+    QStringList paths = m_records;
+    for (const QString &path : platform().openFiles(options))
+        if (!paths.contains(path))
+            paths << path;
+    if (paths != m_records)
+        setRecords(paths);
+}
+
+void TCheckRecordsDlg::removeClick()
+{
+    const int row = m_recordList->currentRow();
+    if (row < 0 || row >= m_records.size())
+        return;
+    QStringList paths = m_records;
+    paths.removeAt(row);
+    setRecords(paths);
+}
+
+QString TCheckRecordsDlg::reportText() const
+{
+    QStringList lines;
+    lines << tr("%1 checked against:").arg(wpsName(m_wps));
+    for (const QString &path : m_records)
+        lines << QStringLiteral("  ") + path;
+    for (const QString &problem : m_problems)
+        lines << QStringLiteral("  ") + problem;
+    for (const Verdict &v : m_verdicts)
+        lines << v.line();
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+void TCheckRecordsDlg::copyClick() { platform().setClipboardText(reportText()); }
+
+QString TCheckRecordsDlg::reportHtml() const
+{
+    QString html = QStringLiteral("<h3>%1</h3><p>").arg(tr("%1 checked against").arg(wpsName(m_wps)).toHtmlEscaped());
+    for (const QString &path : m_records)
+        html += path.toHtmlEscaped() + QStringLiteral("<br>");
+    html += QStringLiteral("</p><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><tr>");
+    for (int c = 0; c < m_table->columnCount(); ++c)
+        html += QStringLiteral("<th align=\"left\">%1</th>").arg(m_table->horizontalHeaderItem(c)->text());
+    html += QStringLiteral("</tr>");
+    for (const Verdict &v : m_verdicts) {
+        html += QStringLiteral("<tr><td>%1</td><td>%2</td><td bgcolor=\"%3\"><b>%4</b></td><td>%5</td><td>%6</td>"
+                               "<td>%7</td></tr>")
+                    .arg(v.paragraph.toHtmlEscaped(), v.subject.toHtmlEscaped(), verdictColour(v.outcome).name(),
+                         QualifyCheck::outcomeWord(v.outcome), v.wpsSide.toHtmlEscaped(), v.recordSide.toHtmlEscaped(),
+                         v.details.toHtmlEscaped());
+    }
+    html += QStringLiteral("</table><p>%1</p>").arg(m_summary->text().toHtmlEscaped());
+    return html;
+}
+
+void TCheckRecordsDlg::printClick()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QTextDocument document;
+    document.setHtml(reportHtml());
+    document.print(&printer);
+}
+
+} // namespace Brenvik

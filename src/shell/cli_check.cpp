@@ -1,0 +1,85 @@
+// --check: a WPS checked against the qualification records that support it, one line per
+// rule: "<paragraph> <subject>: <holds|exceeds|cannot tell> (<details>)". Exit 0 when no rule
+// is exceeded, 1 when one is or a file cannot be read, 2 on a usage error.
+
+#include "core/profilefile.h"
+#include "qualify/qualifycheck.h"
+#include "shell/clifiles.h"
+#include "shell/climode.h"
+
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace Brenvik {
+
+namespace {
+
+const QString kCheck = QStringLiteral("check");
+
+int usage(const QString &problem)
+{
+    QTextStream(stderr) << "brenvik: " << problem << Qt::endl
+                        << "usage: brenvik [--data-dir DIR] --check WPS.wrp RECORD.wrp..." << Qt::endl;
+    return Exit::Usage;
+}
+
+// The document of a file when it is of the type wanted; else a message naming the file.
+QString readForm(const QString &file, const QString &type, const QString &what, QualifyForm *form)
+{
+    if (const QString problem = inputProblem(file); !problem.isEmpty())
+        return problem;
+    ProfileFile profile(file, ProfileFile::Kind::Document);
+    if (!profile.load())
+        return QStringLiteral("cannot open %1: the file cannot be read").arg(file);
+    *form = QualifyForm::fromProfile(profile, QFileInfo(file).fileName());
+    if (form->formType() != type)
+        return QStringLiteral("%1 is not a %2 (its form type is \"%3\")").arg(file, what, form->formType());
+    return QString();
+}
+
+int runCheck(const QCommandLineParser &parser, const QStringList &positional)
+{
+    const QString wpsFile = parser.value(kCheck);
+    if (wpsFile.isEmpty())
+        return usage(QStringLiteral("--check needs the WPS file"));
+    if (positional.isEmpty())
+        return usage(QStringLiteral("--check needs at least one qualification record (WPQR) file"));
+    QTextStream err(stderr);
+    QualifyForm wps;
+    if (const QString problem = readForm(wpsFile, QStringLiteral("WPSR"), QStringLiteral("WPS"), &wps);
+        !problem.isEmpty()) {
+        err << "brenvik: " << problem << Qt::endl;
+        return Exit::Failure;
+    }
+    QList<QualifyForm> records;
+    for (const QString &file : positional) {
+        QualifyForm record;
+        if (const QString problem = readForm(file, QStringLiteral("WPQR"), QStringLiteral("WPQR"), &record);
+            !problem.isEmpty()) {
+            err << "brenvik: " << problem << Qt::endl;
+            return Exit::Failure;
+        }
+        records << record;
+    }
+    const QList<Verdict> verdicts = QualifyCheck::run(wps, records);
+    QTextStream out(stdout);
+    for (const Verdict &v : verdicts)
+        out << v.line() << Qt::endl;
+    return QualifyCheck::anyExceeds(verdicts) ? Exit::Failure : Exit::Ok;
+}
+
+} // namespace
+
+CliMode checkMode()
+{
+    CliMode mode;
+    mode.selector = QCommandLineOption(
+        kCheck,
+        QStringLiteral("Check the WPS against the qualification records (WPQR files) that support it and print "
+                       "one line per rule; exit 1 when a rule is exceeded."),
+        QStringLiteral("WPS.wrp"));
+    mode.run = runCheck;
+    return mode;
+}
+
+} // namespace Brenvik

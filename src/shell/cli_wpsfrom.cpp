@@ -1,0 +1,87 @@
+// --wps-from: a new WPS filled from a qualification record, as the record window's "New WPS
+// from this Record..." makes it, saved at once. The record itself is never written.
+
+#include "core/documentwindow.h"
+#include "core/profilefile.h"
+#include "qualify/wpsfromrecord.h"
+#include "shell/clifiles.h"
+#include "shell/climode.h"
+
+#include <QFileInfo>
+#include <QTextStream>
+#include <QWidget>
+
+#include <memory>
+
+namespace Brenvik {
+
+namespace {
+
+const QString kWpsFrom = QStringLiteral("wps-from");
+
+int usage(const QString &problem)
+{
+    QTextStream(stderr) << "brenvik: " << problem << Qt::endl
+                        << "usage: brenvik [--data-dir DIR] --wps-from RECORD.wrp OUT.wrp" << Qt::endl;
+    return Exit::Usage;
+}
+
+int failure(const QString &message)
+{
+    QTextStream(stderr) << "brenvik: " << message << Qt::endl;
+    return Exit::Failure;
+}
+
+QString canonical(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+}
+
+int runWpsFrom(const QCommandLineParser &parser, const QStringList &positional)
+{
+    const QString recordFile = parser.value(kWpsFrom);
+    if (recordFile.isEmpty())
+        return usage(QStringLiteral("--wps-from needs the record file"));
+    if (positional.size() != 1)
+        return usage(QStringLiteral("--wps-from takes the record and exactly one file to write"));
+    const QString out = positional.first();
+    if (const QString problem = inputProblem(recordFile); !problem.isEmpty())
+        return failure(problem);
+    if (canonical(out) == canonical(recordFile))
+        return failure(QStringLiteral("will not write %1: it is the record being read").arg(out));
+    if (const QString problem = outputProblem(out, {recordFile}, OutputKind::Document); !problem.isEmpty())
+        return failure(problem);
+    ProfileFile profile(recordFile, ProfileFile::Kind::Document);
+    if (!profile.load())
+        return failure(QStringLiteral("cannot open %1: the file cannot be read").arg(recordFile));
+    const QualifyForm record = QualifyForm::fromProfile(profile, QFileInfo(recordFile).fileName());
+    if (record.formType() != QLatin1String("WPQR"))
+        return failure(QStringLiteral("%1 is not a qualification record (WPQR); its form type is \"%2\"")
+                           .arg(recordFile, record.formType()));
+    DocumentWindow *document = DocumentRegistry::instance().create(QStringLiteral("WPSR"), nullptr);
+    if (!document)
+        return failure(QStringLiteral("the WPSR window is not built in this version"));
+    const std::unique_ptr<QWidget> window(document->widget());
+    document->resetDocument();
+    document->fillFields(WpsFromRecord::fields(record));
+    document->setFileName(out);
+    // The window has said which file failed and why.
+    return document->save() ? Exit::Ok : Exit::Failure;
+}
+
+} // namespace
+
+CliMode wpsFromMode()
+{
+    CliMode mode;
+    mode.selector = QCommandLineOption(
+        kWpsFrom,
+        QStringLiteral("Make a new WPS from the qualification record (WPQR) as \"New WPS from this Record...\" "
+                       "does and save it to OUT.wrp."),
+        QStringLiteral("RECORD.wrp"));
+    mode.run = runWpsFrom;
+    return mode;
+}
+
+} // namespace Brenvik
