@@ -208,7 +208,7 @@ void TestCliReport::wpsExampleTwoPages()
     const QString example = QCoreApplication::applicationDirPath() + QStringLiteral("/examples/wps-example.wrp");
     const Run fields = brenvik({QStringLiteral("--print-fields"), example});
     QVERIFY2(fields.exitCode == 0, fields.err.constData());
-    QVERIFY(fields.out.contains("\n2:MinPreheatTemp=50 \xC2\xB0" "F\n"));
+    QVERIFY(fields.out.contains("\n2:MinPreheatTemp=10 \xC2\xB0" "C\n"));
     const QString pdf = m_dir.filePath(QStringLiteral("wps.pdf"));
     QCOMPARE(brenvik({QStringLiteral("--export-pdf"), pdf, example}).exitCode, 0);
     QFile f(pdf);
