@@ -18,6 +18,7 @@ namespace {
 struct Run {
     int exitCode = -1;
     QByteArray err;
+    QByteArray out;
 };
 
 // fileSizeLimit > 0 runs the program as on a nearly full disk: a write past that many bytes fails.
@@ -34,7 +35,7 @@ Run brenvik(const QStringList &args, const QString &dataDir, rlim_t fileSizeLimi
     p.setArguments(QStringList{QStringLiteral("--data-dir"), dataDir} + args);
     p.start();
     p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardError()};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardError(), p.readAllStandardOutput()};
 }
 
 QByteArray readAll(const QString &path)
@@ -74,6 +75,8 @@ private Q_SLOTS:
     void sketchItCannotDrawIsKept_data();
     void sketchItCannotDrawIsKept();
     void hugeValuesComeBackWhole();
+    void wpsFromRecordThenChecked_data();
+    void wpsFromRecordThenChecked();
 
 private:
     QTemporaryDir m_dir;
@@ -87,6 +90,7 @@ void TestCliResave::programWrittenFileComesBackIdentical_data()
     QTest::newRow("PQR") << "pqr-example";
     QTest::newRow("WPQR") << "wpqr-example";
     QTest::newRow("WPS") << "wps-example";
+    QTest::newRow("WPS exceeding its record") << "wps-exceeds-example";
 }
 
 void TestCliResave::programWrittenFileComesBackIdentical()
@@ -175,6 +179,13 @@ void TestCliResave::failures_data()
     QTest::newRow("resave into a FIFO") << QStringList{"--resave", "fifo.wrp", "bare.wrp"} << 1;
     QTest::newRow("resave from a FIFO") << QStringList{"--resave", "OUT", "fifo.wrp"} << 1;
     QTest::newRow("pdf into a FIFO") << QStringList{"--export-pdf", "fifo.wrp", "bare.wrp"} << 1;
+    QTest::newRow("wps from a record, no output") << QStringList{"--wps-from", "rec.wrp"} << 2;
+    QTest::newRow("wps from a record over itself") << QStringList{"--wps-from", "rec.wrp", "rec.wrp"} << 1;
+    QTest::newRow("wps from a WPDS") << QStringList{"--wps-from", "bare.wrp", "OUT"} << 1;
+    QTest::newRow("wps from a record over a pdf") << QStringList{"--wps-from", "rec.wrp", "old.pdf"} << 1;
+    QTest::newRow("check without a record") << QStringList{"--check", "rec.wrp"} << 2;
+    QTest::newRow("check a WPDS") << QStringList{"--check", "bare.wrp", "rec.wrp"} << 1;
+    QTest::newRow("check against a missing record") << QStringList{"--check", "wps.wrp", "missing.wrp"} << 1;
     QTest::newRow("copies into no folder") << QStringList{"--batch", "--company", "A", "--address", "B", "--copy-to", "", "bare.wrp"} << 2;
 }
 
@@ -184,6 +195,8 @@ void TestCliResave::failures()
     QFETCH(int, exitCode);
     writeFile(path("odd.wrp"), "[contents]\r\nformType=XYZ\r\n");
     writeFile(path("bare.wrp"), "[contents]\r\nformType=WPDS\r\nwpdsDate=07/12/2026\r\n");
+    writeFile(path("rec.wrp"), "[contents]\r\nformType=WPQR\r\nPQRNo=P-1\r\n");
+    writeFile(path("wps.wrp"), "[contents]\r\nformType=WPSR\r\nPQRNo=P-1\r\n");
     writeFile(path("blocker"), "x");
     writeFile(path("bare_img.bmp"), "not a picture");
     writeFile(path("old.pdf"), "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n1 0 obj\n");
@@ -285,6 +298,40 @@ void TestCliResave::hugeValuesComeBackWhole()
     const QByteArray again = readAll(path("again.wrp"));
     QVERIFY(again.contains("\r\ntechnique=" + memo + "\r\n"));
     QVERIFY(again.contains("\r\naddress=" + address + "\r\n"));
+}
+
+
+// A WPS made from the shipped record carries its ranges; the shipped WPS examples check as
+// holding and as exceeding it, with the exit code telling which.
+void TestCliResave::wpsFromRecordThenChecked_data()
+{
+    QTest::addColumn<QString>("wps"); // "NEW": the one --wps-from writes
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("outputHas");
+    QTest::newRow("new from the record") << "NEW" << 1 << QByteArray("QW-451.1 Base metal thickness: holds (within 5 mm");
+    QTest::newRow("the WPS example holds") << "wps-example.wrp" << 0 << QByteArray("QW-407.1 Postweld heat treatment: holds");
+    QTest::newRow("the exceeding example") << "wps-exceeds-example.wrp" << 1
+                                           << QByteArray("QW-451.1 Base metal thickness: exceeds (32 mm above 22.2 mm");
+}
+
+void TestCliResave::wpsFromRecordThenChecked()
+{
+    QFETCH(QString, wps);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, outputHas);
+    QString file = example(wps);
+    if (wps == "NEW") {
+        file = path("new-wps.wrp");
+        QCOMPARE(brenvik({"--wps-from", example("wpqr-example.wrp"), file}, m_dir.path()).exitCode, 0);
+        const QByteArray written = readAll(file);
+        for (const char *line : {"formType=WPSR\r\n", "PQRNo=PQR-118\r\n", "grooveThickness=5 mm to 22.2 mm\r\n",
+                                 "thGroove2=14.2 mm max.\r\n", "FNo2=4\r\n"})
+            QVERIFY2(written.contains(line), line);
+    }
+    const Run run = brenvik({"--check", file, example("wpqr-example.wrp")}, m_dir.path());
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.out.contains(outputHas), run.out.constData());
+    QCOMPARE(run.out.count('\n'), 8);
 }
 
 QTEST_MAIN(TestCliResave)
