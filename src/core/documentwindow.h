@@ -54,7 +54,7 @@ public:
     // Sets the named fields as the user would: texts, and check boxes and radio buttons by
     // "true" / "false", with their click behaviour; the document is marked changed. Names the
     // window does not have are left out.
-    virtual void fillFields(const QList<QPair<QString, QString>> &fields) = 0;
+    virtual void fillFields(const QList<QPair<QString, QString>> &fields) { Q_UNUSED(fields); }
 };
 
 // Creates document windows by form type; filled once at start-up by the forms.

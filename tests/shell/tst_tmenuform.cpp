@@ -41,6 +41,8 @@ public:
     FakeDocument(const QString &type, QWidget *parent) : QWidget(parent), m_type(type), m_menu(new QMenu(QStringLiteral("&File"), this))
     {
         m_menu->setObjectName(type + QStringLiteral("File"));
+        if (type == QLatin1String("WPQR"))
+            m_tools << new QAction(QStringLiteral("Record tool"), this);
         setFixedSize(g_documentSize);
         g_calls.log << QStringLiteral("create ") + type;
     }
@@ -78,8 +80,10 @@ public:
         return true;
     }
     QMenu *fileMenu() override { return m_menu; }
+    QList<QAction *> toolActions() override { return m_tools; }
 
 private:
+    QList<QAction *> m_tools;
     QString m_type;
     QString m_file;
     QMenu *m_menu;
@@ -311,6 +315,38 @@ private Q_SLOTS:
         QVERIFY(!w.toolButton(QStringLiteral("saveFile"))->isEnabled());
         QCOMPARE(w.activeFileMenu(), w.mainFileMenu());
         QCOMPARE(w.menuBar()->actions().constFirst(), w.mainFileMenu()->menuAction());
+    }
+
+    // A document's own commands stand in Tools while it is open, and only then.
+    void toolsMenuFollowsTheDocument()
+    {
+        ScriptedPlatform p;
+        TmenuForm w;
+        QMenu *tools = w.findChild<QMenu *>(QStringLiteral("Tools1"));
+        const int own = int(tools->actions().size());
+        openChanged(w, p, QStringLiteral("WPQR"));
+        QAction *recordTool = w.document()->toolActions().constFirst();
+        QVERIFY(tools->actions().contains(recordTool));
+        p.queueAnswer(Answer::No);
+        openChanged(w, p, QStringLiteral("WPDS"));
+        QCOMPARE(tools->actions().size(), own);
+        int shown = 0;
+        for (QAction *a : tools->actions())
+            shown += a->isVisible() && !a->isSeparator();
+        QCOMPARE(shown, 2); // User Information, the batch editor
+    }
+
+    // A document of another type made from the open one: no second prompt, an empty document.
+    void newDocumentOfTypeAsksNothingMore()
+    {
+        ScriptedPlatform p;
+        TmenuForm w;
+        openChanged(w, p, QStringLiteral("WPQR"));
+        QVERIFY(w.newDocumentOfType(QStringLiteral("WPDS")));
+        QCOMPARE(g_calls.log, (QStringList{"close WPQR", "create WPDS", "reset WPDS"}));
+        QVERIFY(p.messages.isEmpty());
+        QCOMPARE(w.document()->formType(), QStringLiteral("WPDS"));
+        QVERIFY(!AppState::instance().changed());
     }
 
     void closingTheMainWindow_data()
