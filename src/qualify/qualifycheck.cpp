@@ -70,7 +70,11 @@ Verdict everyValue(const QList<QPair<QString, Verdict>> &parts)
         details << prefix + v.details;
     }
     out.wpsSide = wps.join(QStringLiteral("; "));
-    out.recordSide = record.join(QStringLiteral("; "));
+    // The record's side is often the same for every value (the numbers it has): once then.
+    bool same = true;
+    for (const auto &part : parts)
+        same = same && part.second.recordSide == parts.constFirst().second.recordSide;
+    out.recordSide = same && !parts.isEmpty() ? parts.constFirst().second.recordSide : record.join(QStringLiteral("; "));
     out.details = details.join(QStringLiteral("; "));
     return out;
 }

@@ -184,11 +184,13 @@ void TCheckRecordsDlg::recheck()
             unknown += v.outcome == Outcome::CannotTell;
         }
         if (exceeded)
-            summary << tr("%n rule(s) exceeded: the records do not qualify this WPS.", nullptr, exceeded);
+            summary << (exceeded == 1 ? tr("1 rule exceeded: the records do not qualify this WPS.")
+                                      : tr("%1 rules exceeded: the records do not qualify this WPS.").arg(exceeded));
         else
             summary << tr("No rule exceeded.");
         if (unknown)
-            summary << tr("%n rule(s) could not be told from the texts.", nullptr, unknown);
+            summary << (unknown == 1 ? tr("1 rule could not be told from the texts.")
+                                     : tr("%1 rules could not be told from the texts.").arg(unknown));
     }
     m_summary->setText(summary.join(QLatin1Char(' ')));
 }
