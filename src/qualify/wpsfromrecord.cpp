@@ -42,6 +42,13 @@ const QList<QPair<const char *, const char *>> kCopied = {
     {"oscillation", "oscillation"},
     {"MSPass", "passPerSide"},
     {"MSElectrode", "multiOrSingleElec"},
+    // The heat the record was welded with: a WPS made from it checks as holding at once,
+    // and the engineer widens the preheat down from there if wanted.
+    {"preheatOther", "preheatMan"},
+    {"preheatTemp", "MinPreheatTemp"},
+    {"InterpassTemp", "MaxInterpassTemp"},
+    {"postWeldTemp", "postWeldTempRange"},
+    {"postWeldTime", "postWeldTimeRange"},
 };
 
 QString flag(bool on) { return on ? QStringLiteral("true") : QStringLiteral("false"); }
