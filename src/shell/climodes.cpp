@@ -15,6 +15,8 @@ CliMode printFieldsMode();
 CliMode batchMode();
 CliMode wpsFromMode();
 CliMode checkMode();
+CliMode listMode();
+CliMode exportPdfDirMode();
 
 namespace {
 
@@ -28,6 +30,8 @@ const ModeFactory kModes[] = {
     batchMode,
     wpsFromMode,
     checkMode,
+    listMode,
+    exportPdfDirMode,
 };
 
 } // namespace

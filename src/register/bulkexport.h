@@ -1,0 +1,43 @@
+#pragma once
+// The reports of many documents written as PDF files in one go, for the register's
+// "Export to PDF..." and for brenvik --export-pdf-dir. Each document opens as File > Open
+// would open it, but in a hidden window kept per form type: the hundredth WPS reuses the
+// window of the first instead of building its pages and lists again.
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+class QWidget;
+
+namespace Brenvik {
+
+class BulkExport {
+public:
+    // Why pdf must not be written for document; empty when it may be.
+    using OutputCheck = std::function<QString(const QString &pdf, const QString &document)>;
+
+    explicit BulkExport(OutputCheck check = {});
+    ~BulkExport();
+    BulkExport(const BulkExport &) = delete;
+    BulkExport &operator=(const BulkExport &) = delete;
+
+    // The PDF of each document in folder, named after the document file ("weld01.wrp" gives
+    // "weld01.pdf"). A name met twice (the same file name in two subfolders) is told apart
+    // as "weld01 (2).pdf", so one run never writes over its own output.
+    static QStringList pdfPaths(const QString &folder, const QStringList &documents);
+
+    // Writes the report of document to pdf, replacing it in one step. False with *error
+    // naming the document when it cannot be opened, has no report or the PDF cannot be
+    // written. *cut names the values that print cut, when there are any.
+    bool exportOne(const QString &document, const QString &pdf, QString *error, QString *cut = nullptr);
+
+private:
+    OutputCheck m_check;
+    std::map<QString, std::unique_ptr<QWidget>> m_windows; // hidden, one per form type
+};
+
+} // namespace Brenvik

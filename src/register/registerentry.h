@@ -1,0 +1,42 @@
+#pragma once
+// One line of the document register: what a welding document says about itself, read from the
+// handful of keys the register shows. Reading never builds a window, never writes and never
+// locks; a file that cannot be listed as a document still gets its line, with the reason.
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+namespace Brenvik {
+
+struct RegisterEntry {
+    enum Column { Type, Number, Revision, Company, Date, Processes, Supporting, File, Problem, ColumnCount };
+
+    QString path;         // absolute
+    QString relativePath; // below the register's folder, "/" between folders
+    QString type;         // "WPDS", "PQR", "WPQR" or "WPS"; empty for a file that is no document
+    QString number;
+    QString revision;
+    QString company;
+    QDate date;
+    QString dateText;     // the date as stored, shown as it is when it is no date
+    QString processes;
+    QString supporting;   // the records this one rests on or cites
+    QString problem;      // why the file is no readable document; empty when it is one
+    // What the file was when read: a rescan reads it again only when either differs.
+    qint64 size = -1;
+    QDateTime modified;
+
+    bool isDocument() const { return problem.isEmpty(); }
+    // The text of a column; the date as yyyy-MM-dd.
+    QString cell(int column) const;
+    // The form type the file stores ("WPSR" for a WPS).
+    QString formType() const;
+
+    static QStringList headings();
+    // Reads the file at path; relativePath is taken as given.
+    static RegisterEntry read(const QString &path, const QString &relativePath);
+};
+
+} // namespace Brenvik

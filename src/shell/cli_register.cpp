@@ -1,0 +1,126 @@
+// --list and --export-pdf-dir: the document register without a window. --list prints every
+// document below a folder as the register shows it; --export-pdf-dir writes the reports of
+// many documents in one process, one hidden window per form type.
+
+#include "register/bulkexport.h"
+#include "register/registerscan.h"
+#include "shell/clifiles.h"
+#include "shell/climode.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace Brenvik {
+
+namespace {
+
+const QString kList = QStringLiteral("list");
+const QString kExportPdfDir = QStringLiteral("export-pdf-dir");
+
+int usage(const QString &problem)
+{
+    QTextStream err(stderr);
+    err << "brenvik: " << problem << Qt::endl
+        << "usage: brenvik --list DIR" << Qt::endl
+        << "       brenvik [--data-dir DIR] --export-pdf-dir OUTDIR FILE.wrp..." << Qt::endl;
+    return Exit::Usage;
+}
+
+// A cell on one line of its own: tabs and line breaks would shift the columns.
+QString flat(QString text)
+{
+    for (QChar &c : text)
+        if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+            c = QLatin1Char(' ');
+    return text;
+}
+
+int runList(const QCommandLineParser &parser, const QStringList &positional)
+{
+    const QString folder = parser.value(kList);
+    if (folder.isEmpty())
+        return usage(QStringLiteral("--list needs the folder to list"));
+    if (!positional.isEmpty())
+        return usage(QStringLiteral("--list takes no document files"));
+    RegisterScan scan;
+    QList<RegisterEntry> entries;
+    if (!scan.scan(folder, &entries)) {
+        QTextStream(stderr) << "brenvik: cannot read the folder " << folder << Qt::endl;
+        return Exit::Failure;
+    }
+    QString text = RegisterEntry::headings().join(QLatin1Char('\t')) + QLatin1Char('\n');
+    for (const RegisterEntry &entry : std::as_const(entries)) {
+        QStringList cells;
+        for (int c = 0; c < RegisterEntry::ColumnCount; ++c)
+            cells << flat(entry.cell(c));
+        text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fflush(stdout);
+    return Exit::Ok;
+}
+
+int runExportPdfDir(const QCommandLineParser &parser, const QStringList &documents)
+{
+    const QString folder = parser.value(kExportPdfDir);
+    if (folder.isEmpty())
+        return usage(QStringLiteral("--export-pdf-dir needs the folder to write the PDF files to"));
+    if (documents.isEmpty())
+        return usage(QStringLiteral("--export-pdf-dir needs at least one document file"));
+    QTextStream err(stderr);
+    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
+        err << "brenvik: cannot make the folder " << folder << Qt::endl;
+        return Exit::Failure;
+    }
+    // No PDF lands on one of the documents, their sketches or any other document of ours.
+    BulkExport exporter([&documents](const QString &pdf, const QString &) {
+        return outputProblem(pdf, documents, OutputKind::Pdf);
+    });
+    const QStringList pdfs = BulkExport::pdfPaths(folder, documents);
+    int failed = 0;
+    for (int i = 0; i < documents.size(); ++i) {
+        QString error;
+        QString cut;
+        if (!exporter.exportOne(documents.at(i), pdfs.at(i), &error, &cut)) {
+            err << "brenvik: " << error << Qt::endl;
+            ++failed;
+        } else if (!cut.isEmpty()) {
+            err << "brenvik: " << pdfs.at(i) << ": " << cut << Qt::endl;
+        }
+    }
+    if (failed)
+        err << "brenvik: " << failed << " of " << documents.size() << " documents were not exported" << Qt::endl;
+    return failed ? Exit::Failure : Exit::Ok;
+}
+
+} // namespace
+
+CliMode listMode()
+{
+    CliMode mode;
+    mode.selector = QCommandLineOption(
+        kList,
+        QStringLiteral("Print the register of every document below DIR (subfolders included) as tab-separated "
+                       "lines, a heading line first; dates as yyyy-MM-dd."),
+        QStringLiteral("DIR"));
+    mode.run = runList;
+    return mode;
+}
+
+CliMode exportPdfDirMode()
+{
+    CliMode mode;
+    mode.selector = QCommandLineOption(
+        kExportPdfDir,
+        QStringLiteral("Write the report of each document file given to OUTDIR, as a PDF named after the "
+                       "document; failures are named and the others still written."),
+        QStringLiteral("OUTDIR"));
+    mode.run = runExportPdfDir;
+    return mode;
+}
+
+} // namespace Brenvik
