@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QHash>
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -57,6 +58,14 @@ public:
 
     virtual QDateTime now() = 0;
     virtual void setBusyCursor(bool busy) = 0;
+
+    // Preferences kept between runs (the register's folder, whether it shows); absent ones
+    // read empty. The headless platform keeps none.
+    virtual QString setting(const QString &key) { return m_settings.value(key); }
+    virtual void setSetting(const QString &key, const QString &value) { m_settings.insert(key, value); }
+
+private:
+    QHash<QString, QString> m_settings; // for the run only
 };
 
 // The platform in force. Never null: until one is installed a headless one answers

@@ -73,6 +73,12 @@ QString RegisterEntry::cell(int column) const
     }
 }
 
+bool RegisterEntry::before(const RegisterEntry &a, const RegisterEntry &b)
+{
+    const int folded = a.relativePath.compare(b.relativePath, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : a.relativePath < b.relativePath;
+}
+
 QString RegisterEntry::formType() const
 {
     for (const TypeKeys &k : typeKeys())

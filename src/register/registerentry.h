@@ -35,6 +35,9 @@ struct RegisterEntry {
     QString formType() const;
 
     static QStringList headings();
+    // The register's order: by relative path, letter case aside (then with it, so that two
+    // names differing only in case still have an order).
+    static bool before(const RegisterEntry &a, const RegisterEntry &b);
     // Reads the file at path; relativePath is taken as given.
     static RegisterEntry read(const QString &path, const QString &relativePath);
 };

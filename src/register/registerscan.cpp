@@ -52,9 +52,7 @@ bool RegisterScan::scan(const QString &folder, QList<RegisterEntry> *entries)
     entries->reserve(seen.size());
     for (const RegisterEntry &e : std::as_const(seen))
         entries->append(e);
-    std::sort(entries->begin(), entries->end(), [](const RegisterEntry &a, const RegisterEntry &b) {
-        return a.relativePath.compare(b.relativePath, Qt::CaseInsensitive) < 0;
-    });
+    std::sort(entries->begin(), entries->end(), RegisterEntry::before);
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QSettings>
 #include <QUrl>
 #include <QWhatsThis>
 
@@ -207,6 +208,17 @@ void QtPlatform::setBusyCursor(bool busy)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QApplication::restoreOverrideCursor();
+}
+
+// The user's own preferences file (~/.config/Brenvik/Brenvik.conf), never the side files.
+QString QtPlatform::setting(const QString &key)
+{
+    return QSettings(QStringLiteral("Brenvik"), QStringLiteral("Brenvik")).value(key).toString();
+}
+
+void QtPlatform::setSetting(const QString &key, const QString &value)
+{
+    QSettings(QStringLiteral("Brenvik"), QStringLiteral("Brenvik")).setValue(key, value);
 }
 
 } // namespace Brenvik

@@ -36,6 +36,8 @@ public:
     void openLocalFile(const QString &path) override;
     QDateTime now() override;
     void setBusyCursor(bool busy) override;
+    QString setting(const QString &key) override;
+    void setSetting(const QString &key, const QString &value) override;
 
 private:
     void closeSplash();

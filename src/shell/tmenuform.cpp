@@ -4,6 +4,8 @@
 #include "core/platform.h"
 #include "core/profilefile.h"
 #include "duplicator/duplicatorentry.h"
+#include "register/registerdock.h"
+#include "shell/clifiles.h"
 #include "shell/taboutbox.h"
 #include "shell/tnewformdlg.h"
 #include "userdata/userdatahooks.h"
@@ -21,6 +23,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
 
 // The glyphs live in a static library: its resources are registered by hand.
@@ -32,6 +35,9 @@ namespace {
 
 const QStringList kFormTypes = {QStringLiteral("WPDS"), QStringLiteral("PQR"), QStringLiteral("WPQR"),
                                 QStringLiteral("WPSR")};
+
+const QString kRegisterShown = QStringLiteral("register/visible");
+const QString kRegisterArea = QStringLiteral("register/area");
 
 QAction *namedAction(QMenu *menu, const QString &name, const QString &text)
 {
@@ -101,6 +107,10 @@ TmenuForm::TmenuForm(QWidget *parent)
             &QWidget::close);
     m_fileMenuAction = menuBar()->addMenu(m_fileMenu);
     m_shownFileMenu = m_fileMenu;
+
+    QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("View1"));
+    addRegisterDock(view);
 
     QMenu *tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     m_toolsMenu = tools;
@@ -345,6 +355,46 @@ void TmenuForm::growToShow(QWidget *sub)
     topLeft.setY(qBound(available.top(), topLeft.y(), available.bottom() + 1 - outer.height()));
     if (topLeft != frameGeometry().topLeft())
         move(topLeft);
+}
+
+// The Document Register beside the client area (below it unless moved), shown as the user left it last time.
+void TmenuForm::addRegisterDock(QMenu *viewMenu)
+{
+    m_register = new RegisterDock(this);
+    m_register->setOutputCheck([](const QString &pdf, const QString &document) {
+        return outputProblem(pdf, {document}, OutputKind::Pdf);
+    });
+    // Below the document by default: the documents are wide, the register's columns too.
+    const int area = platform().setting(kRegisterArea).toInt();
+    const bool known = area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea ||
+                       area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea;
+    addDockWidget(known ? Qt::DockWidgetArea(area) : Qt::BottomDockWidgetArea, m_register);
+    connect(m_register, &QDockWidget::dockLocationChanged, this, [](Qt::DockWidgetArea where) {
+        if (where != Qt::NoDockWidgetArea)
+            platform().setSetting(kRegisterArea, QString::number(int(where)));
+    });
+    QAction *toggle = m_register->toggleViewAction();
+    toggle->setObjectName(QStringLiteral("DocumentRegister1"));
+    toggle->setText(QStringLiteral("Document &Register"));
+    viewMenu->addAction(toggle);
+    m_register->setVisible(platform().setting(kRegisterShown) == QLatin1String("true"));
+    connect(toggle, &QAction::toggled, this, [this](bool shown) {
+        platform().setSetting(kRegisterShown, shown ? QStringLiteral("true") : QStringLiteral("false"));
+        // The panel takes room from the client area: the document must still show whole.
+        if (shown)
+            QTimer::singleShot(0, this, [this] {
+                if (m_docWidget && m_docWidget->parentWidget())
+                    growToShow(m_docWidget->parentWidget());
+            });
+    });
+    connect(m_register, &RegisterDock::openRequested, this, &TmenuForm::openFromRegister);
+}
+
+void TmenuForm::openFromRegister(const QString &path)
+{
+    if (!changedDocumentPrompt())
+        return;
+    openPath(path);
 }
 
 void TmenuForm::newDocument()

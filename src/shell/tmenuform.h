@@ -18,6 +18,7 @@ class QToolButton;
 namespace Brenvik {
 
 class DocumentWindow;
+class RegisterDock;
 
 class TmenuForm : public QMainWindow, public ShellHost {
     Q_OBJECT
@@ -39,6 +40,8 @@ public:
     bool openByType(const QString &path);
     // A file named on the command line: Open without the dialog.
     void openPath(const QString &path);
+    // A double click in the Document Register: Open without the dialog, prompt included.
+    void openFromRegister(const QString &path);
     void saveFileClick();
     void previewReportClick();
     void duplicatorClick();
@@ -50,6 +53,7 @@ public:
     // The File menu in the menu bar now: the main one, or the document's own.
     QMenu *activeFileMenu() const { return m_shownFileMenu; }
     QMenu *mainFileMenu() const { return m_fileMenu; }
+    RegisterDock *registerDock() const { return m_register; }
 
     // The tile of the client area's background.
     static QPixmap backgroundTile();
@@ -65,6 +69,7 @@ private:
     void growToShow(QWidget *subWindow);
     void updateFileMenu();
     void updateToolsMenu();
+    void addRegisterDock(QMenu *viewMenu);
     QToolButton *addToolButton(const QString &name, const QString &glyph, const QString &hint);
 
     QMdiArea *m_mdi;
@@ -76,6 +81,7 @@ private:
     // The open document's commands shown in Tools, after a separator of their own.
     QAction *m_toolsSeparator = nullptr;
     QList<QPointer<QAction>> m_shownToolActions;
+    RegisterDock *m_register = nullptr;
     QPointer<QWidget> m_docWidget;
     DocumentWindow *m_doc = nullptr;
     bool m_promptAnswered = false;
