@@ -1,6 +1,5 @@
 #include "register/registermodel.h"
 
-#include <QCollator>
 #include <QFileSystemWatcher>
 #include <QGuiApplication>
 #include <QPalette>
@@ -13,6 +12,46 @@ namespace {
 
 // A save shows in the list well within a second; a burst of events (write, rename) is one scan.
 constexpr int kSettleMs = 150;
+
+// Texts compared with their runs of digits as numbers, letter case aside: QCollator's numeric
+// mode does nothing under the C locale.
+int naturalCompare(const QString &a, const QString &b)
+{
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a.at(i).isDigit() && b.at(j).isDigit()) {
+            qsizetype ei = i;
+            qsizetype ej = j;
+            while (ei < a.size() && a.at(ei).isDigit())
+                ++ei;
+            while (ej < b.size() && b.at(ej).isDigit())
+                ++ej;
+            QStringView da = QStringView(a).mid(i, ei - i);
+            QStringView db = QStringView(b).mid(j, ej - j);
+            while (da.size() > 1 && da.front() == QLatin1Char('0'))
+                da = da.mid(1);
+            while (db.size() > 1 && db.front() == QLatin1Char('0'))
+                db = db.mid(1);
+            if (da.size() != db.size())
+                return da.size() < db.size() ? -1 : 1;
+            if (const int c = da.compare(db); c != 0)
+                return c;
+            i = ei;
+            j = ej;
+            continue;
+        }
+        const QChar ca = a.at(i).toCaseFolded();
+        const QChar cb = b.at(j).toCaseFolded();
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+        ++i;
+        ++j;
+    }
+    if (i < a.size() || j < b.size())
+        return i < a.size() ? 1 : -1;
+    return a.compare(b);
+}
 
 QSet<QString> toSet(const QStringList &list) { return QSet<QString>(list.cbegin(), list.cend()); }
 
@@ -177,13 +216,7 @@ bool RegisterFilter::filterAcceptsRow(int sourceRow, const QModelIndex &sourcePa
 
 bool RegisterFilter::lessThan(const QModelIndex &left, const QModelIndex &right) const
 {
-    static const QCollator collator = [] {
-        QCollator c;
-        c.setNumericMode(true);
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
-    return collator.compare(left.data().toString(), right.data().toString()) < 0;
+    return naturalCompare(left.data().toString(), right.data().toString()) < 0;
 }
 
 } // namespace Brenvik

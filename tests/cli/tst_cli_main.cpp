@@ -58,7 +58,8 @@ private Q_SLOTS:
         program.start(QCoreApplication::applicationDirPath() + QStringLiteral("/brenvik"), {QStringLiteral("--help")});
         QVERIFY(program.waitForFinished(30000));
         const QString out = QString::fromLocal8Bit(program.readAllStandardOutput());
-        for (const char *mode : {"--resave", "--export-pdf", "--print-fields", "--batch", "--wps-from", "--check"})
+        for (const char *mode : {"--resave", "--export-pdf", "--print-fields", "--batch", "--wps-from", "--check",
+                                 "--list", "--export-pdf-dir"})
             QVERIFY2(out.contains(QLatin1String(mode)), mode);
     }
 };

@@ -71,6 +71,8 @@ private Q_SLOTS:
     void wpsExampleTwoPages();
     void failures_data();
     void failures();
+    void listPrintsTheRegister();
+    void exportPdfDirGoesOnPastAFailure();
 
 private:
     QTemporaryDir m_dir;
@@ -231,6 +233,13 @@ void TestCliReport::failures_data()
     QTest::newRow("no file given") << QStringList{"--print-fields"} << 2 << "usage:";
     QTest::newRow("two files") << QStringList{"--export-pdf", "{dir}/x.pdf", "{dir}/weld01.wrp", "{dir}/note.wrp"}
                                << 2 << "usage:";
+    QTest::newRow("list: no folder") << QStringList{"--list", "{dir}/none"} << 1 << "cannot read the folder";
+    QTest::newRow("list: a file, not a folder") << QStringList{"--list", "{dir}/weld01.wrp"} << 1
+                                                << "cannot read the folder";
+    QTest::newRow("list: documents given") << QStringList{"--list", "{dir}", "{dir}/weld01.wrp"} << 2 << "usage:";
+    QTest::newRow("export-pdf-dir: no documents") << QStringList{"--export-pdf-dir", "{dir}"} << 2 << "usage:";
+    QTest::newRow("export-pdf-dir: onto a document")
+        << QStringList{"--export-pdf-dir", "{dir}/weld01.wrp", "{dir}/note.wrp"} << 1 << "cannot make the folder";
 }
 
 void TestCliReport::failures()
@@ -244,6 +253,56 @@ void TestCliReport::failures()
     QVERIFY2(QString::fromUtf8(run.err).contains(stderrHas), run.err.constData());
     QVERIFY(run.out.isEmpty());
     QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("x.pdf"))));
+}
+
+// Every document below a folder, one tab-separated line each, the files that are no
+// documents included with their reason; the shipped examples in a subfolder.
+void TestCliReport::listPrintsTheRegister()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("examples")));
+    for (const char *name : {"wps-example.wrp", "pqr-example.wrp"})
+        QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/examples/") + QLatin1String(name),
+                            dir.filePath(QStringLiteral("examples/") + QLatin1String(name))));
+    QVERIFY(write(dir.filePath(QStringLiteral("weld01.wrp")), kWpds));
+    QVERIFY(write(dir.filePath(QStringLiteral("Note.WRP")), "[contents]\r\nformType=NOTE\r\n"));
+    QVERIFY(write(dir.filePath(QStringLiteral("readme.txt")), "not listed"));
+    const Run run = brenvik({QStringLiteral("--list"), dir.path()});
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    QVERIFY(run.err.isEmpty());
+    const QStringList expected = {
+        "Type\tNumber\tRev.\tCompany\tDate\tProcess(es)\tSupporting Record\tFile\tProblem",
+        "PQR\tTP-2026-031\t\tBrenvik Fabrication Ltd.\t2026-10-14\tGMAW\tWPDS-GMAW-2G-038, WPS-GMAW-07\t"
+        "examples/pqr-example.wrp\t",
+        "WPS\tWPS-GMAW-07\t0\tBrenvik Fabrication Ltd.\t2026-10-20\tGMAW\tTP-2026-031\texamples/wps-example.wrp\t",
+        "\t\t\t\t\t\t\tNote.WRP\tunknown form type \"NOTE\"",
+        "WPDS\tWPDS-014\t\tBrenvik Steelworks\t2026-12-07\t\t\tweld01.wrp\t",
+    };
+    QCOMPARE(QString::fromUtf8(run.out), expected.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+}
+
+// One process, many documents: an unreadable one among them is named and costs only its own
+// PDF; names met twice are told apart.
+void TestCliReport::exportPdfDirGoesOnPastAFailure()
+{
+    QTemporaryDir out;
+    const QString examples = QCoreApplication::applicationDirPath() + QStringLiteral("/examples/");
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("copy")));
+    const QString twin = m_dir.filePath(QStringLiteral("copy/weld01.wrp"));
+    QVERIFY(write(twin, kWpds));
+    const QStringList documents = {examples + QStringLiteral("wps-example.wrp"), m_dir.filePath(QStringLiteral("untyped.wrp")),
+                                   m_wpds, examples + QStringLiteral("wpqr-example.wrp"), twin};
+    const Run run = brenvik(QStringList{QStringLiteral("--export-pdf-dir"), out.filePath(QStringLiteral("pdf"))} + documents);
+    QCOMPARE(run.exitCode, 1);
+    const QStringList said = QString::fromUtf8(run.err).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(said, (QStringList{QStringLiteral("brenvik: cannot open %1: it has no form type").arg(documents.at(1)),
+                                QStringLiteral("brenvik: 1 of 5 documents were not exported")}));
+    QDir pdf(out.filePath(QStringLiteral("pdf")));
+    QCOMPARE(pdf.entryList(QDir::Files),
+             (QStringList{"weld01 (2).pdf", "weld01.pdf", "wpqr-example.pdf", "wps-example.pdf"}));
+    QFile wps(pdf.filePath(QStringLiteral("wps-example.pdf")));
+    QVERIFY(wps.open(QIODevice::ReadOnly));
+    QCOMPARE(wps.readAll().count("/Type /Page\n"), 2);
 }
 
 QTEST_MAIN(TestCliReport)

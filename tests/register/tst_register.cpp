@@ -1,0 +1,297 @@
+// The document register: the columns each form gives, files that are no documents listed with
+// their reason and left as they were, the search, the watcher following the folder, and the
+// panel's bulk export with its question before replacing PDFs.
+
+#include "forms/formregistry.h"
+#include "register/bulkexport.h"
+#include "register/registerdock.h"
+#include "register/registermodel.h"
+#include "support/scriptedplatform.h"
+#include "support/tempdata.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace Brenvik;
+
+namespace {
+
+QString example(const QString &name)
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/examples/") + name;
+}
+
+bool write(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+// A folder holding the four shipped examples, one of them in a subfolder.
+void fillWithExamples(const QTemporaryDir &dir)
+{
+    QDir(dir.path()).mkpath(QStringLiteral("records"));
+    for (const char *name : {"wpds-example.wrp", "pqr-example.wrp", "wps-example.wrp"})
+        QFile::copy(example(QLatin1String(name)), dir.filePath(QLatin1String(name)));
+    QFile::copy(example(QStringLiteral("wpqr-example.wrp")), dir.filePath(QStringLiteral("records/wpqr-example.wrp")));
+}
+
+QStringList column(const QAbstractItemModel &model, int column)
+{
+    QStringList cells;
+    for (int r = 0; r < model.rowCount(); ++r)
+        cells << model.index(r, column).data().toString();
+    return cells;
+}
+
+} // namespace
+
+class TestRegister : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { registerForms(); }
+
+    void columnsOfTheShippedExamples_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("cells"); // type, number, rev., company, date, processes, supporting
+        const QString company = QStringLiteral("Brenvik Fabrication Ltd.");
+        QTest::newRow("WPDS") << "wpds-example.wrp"
+                              << QStringList{"WPDS", "WPDS-GMAW-012", "0", company, "2026-07-12", "GMAW",
+                                             "PQR-2026-03, WPS-GMAW-01"};
+        QTest::newRow("PQR: known by its test plate")
+            << "pqr-example.wrp"
+            << QStringList{"PQR", "TP-2026-031", "", company, "2026-10-14", "GMAW", "WPDS-GMAW-2G-038, WPS-GMAW-07"};
+        QTest::newRow("WPQR") << "wpqr-example.wrp"
+                              << QStringList{"WPQR", "PQR-118", "", company, "2025-11-18", "GTAW / SMAW", "WPS-118 Rev. 0"};
+        QTest::newRow("WPS (stored as WPSR)")
+            << "wps-example.wrp" << QStringList{"WPS", "WPS-GMAW-07", "0", company, "2026-10-20", "GMAW", "TP-2026-031"};
+    }
+
+    void columnsOfTheShippedExamples()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, cells);
+        const RegisterEntry entry = RegisterEntry::read(example(file), file);
+        QVERIFY2(entry.isDocument(), qPrintable(entry.problem));
+        QStringList got;
+        for (int c = RegisterEntry::Type; c <= RegisterEntry::Supporting; ++c)
+            got << entry.cell(c);
+        QCOMPARE(got, cells);
+        QCOMPARE(entry.cell(RegisterEntry::File), file);
+    }
+
+    void filesThatAreNoDocuments_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("unknown type") << QByteArray("[contents]\r\nformType=NOTE\r\nwpdsNo=1\r\n")
+                                      << "unknown form type \"NOTE\"";
+        QTest::newRow("no type") << QByteArray("[contents]\r\nwpdsNo=WPDS-1\r\n") << "no form type";
+        QTest::newRow("other section only") << QByteArray("[other]\r\nformType=WPDS\r\n")
+                                            << "not a welding document: no [contents] section";
+        QTest::newRow("empty") << QByteArray() << "not a welding document: no [contents] section";
+        QTest::newRow("binary, cut short") << QByteArray("[contents]\r\nformType=WP\0\0\x01\xff", 27)
+                                           << "damaged: not a text file";
+        QTest::newRow("a date that is no date: still a document")
+            << QByteArray("[contents]\r\nformType=WPSR\r\nwpsNo=W-1\r\nwpsDate=soon\r\n") << QString();
+    }
+
+    // Listed, greyed, with the reason; never hidden, never changed.
+    void filesThatAreNoDocuments()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, problem);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("odd.wrp"));
+        QVERIFY(write(path, bytes));
+        QVERIFY(QFile(path).setPermissions(QFile::ReadOwner)); // a write would fail loudly
+        const QDateTime modified = QFileInfo(path).lastModified();
+        RegisterModel model;
+        QVERIFY(model.setFolder(dir.path()));
+        QCOMPARE(model.rowCount(), 1);
+        const QModelIndex file = model.index(0, RegisterEntry::File);
+        QCOMPARE(file.data().toString(), QStringLiteral("odd.wrp"));
+        QCOMPARE(model.index(0, RegisterEntry::Problem).data().toString(), problem);
+        QCOMPARE(file.data(Qt::ForegroundRole).isValid(), !problem.isEmpty());
+        if (!problem.isEmpty())
+            QVERIFY(file.data(Qt::ToolTipRole).toString().contains(problem));
+        else
+            QCOMPARE(model.index(0, RegisterEntry::Date).data().toString(), QStringLiteral("soon"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), bytes);
+        QCOMPARE(QFileInfo(path).lastModified(), modified);
+        QVERIFY(!QFileInfo::exists(path + QStringLiteral(".lock")));
+    }
+
+    void search_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("files");
+        QTest::newRow("nothing: all") << "" << QStringList{"pqr-example.wrp", "records/wpqr-example.wrp",
+                                                           "wpds-example.wrp", "wps-example.wrp"};
+        QTest::newRow("a cited record, any case") << "tp-2026-031"
+                                                 << QStringList{"pqr-example.wrp", "wps-example.wrp"};
+        QTest::newRow("every word, in any column") << "wps gmaw 2026-10-20" << QStringList{"wps-example.wrp"};
+        QTest::newRow("a date") << "2025-11" << QStringList{"records/wpqr-example.wrp"};
+        QTest::newRow("a subfolder") << "records/" << QStringList{"records/wpqr-example.wrp"};
+        QTest::newRow("a reason") << "unknown" << QStringList{};
+        QTest::newRow("no match") << "FCAW" << QStringList{};
+    }
+
+    void search()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, files);
+        QTemporaryDir dir;
+        fillWithExamples(dir);
+        RegisterModel model;
+        model.setFolder(dir.path());
+        RegisterFilter filter;
+        filter.setSourceModel(&model);
+        filter.sort(RegisterEntry::File);
+        filter.setSearch(text);
+        QCOMPARE(column(filter, RegisterEntry::File), files);
+    }
+
+    void sortsNumbersInTextsAsNumbers()
+    {
+        QTemporaryDir dir;
+        for (const char *number : {"WPS-10", "WPS-9", "wps-100"})
+            QVERIFY(write(dir.filePath(QLatin1String(number) + QStringLiteral(".wrp")),
+                          QByteArray("[contents]\r\nformType=WPSR\r\nwpsNo=") + number + "\r\n"));
+        RegisterModel model;
+        model.setFolder(dir.path());
+        RegisterFilter filter;
+        filter.setSourceModel(&model);
+        filter.sort(RegisterEntry::Number);
+        QCOMPARE(column(filter, RegisterEntry::Number), (QStringList{"WPS-9", "WPS-10", "wps-100"}));
+    }
+
+    // A save, a new file (in a new subfolder too) and a removal show without a manual refresh;
+    // files that did not change are not read again.
+    void followsTheFolder()
+    {
+        QTemporaryDir dir;
+        fillWithExamples(dir);
+        RegisterModel model;
+        model.setFolder(dir.path());
+        QCOMPARE(model.rowCount(), 4);
+        QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+
+        const QString added = dir.filePath(QStringLiteral("added.wrp"));
+        QVERIFY(write(added, "[contents]\r\nformType=WPSR\r\nwpsNo=WPS-NEW\r\n"));
+        QTRY_COMPARE_WITH_TIMEOUT(model.rowCount(), 5, 2000);
+        QCOMPARE(model.index(0, RegisterEntry::Number).data().toString(), QStringLiteral("WPS-NEW"));
+        QCOMPARE(model.filesReadLastTime(), 1);
+
+        // A new subfolder is followed as soon as it is seen.
+        QSignalSpy refreshed(&model, &RegisterModel::refreshed);
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("records/2026")));
+        QTRY_VERIFY_WITH_TIMEOUT(!refreshed.isEmpty(), 2000);
+        QVERIFY(write(dir.filePath(QStringLiteral("records/2026/deep.wrp")),
+                      "[contents]\r\nformType=PQR\r\ntestPlateNo=TP-9\r\n"));
+        QTRY_COMPARE_WITH_TIMEOUT(model.rowCount(), 6, 2000);
+
+        QVERIFY(write(added, "[contents]\r\nformType=WPSR\r\nwpsNo=WPS-NEW rev\r\n"));
+        QTRY_COMPARE_WITH_TIMEOUT(model.index(0, RegisterEntry::Number).data().toString(),
+                                  QStringLiteral("WPS-NEW rev"), 2000);
+
+        QVERIFY(QFile::remove(dir.filePath(QStringLiteral("wps-example.wrp"))));
+        QTRY_COMPARE_WITH_TIMEOUT(model.rowCount(), 5, 2000);
+        QVERIFY(!column(model, RegisterEntry::File).contains(QStringLiteral("wps-example.wrp")));
+        QCOMPARE(removed.size(), 1); // the other rows stayed where they were
+    }
+
+    void pdfNames_data()
+    {
+        QTest::addColumn<QStringList>("documents");
+        QTest::addColumn<QStringList>("pdfs");
+        QTest::newRow("from the file names") << QStringList{"/a/weld01.wrp", "/a/WPS 7.v2.WRP"}
+                                             << QStringList{"weld01.pdf", "WPS 7.v2.pdf"};
+        QTest::newRow("the same name twice, any case")
+            << QStringList{"/a/weld01.wrp", "/b/Weld01.wrp", "/c/weld01.wrp"}
+            << QStringList{"weld01.pdf", "Weld01 (2).pdf", "weld01 (3).pdf"};
+    }
+
+    void pdfNames()
+    {
+        QFETCH(QStringList, documents);
+        QFETCH(QStringList, pdfs);
+        QStringList names;
+        for (const QString &path : BulkExport::pdfPaths(QStringLiteral("/out"), documents))
+            names << QFileInfo(path).fileName();
+        QCOMPARE(names, pdfs);
+    }
+
+    void exportFromThePanel_data()
+    {
+        QTest::addColumn<QVariant>("answer"); // to "Replace them?"; invalid when not asked
+        QTest::addColumn<QStringList>("written");
+        QTest::addColumn<QString>("summary");
+        QTest::newRow("nothing there yet") << QVariant() << QStringList{"pqr-example.pdf", "wpqr-example.pdf",
+                                                                        "wpds-example.pdf", "wps-example.pdf"}
+                                           << "4 of 5 PDF files written";
+        QTest::newRow("replace") << QVariant(int(Answer::Yes))
+                                 << QStringList{"pqr-example.pdf", "wpqr-example.pdf", "wpds-example.pdf",
+                                                "wps-example.pdf"}
+                                 << "4 of 5 PDF files written";
+        QTest::newRow("keep") << QVariant(int(Answer::No))
+                              << QStringList{"pqr-example.pdf", "wpqr-example.pdf", "wpds-example.pdf"}
+                              << "3 of 5 PDF files written";
+        QTest::newRow("cancel") << QVariant(int(Answer::Cancel)) << QStringList{} << QString();
+    }
+
+    // Every row selected, the greyed one among them: it is named, the others are written.
+    void exportFromThePanel()
+    {
+        QFETCH(QVariant, answer);
+        QFETCH(QStringList, written);
+        QFETCH(QString, summary);
+        ScriptedPlatform p;
+        TempData data;
+        QTemporaryDir dir;
+        QTemporaryDir out;
+        fillWithExamples(dir);
+        QVERIFY(write(dir.filePath(QStringLiteral("note.wrp")), "[contents]\r\nformType=NOTE\r\n"));
+        const QString kept = out.filePath(QStringLiteral("wps-example.pdf"));
+        if (answer.isValid())
+            QVERIFY(write(kept, "old"));
+        RegisterDock dock;
+        dock.setFolder(dir.path());
+        QCOMPARE(p.setting(QStringLiteral("register/folder")), QDir(dir.path()).absolutePath());
+        dock.table()->selectAll();
+        p.queueFolder(out.path());
+        if (answer.isValid())
+            p.queueAnswer(Answer(answer.toInt()));
+        dock.exportSelected();
+        QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join(QLatin1Char(','))));
+        for (const QString &name : written) {
+            QFile f(out.filePath(name));
+            QVERIFY2(f.open(QIODevice::ReadOnly) && f.read(4) == "%PDF", qPrintable(name));
+        }
+        if (summary.isEmpty()) {
+            QCOMPARE(p.messages.last().kind, QStringLiteral("askYesNoCancel"));
+        } else {
+            QCOMPARE(p.messages.last().caption, QStringLiteral("Error"));
+            QVERIFY2(p.messages.last().text.contains(summary), qPrintable(p.messages.last().text));
+            QVERIFY(p.messages.last().text.contains(QStringLiteral("unknown form type \"NOTE\"")));
+        }
+        if (answer == QVariant(int(Answer::No)) || answer == QVariant(int(Answer::Cancel))) {
+            QFile f(kept);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), QByteArray("old"));
+        }
+    }
+};
+
+QTEST_MAIN(TestRegister)
+#include "tst_register.moc"
