@@ -6,6 +6,8 @@
 #include "core/appstate.h"
 #include "core/documentwindow.h"
 #include "core/helpindex.h"
+#include "register/registerdock.h"
+#include "register/registermodel.h"
 #include "shell/taboutbox.h"
 #include "shell/tmenuform.h"
 #include "shell/tnewformdlg.h"
@@ -20,6 +22,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -179,6 +182,58 @@ private Q_SLOTS:
         QCOMPARE(shown, texts);
         QVERIFY(w.document()); // the document stays open in every case
         QVERIFY(p.unexpected.isEmpty());
+    }
+
+    void registerDoubleClickOpensLikeFileOpen_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("calls");
+        QTest::newRow("Cancel: the changed document stays") << int(Answer::Cancel) << QStringList();
+        QTest::newRow("No: the record opens in its window")
+            << int(Answer::No)
+            << QStringList{QStringLiteral("close WPDS"), QStringLiteral("create WPQR"), QStringLiteral("open WPQR record.wrp")};
+    }
+
+    void registerDoubleClickOpensLikeFileOpen()
+    {
+        QFETCH(int, answer);
+        QFETCH(QStringList, calls);
+        ScriptedPlatform p;
+        TmenuForm w;
+        openChanged(w, p, QStringLiteral("WPDS"));
+        const QString record = document(QStringLiteral("record.wrp"), "formType=WPQR\r\n");
+        RegisterDock *dock = w.registerDock();
+        dock->setFolder(m_dir.path());
+        const QModelIndexList rows = dock->table()->model()->match(
+            dock->table()->model()->index(0, RegisterEntry::File), Qt::DisplayRole, QStringLiteral("record.wrp"));
+        QCOMPARE(rows.size(), 1);
+        p.queueAnswer(Answer(answer));
+        Q_EMIT dock->table()->doubleClicked(rows.first());
+        QCOMPARE(count(p, QStringLiteral("askYesNoCancel")), 1);
+        QCOMPARE(g_calls.log, calls);
+        QCOMPARE(w.document()->fileName(), calls.isEmpty() ? m_dir.filePath(QStringLiteral("wpds.wrp")) : record);
+        QCOMPARE(AppState::instance().changed(), calls.isEmpty());
+        QVERIFY(p.unexpected.isEmpty());
+    }
+
+    // Shown and pointed at a folder once, the register comes back so in the next run.
+    void registerRemembersFolderAndVisibility()
+    {
+        ScriptedPlatform p;
+        {
+            TmenuForm w;
+            QVERIFY(w.registerDock()->isHidden());
+            QAction *toggle = w.menuAction(QStringLiteral("DocumentRegister1"));
+            QCOMPARE(toggle->text(), QStringLiteral("Document &Register"));
+            toggle->trigger();
+            w.registerDock()->setFolder(m_dir.path());
+        }
+        TmenuForm w;
+        QVERIFY(!w.registerDock()->isHidden());
+        w.show();
+        QVERIFY(w.menuAction(QStringLiteral("DocumentRegister1"))->isChecked());
+        QTRY_COMPARE(w.registerDock()->folder(), QDir(m_dir.path()).absolutePath());
+        QVERIFY(w.registerDock()->model()->rowCount() > 0);
     }
 
     void openDialogOptions()
