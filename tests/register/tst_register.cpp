@@ -2,6 +2,7 @@
 // their reason and left as they were, the search, the watcher following the folder, and the
 // panel's bulk export with its question before replacing PDFs.
 
+#include "core/appstate.h"
 #include "forms/formregistry.h"
 #include "register/bulkexport.h"
 #include "register/registerdock.h"
@@ -273,6 +274,9 @@ private Q_SLOTS:
         if (answer.isValid())
             p.queueAnswer(Answer(answer.toInt()));
         dock.exportSelected();
+        // The hidden windows of the export leave the program's own document state alone.
+        QVERIFY(!AppState::instance().changed());
+        QVERIFY(!AppState::instance().currentDocument());
         QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join(QLatin1Char(','))));
         for (const QString &name : written) {
             QFile f(out.filePath(name));
