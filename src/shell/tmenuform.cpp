@@ -22,8 +22,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
-#include <QToolBar>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 
 // The glyphs live in a static library: its resources are registered by hand.
@@ -357,7 +357,8 @@ void TmenuForm::growToShow(QWidget *sub)
         move(topLeft);
 }
 
-// The Document Register beside the client area (below it unless moved), shown as the user left it last time.
+// The Document Register beside the client area (below it unless moved), shown as the user
+// left it last time.
 void TmenuForm::addRegisterDock(QMenu *viewMenu)
 {
     m_register = new RegisterDock(this);

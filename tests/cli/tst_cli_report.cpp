@@ -274,7 +274,7 @@ void TestCliReport::listPrintsTheRegister()
         "Type\tNumber\tRev.\tCompany\tDate\tProcess(es)\tSupporting Record\tFile\tProblem",
         "PQR\tTP-2026-031\t\tBrenvik Fabrication Ltd.\t2026-10-14\tGMAW\tWPDS-GMAW-2G-038, WPS-GMAW-07\t"
         "examples/pqr-example.wrp\t",
-        "WPS\tWPS-GMAW-07\t0\tBrenvik Fabrication Ltd.\t2026-10-20\tGMAW\tTP-2026-031\texamples/wps-example.wrp\t",
+        "WPS\tWPS-118\t0\tBrenvik Fabrication Ltd.\t2025-12-02\tGTAW / SMAW\tPQR-118\texamples/wps-example.wrp\t",
         "\t\t\t\t\t\t\tNote.WRP\tunknown form type \"NOTE\"",
         "WPDS\tWPDS-014\t\tBrenvik Steelworks\t2026-12-07\t\t\tweld01.wrp\t",
     };

@@ -73,7 +73,10 @@ private Q_SLOTS:
         QTest::newRow("WPQR") << "wpqr-example.wrp"
                               << QStringList{"WPQR", "PQR-118", "", company, "2025-11-18", "GTAW / SMAW", "WPS-118 Rev. 0"};
         QTest::newRow("WPS (stored as WPSR)")
-            << "wps-example.wrp" << QStringList{"WPS", "WPS-GMAW-07", "0", company, "2026-10-20", "GMAW", "TP-2026-031"};
+            << "wps-example.wrp" << QStringList{"WPS", "WPS-118", "0", company, "2025-12-02", "GTAW / SMAW", "PQR-118"};
+        QTest::newRow("WPS, its revision")
+            << "wps-exceeds-example.wrp"
+            << QStringList{"WPS", "WPS-118", "1", company, "2025-12-02", "GTAW / SMAW", "PQR-118"};
     }
 
     void columnsOfTheShippedExamples()
@@ -139,9 +142,9 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("files");
         QTest::newRow("nothing: all") << "" << QStringList{"pqr-example.wrp", "records/wpqr-example.wrp",
                                                            "wpds-example.wrp", "wps-example.wrp"};
-        QTest::newRow("a cited record, any case") << "tp-2026-031"
-                                                 << QStringList{"pqr-example.wrp", "wps-example.wrp"};
-        QTest::newRow("every word, in any column") << "wps gmaw 2026-10-20" << QStringList{"wps-example.wrp"};
+        QTest::newRow("a cited record, any case") << "pqr-118"
+                                                 << QStringList{"records/wpqr-example.wrp", "wps-example.wrp"};
+        QTest::newRow("every word, in any column") << "wps pqr-118 2025-12" << QStringList{"wps-example.wrp"};
         QTest::newRow("a date") << "2025-11" << QStringList{"records/wpqr-example.wrp"};
         QTest::newRow("a subfolder") << "records/" << QStringList{"records/wpqr-example.wrp"};
         QTest::newRow("a reason") << "unknown" << QStringList{};
