@@ -26,11 +26,10 @@ const QString kCopyTo = QStringLiteral("copy-to");
 
 int usage(const QString &problem)
 {
-    QTextStream err(stderr);
-    err << "brenvik: " << problem << Qt::endl
-        << "usage: brenvik [--data-dir DIR] --batch --company TEXT --address TEXT [--copy-to DIR] FILE.wrp..."
-        << Qt::endl;
-    return Exit::Usage;
+    return cliUsage(
+        problem,
+        {QStringLiteral(
+            "brenvik [--data-dir DIR] --batch --company TEXT --address TEXT [--copy-to DIR] FILE.wrp...")});
 }
 
 int runBatch(const QCommandLineParser &parser, const QStringList &positional)
@@ -75,7 +74,8 @@ CliMode batchMode()
     mode.options = {
         QCommandLineOption(kCompany, QStringLiteral("New company name (--batch)."), QStringLiteral("TEXT")),
         QCommandLineOption(kAddress, QStringLiteral("New address (--batch)."), QStringLiteral("TEXT")),
-        QCommandLineOption(kCopyTo, QStringLiteral("Write copies into this folder (--batch)."), QStringLiteral("DIR")),
+        QCommandLineOption(kCopyTo, QStringLiteral("Write copies into this folder (--batch)."),
+                           QStringLiteral("DIR")),
     };
     mode.run = runBatch;
     return mode;

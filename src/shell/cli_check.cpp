@@ -18,9 +18,7 @@ const QString kCheck = QStringLiteral("check");
 
 int usage(const QString &problem)
 {
-    QTextStream(stderr) << "brenvik: " << problem << Qt::endl
-                        << "usage: brenvik [--data-dir DIR] --check WPS.wrp RECORD.wrp..." << Qt::endl;
-    return Exit::Usage;
+    return cliUsage(problem, {QStringLiteral("brenvik [--data-dir DIR] --check WPS.wrp RECORD.wrp...")});
 }
 
 // The document of a file when it is of the type wanted; else a message naming the file.
@@ -75,8 +73,9 @@ CliMode checkMode()
     CliMode mode;
     mode.selector = QCommandLineOption(
         kCheck,
-        QStringLiteral("Check the WPS against the qualification records (WPQR files) that support it and print "
-                       "one line per rule; exit 1 when a rule is exceeded."),
+        QStringLiteral(
+            "Check the WPS against the qualification records (WPQR files) that support it and print "
+            "one line per rule; exit 1 when a rule is exceeded."),
         QStringLiteral("WPS.wrp"));
     mode.run = runCheck;
     return mode;

@@ -5,7 +5,6 @@
 #include "shell/clifiles.h"
 #include "shell/climode.h"
 
-#include <QTextStream>
 #include <QWidget>
 
 #include <memory>
@@ -21,15 +20,7 @@ const QStringList kDocumentTypes = {QStringLiteral("WPDS"), QStringLiteral("PQR"
 
 int usage(const QString &problem)
 {
-    QTextStream(stderr) << "brenvik: " << problem << Qt::endl
-                        << "usage: brenvik [--data-dir DIR] --new TYPE OUT.wrp" << Qt::endl;
-    return Exit::Usage;
-}
-
-int failure(const QString &message)
-{
-    QTextStream(stderr) << "brenvik: " << message << Qt::endl;
-    return Exit::Failure;
+    return cliUsage(problem, {QStringLiteral("brenvik [--data-dir DIR] --new TYPE OUT.wrp")});
 }
 
 int runNew(const QCommandLineParser &parser, const QStringList &positional)
@@ -39,14 +30,14 @@ int runNew(const QCommandLineParser &parser, const QStringList &positional)
         return usage(QStringLiteral("--new takes the type and exactly one file to write"));
     const QString out = positional.first();
     if (!kDocumentTypes.contains(type))
-        return failure(QStringLiteral("unknown document type \"%1\" (one of %2)")
-                           .arg(parser.value(kNew), kDocumentTypes.join(QStringLiteral(", "))));
+        return cliFailure(QStringLiteral("unknown document type \"%1\" (one of %2)")
+                              .arg(parser.value(kNew), kDocumentTypes.join(QStringLiteral(", "))));
     DocumentWindow *document = DocumentRegistry::instance().create(type, nullptr);
     if (!document)
-        return failure(QStringLiteral("the %1 window is not built in this version").arg(type));
+        return cliFailure(QStringLiteral("the %1 window is not built in this version").arg(type));
     const std::unique_ptr<QWidget> window(document->widget());
     if (const QString problem = outputProblem(out, {}, OutputKind::Document); !problem.isEmpty())
-        return failure(problem);
+        return cliFailure(problem);
     // As File > New: the window reset to an empty document, then saved under the new name.
     document->resetDocument();
     document->setFileName(out);

@@ -22,11 +22,9 @@ const QString kExportPdfDir = QStringLiteral("export-pdf-dir");
 
 int usage(const QString &problem)
 {
-    QTextStream err(stderr);
-    err << "brenvik: " << problem << Qt::endl
-        << "usage: brenvik --list DIR" << Qt::endl
-        << "       brenvik [--data-dir DIR] --export-pdf-dir OUTDIR FILE.wrp..." << Qt::endl;
-    return Exit::Usage;
+    return cliUsage(problem,
+                    {QStringLiteral("brenvik --list DIR"),
+                     QStringLiteral("brenvik [--data-dir DIR] --export-pdf-dir OUTDIR FILE.wrp...")});
 }
 
 // A cell on one line of its own: tabs and line breaks would shift the columns.
@@ -93,7 +91,8 @@ int runExportPdfDir(const QCommandLineParser &parser, const QStringList &documen
         }
     }
     if (failed)
-        err << "brenvik: " << failed << " of " << documents.size() << " documents were not exported" << Qt::endl;
+        err << "brenvik: " << failed << " of " << documents.size() << " documents were not exported"
+            << Qt::endl;
     return failed ? Exit::Failure : Exit::Ok;
 }
 
@@ -104,8 +103,9 @@ CliMode listMode()
     CliMode mode;
     mode.selector = QCommandLineOption(
         kList,
-        QStringLiteral("Print the register of every document below DIR (subfolders included) as tab-separated "
-                       "lines, a heading line first; dates as yyyy-MM-dd."),
+        QStringLiteral(
+            "Print the register of every document below DIR (subfolders included) as tab-separated "
+            "lines, a heading line first; dates as yyyy-MM-dd."),
         QStringLiteral("DIR"));
     mode.run = runList;
     return mode;

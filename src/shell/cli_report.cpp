@@ -26,17 +26,8 @@ const QString kPrintFields = QStringLiteral("print-fields");
 
 int usage(const QString &problem)
 {
-    QTextStream err(stderr);
-    err << "brenvik: " << problem << Qt::endl
-        << "usage: brenvik [--data-dir DIR] --export-pdf OUT.pdf FILE.wrp" << Qt::endl
-        << "       brenvik [--data-dir DIR] --print-fields FILE.wrp" << Qt::endl;
-    return Exit::Usage;
-}
-
-int failure(const QString &message)
-{
-    QTextStream(stderr) << "brenvik: " << message << Qt::endl;
-    return Exit::Failure;
+    return cliUsage(problem, {QStringLiteral("brenvik [--data-dir DIR] --export-pdf OUT.pdf FILE.wrp"),
+                              QStringLiteral("brenvik [--data-dir DIR] --print-fields FILE.wrp")});
 }
 
 // The document opened in its window, and the window's prepared report.
@@ -85,14 +76,14 @@ int runExportPdf(const QCommandLineParser &parser, const QStringList &positional
     if (positional.size() != 1)
         return usage(QStringLiteral("--export-pdf takes exactly one document file"));
     if (const QString problem = outputProblem(out, positional, OutputKind::Pdf); !problem.isEmpty())
-        return failure(problem);
+        return cliFailure(problem);
     QString error;
     const OpenedReport opened = openReport(positional.first(), &error);
     if (!opened.report)
-        return failure(error);
+        return cliFailure(error);
     const ReportJob job = ReportJob::fromReport(*opened.report);
     if (!job.writePdf(out, &error))
-        return failure(error);
+        return cliFailure(error);
     // The file is written and holds everything that fits; what does not is named, not hidden.
     const QString cut = job.cutMessage();
     if (!cut.isEmpty())
@@ -107,7 +98,7 @@ int runPrintFields(const QCommandLineParser &, const QStringList &positional)
     QString error;
     const OpenedReport opened = openReport(positional.first(), &error);
     if (!opened.report)
-        return failure(error);
+        return cliFailure(error);
     QByteArray text;
     for (const QString &line : ReportJob::fromReport(*opened.report).fieldLines())
         text += line.toUtf8() + '\n';
@@ -122,8 +113,7 @@ CliMode exportPdfMode()
 {
     CliMode mode;
     mode.selector = QCommandLineOption(
-        kExportPdf,
-        QStringLiteral("Write the report of the document file (all its pages) to OUT.pdf."),
+        kExportPdf, QStringLiteral("Write the report of the document file (all its pages) to OUT.pdf."),
         QStringLiteral("OUT.pdf"));
     mode.run = runExportPdf;
     return mode;

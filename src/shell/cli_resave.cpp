@@ -8,7 +8,6 @@
 #include "shell/climode.h"
 
 #include <QFileInfo>
-#include <QTextStream>
 #include <QWidget>
 
 #include <memory>
@@ -21,15 +20,7 @@ const QString kResave = QStringLiteral("resave");
 
 int usage(const QString &problem)
 {
-    QTextStream(stderr) << "brenvik: " << problem << Qt::endl
-                        << "usage: brenvik [--data-dir DIR] --resave OUT.wrp FILE.wrp" << Qt::endl;
-    return Exit::Usage;
-}
-
-int failure(const QString &message)
-{
-    QTextStream(stderr) << "brenvik: " << message << Qt::endl;
-    return Exit::Failure;
+    return cliUsage(problem, {QStringLiteral("brenvik [--data-dir DIR] --resave OUT.wrp FILE.wrp")});
 }
 
 int runResave(const QCommandLineParser &parser, const QStringList &positional)
@@ -42,20 +33,21 @@ int runResave(const QCommandLineParser &parser, const QStringList &positional)
     const QString file = positional.first();
 
     if (const QString problem = inputProblem(file); !problem.isEmpty())
-        return failure(problem);
+        return cliFailure(problem);
     if (const QString problem = outputProblem(out, {file}, OutputKind::Document); !problem.isEmpty())
-        return failure(problem);
+        return cliFailure(problem);
     ProfileFile profile(file, ProfileFile::Kind::Document);
     if (!profile.load())
-        return failure(QStringLiteral("cannot open %1: the file cannot be read").arg(file));
+        return cliFailure(QStringLiteral("cannot open %1: the file cannot be read").arg(file));
     const QString type = profile.value(QStringLiteral("contents"), QStringLiteral("formType"));
     DocumentWindow *document = DocumentRegistry::instance().create(type, nullptr);
     if (!document)
-        return failure(type.isEmpty() ? QStringLiteral("cannot open %1: it has no form type").arg(file)
-                                      : QStringLiteral("cannot open %1: unknown form type \"%2\"").arg(file, type));
+        return cliFailure(type.isEmpty()
+                              ? QStringLiteral("cannot open %1: it has no form type").arg(file)
+                              : QStringLiteral("cannot open %1: unknown form type \"%2\"").arg(file, type));
     const std::unique_ptr<QWidget> window(document->widget());
     if (!document->openFile(file))
-        return failure(QStringLiteral("cannot open %1").arg(file));
+        return cliFailure(QStringLiteral("cannot open %1").arg(file));
     // Save writes to the document's file name.
     document->setFileName(out);
     // The window has said which file failed, the document or its sketch, and why.

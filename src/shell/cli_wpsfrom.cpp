@@ -8,7 +8,6 @@
 #include "shell/climode.h"
 
 #include <QFileInfo>
-#include <QTextStream>
 #include <QWidget>
 
 #include <memory>
@@ -21,21 +20,7 @@ const QString kWpsFrom = QStringLiteral("wps-from");
 
 int usage(const QString &problem)
 {
-    QTextStream(stderr) << "brenvik: " << problem << Qt::endl
-                        << "usage: brenvik [--data-dir DIR] --wps-from RECORD.wrp OUT.wrp" << Qt::endl;
-    return Exit::Usage;
-}
-
-int failure(const QString &message)
-{
-    QTextStream(stderr) << "brenvik: " << message << Qt::endl;
-    return Exit::Failure;
-}
-
-QString canonical(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+    return cliUsage(problem, {QStringLiteral("brenvik [--data-dir DIR] --wps-from RECORD.wrp OUT.wrp")});
 }
 
 int runWpsFrom(const QCommandLineParser &parser, const QStringList &positional)
@@ -47,21 +32,21 @@ int runWpsFrom(const QCommandLineParser &parser, const QStringList &positional)
         return usage(QStringLiteral("--wps-from takes the record and exactly one file to write"));
     const QString out = positional.first();
     if (const QString problem = inputProblem(recordFile); !problem.isEmpty())
-        return failure(problem);
-    if (canonical(out) == canonical(recordFile))
-        return failure(QStringLiteral("will not write %1: it is the record being read").arg(out));
+        return cliFailure(problem);
+    if (canonicalPath(out) == canonicalPath(recordFile))
+        return cliFailure(QStringLiteral("will not write %1: it is the record being read").arg(out));
     if (const QString problem = outputProblem(out, {recordFile}, OutputKind::Document); !problem.isEmpty())
-        return failure(problem);
+        return cliFailure(problem);
     ProfileFile profile(recordFile, ProfileFile::Kind::Document);
     if (!profile.load())
-        return failure(QStringLiteral("cannot open %1: the file cannot be read").arg(recordFile));
+        return cliFailure(QStringLiteral("cannot open %1: the file cannot be read").arg(recordFile));
     const QualifyForm record = QualifyForm::fromProfile(profile, QFileInfo(recordFile).fileName());
     if (record.formType() != QLatin1String("WPQR"))
-        return failure(QStringLiteral("%1 is not a qualification record (WPQR); its form type is \"%2\"")
-                           .arg(recordFile, record.formType()));
+        return cliFailure(QStringLiteral("%1 is not a qualification record (WPQR); its form type is \"%2\"")
+                              .arg(recordFile, record.formType()));
     DocumentWindow *document = DocumentRegistry::instance().create(QStringLiteral("WPSR"), nullptr);
     if (!document)
-        return failure(QStringLiteral("the WPSR window is not built in this version"));
+        return cliFailure(QStringLiteral("the WPSR window is not built in this version"));
     const std::unique_ptr<QWidget> window(document->widget());
     document->resetDocument();
     document->fillFields(WpsFromRecord::fields(record));
@@ -77,8 +62,9 @@ CliMode wpsFromMode()
     CliMode mode;
     mode.selector = QCommandLineOption(
         kWpsFrom,
-        QStringLiteral("Make a new WPS from the qualification record (WPQR) as \"New WPS from this Record...\" "
-                       "does and save it to OUT.wrp."),
+        QStringLiteral(
+            "Make a new WPS from the qualification record (WPQR) as \"New WPS from this Record...\" "
+            "does and save it to OUT.wrp."),
         QStringLiteral("RECORD.wrp"));
     mode.run = runWpsFrom;
     return mode;

@@ -7,13 +7,13 @@
 
 namespace Brenvik {
 
-namespace {
-
-QString canonical(const QString &path)
+QString canonicalPath(const QString &path)
 {
     const QFileInfo info(path);
     return info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
 }
+
+namespace {
 
 // A document of ours is text holding a [contents] section; a PDF, a bitmap or any other binary
 // file is not, whatever its name.
@@ -43,17 +43,18 @@ QString outputProblem(const QString &out, const QStringList &inputs, OutputKind 
     const QFileInfo info(out);
     if (info.exists() && !info.isFile())
         return QStringLiteral("will not write %1: not a regular file").arg(out);
-    const QString target = canonical(out);
+    const QString target = canonicalPath(out);
     for (const QString &input : inputs) {
-        if (kind == OutputKind::Pdf && target == canonical(input))
+        if (kind == OutputKind::Pdf && target == canonicalPath(input))
             return QStringLiteral("will not write %1: it is the document being read").arg(out);
-        if (target == canonical(FormWindow::sketchFileName(input)))
+        if (target == canonicalPath(FormWindow::sketchFileName(input)))
             return QStringLiteral("will not write %1: it is the sketch of %2").arg(out, input);
     }
     if (info.exists()) {
         const bool document = isDocumentOfOurs(out);
         if (kind == OutputKind::Document && !document)
-            return QStringLiteral("will not write %1: it exists and is not a welding report document").arg(out);
+            return QStringLiteral("will not write %1: it exists and is not a welding report document")
+                .arg(out);
         if (kind == OutputKind::Pdf && document)
             return QStringLiteral("will not write %1: it is a welding report document").arg(out);
     }

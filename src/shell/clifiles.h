@@ -8,6 +8,10 @@
 
 namespace Brenvik {
 
+// The file's real path when it exists (links resolved), else its absolute path: two names
+// of one file compare equal.
+QString canonicalPath(const QString &path);
+
 // Empty when file is a regular file to read; else "cannot open FILE: reason".
 QString inputProblem(const QString &file);
 

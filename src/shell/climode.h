@@ -35,4 +35,9 @@ struct CliMode {
 // Every headless mode, in the order --help lists them.
 QList<CliMode> cliModes();
 
+// "brenvik: PROBLEM" and the mode's usage lines on stderr; returns Exit::Usage.
+int cliUsage(const QString &problem, const QStringList &usageLines);
+// "brenvik: MESSAGE" on stderr; returns Exit::Failure.
+int cliFailure(const QString &message);
+
 } // namespace Brenvik

@@ -6,6 +6,8 @@
 
 #include "shell/climode.h"
 
+#include <QTextStream>
+
 namespace Brenvik {
 
 CliMode newMode();
@@ -22,6 +24,7 @@ namespace {
 
 using ModeFactory = CliMode (*)();
 
+// clang-format off
 const ModeFactory kModes[] = {
     newMode,
     resaveMode,
@@ -33,6 +36,7 @@ const ModeFactory kModes[] = {
     listMode,
     exportPdfDirMode,
 };
+// clang-format on
 
 } // namespace
 
@@ -42,6 +46,21 @@ QList<CliMode> cliModes()
     for (ModeFactory make : kModes)
         modes.append(make());
     return modes;
+}
+
+int cliUsage(const QString &problem, const QStringList &usageLines)
+{
+    QTextStream err(stderr);
+    err << "brenvik: " << problem << Qt::endl;
+    for (qsizetype i = 0; i < usageLines.size(); ++i)
+        err << (i == 0 ? "usage: " : "       ") << usageLines.at(i) << Qt::endl;
+    return Exit::Usage;
+}
+
+int cliFailure(const QString &message)
+{
+    QTextStream(stderr) << "brenvik: " << message << Qt::endl;
+    return Exit::Failure;
 }
 
 } // namespace Brenvik
