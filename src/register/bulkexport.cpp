@@ -1,6 +1,7 @@
 #include "register/bulkexport.h"
 
 #include "core/documentwindow.h"
+#include "core/platform.h"
 #include "core/profilefile.h"
 #include "document/formwindow.h"
 #include "report/formreport.h"
@@ -12,6 +13,61 @@
 #include <QWidget>
 
 namespace Brenvik {
+
+namespace {
+
+// Stands in for the platform while one document opens: the boxes its opening would show are
+// held, to be told once at the end with the document's name, so that a hundred files do not
+// stop the run a hundred times. Everything else goes to the platform in force.
+class HeldMessages : public Platform {
+public:
+    HeldMessages() : m_inner(platform()) { setPlatform(this); }
+    ~HeldMessages() override { setPlatform(&m_inner); }
+    HeldMessages(const HeldMessages &) = delete;
+    HeldMessages &operator=(const HeldMessages &) = delete;
+
+    QStringList texts() const { return m_texts; }
+
+    void message(MsgIcon, const QString &, const QString &text) override { m_texts << text.simplified(); }
+    bool confirm(const QString &caption, const QString &text) override
+    {
+        return m_inner.confirm(caption, text);
+    }
+    Answer askYesNoCancel(const QString &caption, const QString &text) override
+    {
+        return m_inner.askYesNoCancel(caption, text);
+    }
+    bool askYesNo(const QString &caption, const QString &text, MsgIcon icon) override
+    {
+        return m_inner.askYesNo(caption, text, icon);
+    }
+    QString openFile(FileDialogOptions &options) override { return m_inner.openFile(options); }
+    QStringList openFiles(FileDialogOptions &options) override { return m_inner.openFiles(options); }
+    QString saveFile(FileDialogOptions &options) override { return m_inner.saveFile(options); }
+    QString browseFolder(const QString &title, const QString &text, const QString &start) override
+    {
+        return m_inner.browseFolder(title, text, start);
+    }
+    void setClipboardPicture(const QImage &bitmap, const QByteArray &emf) override
+    {
+        m_inner.setClipboardPicture(bitmap, emf);
+    }
+    QImage clipboardBitmap() override { return m_inner.clipboardBitmap(); }
+    QByteArray clipboardMetafile() override { return m_inner.clipboardMetafile(); }
+    void setClipboardText(const QString &text) override { m_inner.setClipboardText(text); }
+    void showHelp(int context) override { m_inner.showHelp(context); }
+    void openLocalFile(const QString &path) override { m_inner.openLocalFile(path); }
+    QDateTime now() override { return m_inner.now(); }
+    void setBusyCursor(bool busy) override { m_inner.setBusyCursor(busy); }
+    QString setting(const QString &key) override { return m_inner.setting(key); }
+    void setSetting(const QString &key, const QString &value) override { m_inner.setSetting(key, value); }
+
+private:
+    Platform &m_inner;
+    QStringList m_texts;
+};
+
+} // namespace
 
 BulkExport::BulkExport(OutputCheck check) : m_check(std::move(check)) {}
 
@@ -33,7 +89,7 @@ QStringList BulkExport::pdfPaths(const QString &folder, const QStringList &docum
     return paths;
 }
 
-bool BulkExport::exportOne(const QString &document, const QString &pdf, QString *error, QString *cut)
+bool BulkExport::exportOne(const QString &document, const QString &pdf, QString *error, QStringList *notes)
 {
     const QFileInfo info(document);
     if (!info.exists()) {
@@ -60,8 +116,9 @@ bool BulkExport::exportOne(const QString &document, const QString &pdf, QString 
     if (window == m_windows.end()) {
         DocumentWindow *made = DocumentRegistry::instance().create(type, nullptr);
         if (!made) {
-            *error = type.isEmpty() ? QStringLiteral("cannot open %1: it has no form type").arg(document)
-                                    : QStringLiteral("cannot open %1: unknown form type \"%2\"").arg(document, type);
+            *error = type.isEmpty()
+                         ? QStringLiteral("cannot open %1: it has no form type").arg(document)
+                         : QStringLiteral("cannot open %1: unknown form type \"%2\"").arg(document, type);
             return false;
         }
         window = m_windows.emplace(type, std::unique_ptr<QWidget>(made->widget())).first;
@@ -71,8 +128,11 @@ bool BulkExport::exportOne(const QString &document, const QString &pdf, QString 
         *error = QStringLiteral("%1: form type \"%2\" has no report").arg(document, type);
         return false;
     }
+    HeldMessages held;
     if (!form->openFile(document)) {
         *error = QStringLiteral("cannot open %1").arg(document);
+        if (!held.texts().isEmpty())
+            *error += QStringLiteral(": ") + held.texts().join(QStringLiteral("; "));
         return false;
     }
     FormReport *report = form->prepareReport();
@@ -86,8 +146,11 @@ bool BulkExport::exportOne(const QString &document, const QString &pdf, QString 
         *error = QStringLiteral("%1: %2").arg(document, writeError);
         return false;
     }
-    if (cut)
-        *cut = job.cutMessage();
+    if (notes) {
+        *notes = held.texts();
+        if (!job.cutMessage().isEmpty())
+            *notes << job.cutMessage();
+    }
     return true;
 }
 

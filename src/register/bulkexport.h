@@ -32,8 +32,10 @@ public:
 
     // Writes the report of document to pdf, replacing it in one step. False with *error
     // naming the document when it cannot be opened, has no report or the PDF cannot be
-    // written. *cut names the values that print cut, when there are any.
-    bool exportOne(const QString &document, const QString &pdf, QString *error, QString *cut = nullptr);
+    // written. *notes gets what the user should still hear of a document that was written:
+    // the boxes its opening would have shown (a date or a picture it could not read) and the
+    // values that print cut, one per line; empty when there is nothing to say.
+    bool exportOne(const QString &document, const QString &pdf, QString *error, QStringList *notes = nullptr);
 
 private:
     OutputCheck m_check;

@@ -208,6 +208,7 @@ void RegisterDock::exportSelected()
     progress.setMinimumDuration(0);
     BulkExport exporter(m_check);
     QStringList failures;
+    QStringList notes; // written, but with something to say
     int written = 0;
     int skipped = 0;
     for (int i = 0; i < documents.size() && !progress.wasCanceled(); ++i) {
@@ -218,10 +219,13 @@ void RegisterDock::exportSelected()
             continue;
         }
         QString error;
-        if (exporter.exportOne(documents.at(i), pdfs.at(i), &error))
+        QStringList said;
+        if (exporter.exportOne(documents.at(i), pdfs.at(i), &error, &said))
             ++written;
         else
             failures << error;
+        for (const QString &note : std::as_const(said))
+            notes << QStringLiteral("%1: %2").arg(QFileInfo(documents.at(i)).fileName(), note);
     }
     const bool cancelled = progress.wasCanceled();
     progress.setValue(int(documents.size()));
@@ -232,6 +236,8 @@ void RegisterDock::exportSelected()
         summary += QStringLiteral("\r\n%1 existing files were kept.").arg(skipped);
     if (cancelled)
         summary += QStringLiteral("\r\nThe export was cancelled.");
+    if (!notes.isEmpty())
+        summary += QStringLiteral("\r\nNotes:\r\n") + notes.join(QStringLiteral("\r\n"));
     if (failures.isEmpty())
         infoBox(kExportCaption, summary);
     else

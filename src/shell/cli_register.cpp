@@ -82,13 +82,13 @@ int runExportPdfDir(const QCommandLineParser &parser, const QStringList &documen
     int failed = 0;
     for (int i = 0; i < documents.size(); ++i) {
         QString error;
-        QString cut;
-        if (!exporter.exportOne(documents.at(i), pdfs.at(i), &error, &cut)) {
+        QStringList notes;
+        if (!exporter.exportOne(documents.at(i), pdfs.at(i), &error, &notes)) {
             err << "brenvik: " << error << Qt::endl;
             ++failed;
-        } else if (!cut.isEmpty()) {
-            err << "brenvik: " << pdfs.at(i) << ": " << cut << Qt::endl;
         }
+        for (const QString &note : std::as_const(notes))
+            err << "brenvik: " << pdfs.at(i) << ": " << note << Qt::endl;
     }
     if (failed)
         err << "brenvik: " << failed << " of " << documents.size() << " documents were not exported"

@@ -282,22 +282,25 @@ void TestCliReport::listPrintsTheRegister()
 }
 
 // One process, many documents: an unreadable one among them is named and costs only its own
-// PDF; names met twice are told apart.
+// PDF; names met twice are told apart; a box the opening would show (a date it cannot read)
+// is told on stderr with the PDF's name and stops nothing.
 void TestCliReport::exportPdfDirGoesOnPastAFailure()
 {
     QTemporaryDir out;
     const QString examples = QCoreApplication::applicationDirPath() + QStringLiteral("/examples/");
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("copy")));
     const QString twin = m_dir.filePath(QStringLiteral("copy/weld01.wrp"));
-    QVERIFY(write(twin, kWpds));
+    QVERIFY(write(twin, QByteArray(kWpds).replace("wpdsDate=12/07/2026", "wpdsDate=31/31/2026")));
     const QStringList documents = {examples + QStringLiteral("wps-example.wrp"), m_dir.filePath(QStringLiteral("untyped.wrp")),
                                    m_wpds, examples + QStringLiteral("wpqr-example.wrp"), twin};
     const Run run = brenvik(QStringList{QStringLiteral("--export-pdf-dir"), out.filePath(QStringLiteral("pdf"))} + documents);
     QCOMPARE(run.exitCode, 1);
     const QStringList said = QString::fromUtf8(run.err).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QCOMPARE(said, (QStringList{QStringLiteral("brenvik: cannot open %1: it has no form type").arg(documents.at(1)),
-                                QStringLiteral("brenvik: 1 of 5 documents were not exported")}));
     QDir pdf(out.filePath(QStringLiteral("pdf")));
+    QCOMPARE(said, (QStringList{QStringLiteral("brenvik: cannot open %1: it has no form type").arg(documents.at(1)),
+                                QStringLiteral("brenvik: %1: '31/31/2026' is not a valid date")
+                                    .arg(pdf.filePath(QStringLiteral("weld01 (2).pdf"))),
+                                QStringLiteral("brenvik: 1 of 5 documents were not exported")}));
     QCOMPARE(pdf.entryList(QDir::Files),
              (QStringList{"weld01 (2).pdf", "weld01.pdf", "wpqr-example.pdf", "wps-example.pdf"}));
     QFile wps(pdf.filePath(QStringLiteral("wps-example.pdf")));
