@@ -12,6 +12,8 @@
 #include <QSet>
 #include <QWidget>
 
+#include <optional>
+
 namespace Brenvik {
 
 namespace {
@@ -106,10 +108,30 @@ bool BulkExport::exportOne(const QString &document, const QString &pdf, QString 
             return false;
         }
     }
+    QStringList held;
+    FormReport *report = openReport(document, error, &held);
+    if (!report)
+        return false;
+    const ReportJob job = ReportJob::fromReport(*report);
+    QString writeError;
+    if (!job.writePdf(pdf, &writeError)) {
+        *error = QStringLiteral("%1: %2").arg(document, writeError);
+        return false;
+    }
+    if (notes) {
+        *notes = held;
+        if (!job.cutMessage().isEmpty())
+            *notes << job.cutMessage();
+    }
+    return true;
+}
+
+FormReport *BulkExport::openReport(const QString &document, QString *error, QStringList *held)
+{
     ProfileFile profile(document, ProfileFile::Kind::Document);
     if (!profile.load()) {
         *error = QStringLiteral("cannot open %1: the file cannot be read").arg(document);
-        return false;
+        return nullptr;
     }
     const QString type = profile.value(QStringLiteral("contents"), QStringLiteral("formType"));
     auto window = m_windows.find(type);
@@ -119,39 +141,30 @@ bool BulkExport::exportOne(const QString &document, const QString &pdf, QString 
             *error = type.isEmpty()
                          ? QStringLiteral("cannot open %1: it has no form type").arg(document)
                          : QStringLiteral("cannot open %1: unknown form type \"%2\"").arg(document, type);
-            return false;
+            return nullptr;
         }
         window = m_windows.emplace(type, std::unique_ptr<QWidget>(made->widget())).first;
     }
     auto *form = dynamic_cast<FormWindow *>(window->second.get());
     if (!form) {
-        *error = QStringLiteral("%1: form type \"%2\" has no report").arg(document, type);
-        return false;
+        *error = QStringLiteral("%1: form type \"%2\" has no report yet").arg(document, type);
+        return nullptr;
     }
-    HeldMessages held;
+    std::optional<HeldMessages> holding;
+    if (held)
+        holding.emplace();
     if (!form->openFile(document)) {
         *error = QStringLiteral("cannot open %1").arg(document);
-        if (!held.texts().isEmpty())
-            *error += QStringLiteral(": ") + held.texts().join(QStringLiteral("; "));
-        return false;
+        if (holding && !holding->texts().isEmpty())
+            *error += QStringLiteral(": ") + holding->texts().join(QStringLiteral("; "));
+        return nullptr;
     }
+    if (holding)
+        *held = holding->texts();
     FormReport *report = form->prepareReport();
-    if (!report) {
+    if (!report)
         *error = QStringLiteral("%1: form type \"%2\" has no report yet").arg(document, type);
-        return false;
-    }
-    const ReportJob job = ReportJob::fromReport(*report);
-    QString writeError;
-    if (!job.writePdf(pdf, &writeError)) {
-        *error = QStringLiteral("%1: %2").arg(document, writeError);
-        return false;
-    }
-    if (notes) {
-        *notes = held.texts();
-        if (!job.cutMessage().isEmpty())
-            *notes << job.cutMessage();
-    }
-    return true;
+    return report;
 }
 
 } // namespace Brenvik

@@ -1,6 +1,7 @@
 #pragma once
 // The reports of many documents written as PDF files in one go, for the register's
-// "Export to PDF..." and for brenvik --export-pdf-dir. Each document opens as File > Open
+// "Export to PDF..." and for brenvik --export-pdf-dir (--export-pdf and --print-fields open
+// their one document through it too). Each document opens as File > Open
 // would open it, but in a hidden window kept per form type: the hundredth WPS reuses the
 // window of the first instead of building its pages and lists again.
 
@@ -14,6 +15,8 @@
 class QWidget;
 
 namespace Brenvik {
+
+class FormReport;
 
 class BulkExport {
 public:
@@ -36,6 +39,12 @@ public:
     // the boxes its opening would have shown (a date or a picture it could not read) and the
     // values that print cut, one per line; empty when there is nothing to say.
     bool exportOne(const QString &document, const QString &pdf, QString *error, QStringList *notes = nullptr);
+
+    // The prepared report of document, opened as File > Open opens it in the window kept for
+    // its form type; valid until the next document of that type opens. Null with *error
+    // naming the document when it cannot be opened or its type has no report. With held, the
+    // boxes the opening would show go there instead of to the screen.
+    FormReport *openReport(const QString &document, QString *error, QStringList *held = nullptr);
 
 private:
     OutputCheck m_check;
