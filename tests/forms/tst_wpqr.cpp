@@ -4,6 +4,7 @@
 #include "controls/typedgrid.h"
 #include "core/appstate.h"
 #include "core/cp1252.h"
+#include "core/documentwindow.h"
 #include "forms/formregistry.h"
 #include "forms/wpqr/twpqr.h"
 #include "forms/wpqr/twpqreport.h"
@@ -13,6 +14,8 @@
 #include "support/fakereportsource.h"
 #include "support/formfixture.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFile>
@@ -20,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -158,6 +162,30 @@ QStringList faults(const ReportPage &page)
 
 } // namespace
 
+// The main window as far as "New WPS from this Record..." needs it: the prompt's answer, and
+// the new WPS window it makes.
+class RecordHost : public ShellHost {
+public:
+    bool goOn = true;
+    int prompts = 0;
+    std::unique_ptr<QWidget> made;
+    void newDocument() override {}
+    void openDocument() override {}
+    void userInformation() override {}
+    void about() override {}
+    void checkButton() override {}
+    bool changedDocumentPrompt() override { return ++prompts, goOn; }
+    bool promptAlreadyAnswered() const override { return false; }
+    DocumentWindow *newDocumentOfType(const QString &formType) override
+    {
+        DocumentWindow *doc = DocumentRegistry::instance().create(formType, nullptr);
+        made.reset(doc->widget());
+        doc->resetDocument();
+        AppState::instance().setChanged(false);
+        return doc;
+    }
+};
+
 class TestWpqr : public QObject, protected FormFixture {
     Q_OBJECT
 private Q_SLOTS:
@@ -174,6 +202,8 @@ private Q_SLOTS:
     void reportFillSteps_data();
     void reportFillSteps();
     void exampleReportShowsEveryText();
+    void newWpsFromTheRecordAsShown_data();
+    void newWpsFromTheRecordAsShown();
 };
 
 void TestWpqr::newDocumentWritesTheKeysInOrder()
@@ -382,6 +412,42 @@ void TestWpqr::exampleReportShowsEveryText()
         const QStringList found = faults(*page);
         QVERIFY2(found.isEmpty(), qPrintable(found.join("; ")));
     }
+}
+
+// The WPS is made from what the window shows, edits not yet saved included, once the prompt
+// lets it go on; a refused prompt makes nothing.
+void TestWpqr::newWpsFromTheRecordAsShown_data()
+{
+    QTest::addColumn<bool>("goOn");
+    QTest::newRow("the prompt goes on") << true;
+    QTest::newRow("the prompt is cancelled") << false;
+}
+
+void TestWpqr::newWpsFromTheRecordAsShown()
+{
+    QFETCH(bool, goOn);
+    RecordHost host;
+    host.goOn = goOn;
+    AppState::instance().setHost(&host);
+    const auto noHost = qScopeGuard([] { AppState::instance().setHost(nullptr); });
+    TWPQR w;
+    QVERIFY(w.openFile(QCoreApplication::applicationDirPath() + "/examples/wpqr-example.wrp"));
+    w.fieldAs<QLineEdit>("companyName")->setText("Edited Fabricators");
+    QAction *make = w.findChild<QAction *>("NewWPSFromRecord1");
+    QVERIFY(make && w.fileMenu()->actions().contains(make));
+    make->trigger();
+    QCOMPARE(host.prompts, 1);
+    QCOMPARE(bool(host.made), goOn);
+    if (!goOn)
+        return;
+    auto *wps = dynamic_cast<FormWindow *>(host.made.get());
+    QVERIFY(wps);
+    const QHash<QString, QString> texts = wps->fieldTexts();
+    QCOMPARE(texts.value("PQRNo"), QString("PQR-118"));
+    QCOMPARE(texts.value("companyName"), QString("Edited Fabricators"));
+    QCOMPARE(texts.value("grooveThickness"), QString("5 mm to 22.2 mm"));
+    QCOMPARE(texts.value("thGroove1"), QString("8 mm max."));
+    QVERIFY(AppState::instance().changed());
 }
 
 QTEST_MAIN(TestWpqr)
