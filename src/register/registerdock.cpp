@@ -79,6 +79,8 @@ RegisterDock::RegisterDock(QWidget *parent)
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->horizontalHeader()->setHighlightSections(false);
+    // Before the first folder is listed the headings show whole.
+    m_table->resizeColumnsToContents();
     m_table->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto *open = new QAction(QStringLiteral("&Open"), m_table);
     auto *exportAction = new QAction(QStringLiteral("&Export to PDF..."), m_table);
