@@ -11,7 +11,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 seconds="${FUZZ_SECONDS:-15}"
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_profilefile fuzz_picture fuzz_plotdata fuzz_sketchlibrary fuzz_document)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_profilefile fuzz_picture fuzz_plotdata fuzz_sketchlibrary fuzz_qualify fuzz_document)
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRENVIK_FUZZ=ON >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]}" >/dev/null
@@ -21,6 +21,7 @@ seeds() {
     fuzz_profilefile) echo "$root/fuzz/seeds $build/bin/zoru.dat $build/bin/examples" ;;
     fuzz_picture) echo "$root/fuzz/seeds $build/bin/examples" ;;
     fuzz_document) echo "$root/fuzz/seeds $build/bin/examples" ;;
+    fuzz_qualify) echo "$root/fuzz/seeds/qualify $build/bin/examples" ;;
     fuzz_plotdata) echo "$build/bin/zorc.dat" ;;
     fuzz_sketchlibrary) echo "$build/bin/zordrw.dat" ;;
   esac
