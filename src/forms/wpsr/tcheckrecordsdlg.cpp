@@ -5,6 +5,7 @@
 
 #include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -45,13 +47,9 @@ QString wpsName(const QualifyForm &wps)
 
 TCheckRecordsDlg::TCheckRecordsDlg(const QualifyForm &wps, const QString &folder, const QStringList &records,
                                    QWidget *parent)
-    : QDialog(parent)
-    , m_wps(wps)
-    , m_folder(folder)
-    , m_recordList(new QListWidget(this))
-    , m_table(new QTableWidget(this))
-    , m_summary(new QLabel(this))
-    , m_remove(new QPushButton(tr("&Remove"), this))
+    : QDialog(parent), m_wps(wps), m_folder(folder), m_recordList(new QListWidget(this)),
+      m_table(new QTableWidget(this)), m_summary(new QLabel(this)),
+      m_remove(new QPushButton(tr("&Remove"), this))
 {
     setObjectName(QStringLiteral("TCheckRecordsDlg"));
     setWindowTitle(tr("Check %1 Against Records").arg(wpsName(wps)));
@@ -118,7 +116,12 @@ TCheckRecordsDlg::TCheckRecordsDlg(const QualifyForm &wps, const QString &folder
     int tableWidth = 2 * m_table->frameWidth() + fm.horizontalAdvance(QLatin1Char('x')) * 48;
     for (int w : widths)
         tableWidth += w;
-    resize(tableWidth + 24, 520);
+    // Wide enough for every column, but never wider than the screen it opens on: the details
+    // column wraps and the table scrolls when it must.
+    QSize size(tableWidth + 24, 520);
+    if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.95);
+    resize(size);
     setRecords(records);
 }
 
@@ -156,8 +159,8 @@ void TCheckRecordsDlg::recheck()
     m_table->setRowCount(int(m_verdicts.size()));
     for (int row = 0; row < m_verdicts.size(); ++row) {
         const Verdict &v = m_verdicts.at(row);
-        const QStringList cells = {v.paragraph, v.subject, QualifyCheck::outcomeWord(v.outcome),
-                                   v.wpsSide, v.recordSide, v.details};
+        const QStringList cells = {v.paragraph, v.subject,    QualifyCheck::outcomeWord(v.outcome),
+                                   v.wpsSide,   v.recordSide, v.details};
         for (int c = 0; c < cells.size(); ++c) {
             auto *item = new QTableWidgetItem(cells.at(c));
             item->setToolTip(cells.at(c));
@@ -184,8 +187,9 @@ void TCheckRecordsDlg::recheck()
             unknown += v.outcome == Outcome::CannotTell;
         }
         if (exceeded)
-            summary << (exceeded == 1 ? tr("1 rule exceeded: the records do not qualify this WPS.")
-                                      : tr("%1 rules exceeded: the records do not qualify this WPS.").arg(exceeded));
+            summary << (exceeded == 1
+                            ? tr("1 rule exceeded: the records do not qualify this WPS.")
+                            : tr("%1 rules exceeded: the records do not qualify this WPS.").arg(exceeded));
         else
             summary << tr("No rule exceeded.");
         if (unknown)
@@ -233,11 +237,15 @@ QString TCheckRecordsDlg::reportText() const
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
-void TCheckRecordsDlg::copyClick() { platform().setClipboardText(reportText()); }
+void TCheckRecordsDlg::copyClick()
+{
+    platform().setClipboardText(reportText());
+}
 
 QString TCheckRecordsDlg::reportHtml() const
 {
-    QString html = QStringLiteral("<h3>%1</h3><p>").arg(tr("%1 checked against").arg(wpsName(m_wps)).toHtmlEscaped());
+    QString html =
+        QStringLiteral("<h3>%1</h3><p>").arg(tr("%1 checked against").arg(wpsName(m_wps)).toHtmlEscaped());
     for (const QString &path : m_records)
         html += path.toHtmlEscaped() + QStringLiteral("<br>");
     html += QStringLiteral("</p><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><tr>");
@@ -245,11 +253,12 @@ QString TCheckRecordsDlg::reportHtml() const
         html += QStringLiteral("<th align=\"left\">%1</th>").arg(m_table->horizontalHeaderItem(c)->text());
     html += QStringLiteral("</tr>");
     for (const Verdict &v : m_verdicts) {
-        html += QStringLiteral("<tr><td>%1</td><td>%2</td><td bgcolor=\"%3\"><b>%4</b></td><td>%5</td><td>%6</td>"
-                               "<td>%7</td></tr>")
-                    .arg(v.paragraph.toHtmlEscaped(), v.subject.toHtmlEscaped(), verdictColour(v.outcome).name(),
-                         QualifyCheck::outcomeWord(v.outcome), v.wpsSide.toHtmlEscaped(), v.recordSide.toHtmlEscaped(),
-                         v.details.toHtmlEscaped());
+        html +=
+            QStringLiteral("<tr><td>%1</td><td>%2</td><td bgcolor=\"%3\"><b>%4</b></td><td>%5</td><td>%6</td>"
+                           "<td>%7</td></tr>")
+                .arg(v.paragraph.toHtmlEscaped(), v.subject.toHtmlEscaped(), verdictColour(v.outcome).name(),
+                     QualifyCheck::outcomeWord(v.outcome), v.wpsSide.toHtmlEscaped(),
+                     v.recordSide.toHtmlEscaped(), v.details.toHtmlEscaped());
     }
     html += QStringLiteral("</table><p>%1</p>").arg(m_summary->text().toHtmlEscaped());
     return html;
