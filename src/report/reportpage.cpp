@@ -6,10 +6,7 @@
 
 namespace Brenvik {
 
-ReportPage::ReportPage(QObject *parent)
-    : QObject(parent)
-{
-}
+ReportPage::ReportPage(QObject *parent) : QObject(parent) {}
 
 QRectF ReportPage::band() const
 {
@@ -59,7 +56,8 @@ void ReportPage::resetData()
 namespace {
 
 // An element of a kind, named and placed; the rest keeps its defaults.
-ReportElement placed(ElementKind kind, const QString &name, qreal x, qreal y, qreal width = 0, qreal height = 0)
+ReportElement placed(ElementKind kind, const QString &name, qreal x, qreal y, qreal width = 0,
+                     qreal height = 0)
 {
     ReportElement e;
     e.kind = kind;
@@ -81,6 +79,16 @@ ReportElement &ReportPage::addCaption(qreal x, qreal y, const QString &text, con
     e.font = font;
     e.alignment = alignment;
     return addElement(e);
+}
+
+ReportElement &ReportPage::addData(const DataRow &row, bool memosAsParagraph)
+{
+    const QString name = QString::fromLatin1(row.name);
+    if (row.kind != ElementKind::Memo)
+        return addLabel(name, row.x, row.y, row.width, row.alignment, row.height);
+    ReportElement &memo = addMemo(name, row.x, row.y, row.width, row.height, row.alignment, true);
+    memo.breaksAsBlanks = memosAsParagraph;
+    return memo;
 }
 
 ReportElement &ReportPage::addLabel(const QString &name, qreal x, qreal y, qreal width,
@@ -227,7 +235,8 @@ void ReportPage::fillByName(const QList<CollectedField> &fields)
             e.text = it.value();
         } else {
             // Lines are kept joined by '\n' inside the page, whatever break the helper returns.
-            e.text = e.breaksAsBlanks ? flattenMemo(it.value()) : replacedAll(it.value(), kMemoLineMark, u"\n");
+            e.text =
+                e.breaksAsBlanks ? flattenMemo(it.value()) : replacedAll(it.value(), kMemoLineMark, u"\n");
         }
     }
 }

@@ -28,6 +28,13 @@ struct LabelRow {
     qreal x, y;
     qreal width = 0;
 };
+// A data label or memo with its box: a label with a height wraps within it; a memo wraps.
+struct DataRow {
+    ElementKind kind;
+    const char *name;
+    qreal x, y, width, height;
+    Qt::Alignment alignment;
+};
 
 class ReportPage : public QObject {
     Q_OBJECT
@@ -76,18 +83,23 @@ public:
     ReportElement &addPrintedOn(qreal rightX, qreal y, const QString &text = QStringLiteral("Printed on:"));
 
     // A table of fixed texts or of data labels, in its order.
-    template <std::size_t N>
-    void addCaptions(const CaptionRow (&rows)[N], const ReportFont &font = {})
+    template <std::size_t N> void addCaptions(const CaptionRow (&rows)[N], const ReportFont &font = {})
     {
         for (const CaptionRow &r : rows)
             addCaption(r.x, r.y, QString::fromUtf8(r.text), font);
     }
-    template <std::size_t N>
-    void addLabels(const LabelRow (&rows)[N])
+    template <std::size_t N> void addLabels(const LabelRow (&rows)[N])
     {
         for (const LabelRow &r : rows)
             addLabel(QString::fromLatin1(r.name), r.x, r.y, r.width);
     }
+    // memosAsParagraph: the memos print their stored line breaks as blanks.
+    template <std::size_t N> void addData(const DataRow (&rows)[N], bool memosAsParagraph = false)
+    {
+        for (const DataRow &r : rows)
+            addData(r, memosAsParagraph);
+    }
+    ReportElement &addData(const DataRow &row, bool memosAsParagraph = false);
 
     // The first element of that name, letter case aside; -1 when there is none.
     int indexOf(const QString &name) const;

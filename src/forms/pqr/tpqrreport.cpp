@@ -76,13 +76,6 @@ const Head kHeads[] = {
     {648, 768, 395, "Electrode\nExtension"},
 };
 
-struct Data {
-    ElementKind kind;
-    const char *name;
-    qreal x, y, width, height;
-    Qt::Alignment alignment;
-};
-
 constexpr ElementKind L = ElementKind::Label;
 constexpr ElementKind M = ElementKind::Memo;
 constexpr Qt::Alignment kAlignLeft = Qt::AlignLeft;
@@ -92,7 +85,7 @@ constexpr qreal kThreeLines = 37;
 
 // The value fields in the order of the paper form. Width 0: the value runs to the next rule
 // or text of its row.
-const Data kData[] = {
+const DataRow kData[] = {
     {L, "wpdsNo", 556, 52, 0, 0, kAlignLeft},
     {L, "wpsNo", 556, 71, 0, 0, kAlignLeft},
     {L, "wpdsDate", 556, 89, 0, 0, kAlignLeft},
@@ -233,13 +226,8 @@ void TPQRreport::buildPage()
         }
     }
 
-    for (const Data &d : kData) {
-        const QString name = QString::fromLatin1(d.name);
-        if (d.kind == ElementKind::Memo)
-            addMemo(name, d.x, d.y, d.width, d.height, d.alignment, true).breaksAsBlanks = true;
-        else
-            addLabel(name, d.x, d.y, d.width, d.alignment);
-    }
+    // The memos print as one paragraph each: page 2 has the room for their lines.
+    addData(kData, true);
     // Units under the last five columns of each table, then one memo per column, eight lines.
     int unit = 1;
     for (qreal origin : {kLeft, kSequenceRight})

@@ -114,12 +114,6 @@ const CaptionRow kBoldCaptions[] = {
 // The data elements in the order of the paper form, region by region. Width 0: the text
 // runs to the next element or rule of its row. Labels with a height wrap; so do the
 // free-text memos.
-struct Data {
-    ElementKind kind;
-    const char *name;
-    qreal x, y, width, height;
-    Qt::Alignment alignment;
-};
 
 constexpr ElementKind L = ElementKind::Label;
 constexpr ElementKind M = ElementKind::Memo;
@@ -128,7 +122,7 @@ constexpr Qt::Alignment kCentre = Qt::AlignHCenter;
 // Two lines of 8-point text, wrapped.
 constexpr qreal kTwoLines = 26;
 
-const Data kHead[] = {
+const DataRow kHead[] = {
     {L, "wpdsNo", 513, 50, 0, 0, kLeft},
     {L, "wpdsDate", 490, 70, 0, 0, kLeft},
     {L, "rev", 653, 70, 0, 0, kLeft},
@@ -178,7 +172,7 @@ const Data kHead[] = {
     {L, "IFMFillerTreatment2", 590, 643, 0, 0, kLeft},
 };
 
-const Data kFoot[] = {
+const DataRow kFoot[] = {
     {L, "preheatMin", 142, 863, 0, 0, kLeft},
     {L, "interpassMax", 347, 863, 0, 0, kLeft},
     {L, "InterPassMin", 347, 878, 0, 0, kLeft},
@@ -187,15 +181,6 @@ const Data kFoot[] = {
 };
 
 const char *const kTemperatures[] = {"preheatMin", "InterPassMin", "interpassMax"};
-
-void addData(ReportPage &p, const Data &d)
-{
-    const QString name = QString::fromLatin1(d.name);
-    if (d.kind == ElementKind::Memo)
-        p.addMemo(name, d.x, d.y, d.width, d.height, d.alignment, true);
-    else
-        p.addLabel(name, d.x, d.y, d.width, d.alignment, d.height);
-}
 
 } // namespace
 
@@ -263,8 +248,7 @@ void TWPDSReport::buildPage()
                      columnRight(n) - 1 - left, Qt::AlignHCenter);
     }
 
-    for (const Data &d : kHead)
-        addData(p, d);
+    p.addData(kHead);
     for (int n = 1; n <= 14; ++n) {
         const qreal left = columnLeft(n) + 1;
         p.addLabel(QStringLiteral("wpUnit%1").arg(n), left, 712, columnRight(n) - 1 - left, Qt::AlignHCenter);
@@ -275,8 +259,7 @@ void TWPDSReport::buildPage()
         p.addMemo(QStringLiteral("wp%1").arg(n), c.memoX, 730, columnRight(n) - 2 - c.memoX, 110,
                   c.alignment, false);
     }
-    for (const Data &d : kFoot)
-        addData(p, d);
+    p.addData(kFoot);
     p.addImage(QStringLiteral("weldImage"), 465, 227, 302, 273);
 }
 
