@@ -1,6 +1,8 @@
 // brenvik --batch, run as the built program: usage errors, exit codes, the log on stdout and
 // messages on stderr, and what lands in the files.
 
+#include "support/testfiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -10,15 +12,11 @@
 
 namespace {
 
+using Brenvik::readAll;
+
 QByteArray document(const QByteArray &formType)
 {
     return "[contents]\r\nformType=" + formType + "\r\ncompanyName=Old Co\r\naddress=Old Road\r\n";
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 // brenvik --resave, run as a user runs it: the built program in a separate process.
 
+#include "support/testfiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -14,6 +16,9 @@
 #include <sys/stat.h>
 
 namespace {
+
+using Brenvik::readAll;
+using Brenvik::writeFile;
 
 struct Run {
     int exitCode = -1;
@@ -36,19 +41,6 @@ Run brenvik(const QStringList &args, const QString &dataDir, rlim_t fileSizeLimi
     p.start();
     p.waitForFinished(60000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardError(), p.readAllStandardOutput()};
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 QString example(const QString &name)

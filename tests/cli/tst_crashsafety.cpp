@@ -3,6 +3,7 @@
 // of the program saving values into one zoru.dat at once lose none of them.
 
 #include "userdata/userdatastore.h"
+#include "support/testfiles.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -16,11 +17,7 @@
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using Brenvik::readAll;
 
 QString program() { return QCoreApplication::applicationDirPath() + QStringLiteral("/brenvik"); }
 

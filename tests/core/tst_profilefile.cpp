@@ -1,5 +1,6 @@
 #include "core/cp1252.h"
 #include "core/profilefile.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,13 +39,6 @@ QByteArray readFile(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 // "set|section|key|value", "del|section|key", "drop|section", one per entry.

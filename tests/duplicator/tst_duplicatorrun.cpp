@@ -6,6 +6,7 @@
 #include "core/platform.h"
 #include "duplicator/duplicatorrun.h"
 #include "support/scriptedplatform.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,12 +74,6 @@ QByteArray document(const QByteArray &formTypeLine)
          "companyName=Keep Me\r\n"
          "address=Keep Too\r\n";
     return d;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void writeAll(const QString &path, const QByteArray &bytes)

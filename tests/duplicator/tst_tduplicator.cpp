@@ -4,6 +4,7 @@
 #include "core/platform.h"
 #include "duplicator/tduplicator.h"
 #include "support/scriptedplatform.h"
+#include "support/testfiles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -37,12 +38,6 @@ QString writeDocument(const QString &path, const QByteArray &formType = "WPDS")
     if (f.open(QIODevice::WriteOnly))
         f.write("[contents]\r\nformType=" + formType + "\r\ncompanyName=Old Co\r\naddress=Old Road\r\n");
     return path;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace

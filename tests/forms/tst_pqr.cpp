@@ -6,6 +6,7 @@
 #include "core/appstate.h"
 #include "forms/pqr/tpqr.h"
 #include "support/formfixture.h"
+#include "support/testfiles.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -89,19 +90,6 @@ QByteArray newDocumentBytes()
         out += "filletWeldTestT_" + QByteArray::number(r) + "=" + row({QString::number(r), "", ""}) + "\r\n";
     out += "wpdsDate=07/12/2026\r\nvTestDate=07/12/2026\r\n";
     return out;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 QComboBox *combo(TPQR &w, const QString &name) { return w.fieldAs<QComboBox>(name); }

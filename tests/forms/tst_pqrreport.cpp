@@ -130,9 +130,7 @@ void TestPqrReport::fillSteps()
         w.apply(s);
     PQRRptCombo report;
     report.prepareRpt(w);
-    const ReportElement *e = report.page1()->element(element);
-    if (!e)
-        e = report.page2()->element(element);
+    const ReportElement *e = elementOnPages({report.page1(), report.page2()}, element);
     QVERIFY(e);
     QCOMPARE(e->name, element); // spelled as on the paper form
     QCOMPARE(e->text, expected);

@@ -7,6 +7,7 @@
 #include "document/imagegroup.h"
 #include "forms/wpds/twpds.h"
 #include "support/formfixture.h"
+#include "support/testfiles.h"
 #include "userdata/userdatastore.h"
 
 #include <QAbstractButton>
@@ -76,19 +77,6 @@ QByteArray newDocumentBytes()
         out += QByteArray(row.first) + "=" + value + "\r\n";
     }
     return out;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 QComboBox *combo(TWPDS &w, const QString &name) { return w.fieldAs<QComboBox>(name); }

@@ -10,6 +10,7 @@
 #include "forms/wpds/twpds.h"
 #include "support/scriptedplatform.h"
 #include "support/tempdata.h"
+#include "support/testfiles.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -160,12 +161,6 @@ void fillExample(TWPDS &w)
     set(w, "remarks", "Example data sheet shipped with Brenvik: check it against your own qualified\n"
                       "procedure (PQR) before use.");
     w.imageGroup()->setPicture(Picture::fromImage(drawSketch()));
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 #include "report/reportlayout.h"
 #include "support/fakereportsource.h"
 #include "support/formfixture.h"
+#include "support/reportchecks.h"
+#include "support/testfiles.h"
 
 #include <QAction>
 #include <QMenu>
@@ -97,12 +99,6 @@ QByteArray fileBytes(const QList<QPair<QString, QString>> &keys)
     for (const auto &k : keys)
         text += k.first + QLatin1Char('=') + k.second + QStringLiteral("\r\n");
     return Cp1252::encode(text);
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 QComboBox *combo(TWPQR &w, const char *name) { return w.fieldAs<QComboBox>(QString::fromLatin1(name)); }
@@ -390,9 +386,7 @@ void TestWpqr::reportFillSteps()
         w.apply(s);
     WPQRRptCombo report;
     report.prepareRpt(w);
-    const ReportElement *e = report.page1()->element(element);
-    if (!e)
-        e = report.page2()->element(element);
+    const ReportElement *e = elementOnPages({report.page1(), report.page2()}, element);
     QVERIFY(e);
     QCOMPARE(e->name, element); // spelled as on the paper form
     QCOMPARE(e->text, expected);

@@ -11,6 +11,7 @@
 #include "forms/wpsr/wpsrrptcombo.h"
 #include "report/reportlayout.h"
 #include "support/formfixture.h"
+#include "support/testfiles.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -78,19 +79,6 @@ QByteArray newDocumentBytes()
         out += "ETGrid_" + QByteArray::number(r) + "=" + QByteArray("_\xA6").repeated(9) + "\r\n";
     out += "tensileTestUnitM=true\r\ntensileTestUnitI=false\r\n";
     return out;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 // Column 0 of the technique rows 1 to 14, one letter per row ("." for an empty row).

@@ -16,6 +16,7 @@
 #include "sketch/tsketchedit.h"
 #include "support/scriptedplatform.h"
 #include "support/tempdata.h"
+#include "support/testfiles.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -29,13 +30,6 @@
 using namespace Brenvik;
 
 namespace {
-
-QByteArray ini(const QString &text)
-{
-    QString t = text;
-    t.replace(QLatin1String("\n"), QLatin1String("\r\n"));
-    return Cp1252::encode(t);
-}
 
 // Two sketches; "Butt" has the pictures, "Tee" a picture stored under another extension.
 QString library(const QString &numSketch = "2", const QString &locations = "10 10 60 10 110 10 10 60")

@@ -9,8 +9,8 @@ namespace {
 
 bool crosses(const QRectF &a, const QRectF &b)
 {
-    return qMin(a.right(), b.right()) - qMax(a.left(), b.left()) > 0.01
-        && qMin(a.bottom(), b.bottom()) - qMax(a.top(), b.top()) > 0.5;
+    return qMin(a.right(), b.right()) - qMax(a.left(), b.left()) > 0.01 &&
+           qMin(a.bottom(), b.bottom()) - qMax(a.top(), b.top()) > 0.5;
 }
 
 QString who(const ReportElement &e)
@@ -49,6 +49,14 @@ QStringList textCollisions(const ReportPage &page)
         }
     }
     return out;
+}
+
+const ReportElement *elementOnPages(std::initializer_list<const ReportPage *> pages, const QString &name)
+{
+    for (const ReportPage *page : pages)
+        if (const ReportElement *e = page->element(name))
+            return e;
+    return nullptr;
 }
 
 } // namespace Brenvik

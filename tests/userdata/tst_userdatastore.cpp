@@ -5,6 +5,7 @@
 #include "core/profilefile.h"
 #include "support/scriptedplatform.h"
 #include "support/tempdata.h"
+#include "support/testfiles.h"
 #include "userdata/userdatastore.h"
 
 #include <QFile>
@@ -16,13 +17,6 @@ using namespace Brenvik;
 namespace {
 
 // Test files are written as the shipped store is: code page 1252, CR LF.
-QByteArray ini(const QString &text)
-{
-    QString t = text;
-    t.replace(QLatin1String("\n"), QLatin1String("\r\n"));
-    return Cp1252::encode(t);
-}
-
 QString keyOf(const QString &path, const QString &section, const QString &key)
 {
     ProfileFile f(path);

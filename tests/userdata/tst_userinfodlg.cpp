@@ -5,6 +5,7 @@
 #include "core/cp1252.h"
 #include "support/scriptedplatform.h"
 #include "support/tempdata.h"
+#include "support/testfiles.h"
 #include "userdata/tuserinfodlg.h"
 #include "userdata/userdatahooks.h"
 #include "userdata/userdatastore.h"
@@ -20,13 +21,6 @@
 using namespace Brenvik;
 
 namespace {
-
-QByteArray ini(const QString &text)
-{
-    QString t = text;
-    t.replace(QLatin1String("\n"), QLatin1String("\r\n"));
-    return Cp1252::encode(t);
-}
 
 const QString kProfiles = "[index]\nindexString=3 1 2\nuserDefault=1\n"
                           "[profile1]\nprofilename=Zed Works\ncompany=Zed Ltd\naddress=1 Main St\n"

@@ -4,6 +4,7 @@
 #include "core/cp1252.h"
 #include "support/scriptedplatform.h"
 #include "support/tempdata.h"
+#include "support/testfiles.h"
 #include "userdata/tusermemodlg.h"
 #include "userdata/userdatahooks.h"
 #include "userdata/userdatastore.h"
@@ -17,13 +18,6 @@
 using namespace Brenvik;
 
 namespace {
-
-QByteArray ini(const QString &text)
-{
-    QString t = text;
-    t.replace(QLatin1String("\n"), QLatin1String("\r\n"));
-    return Cp1252::encode(t);
-}
 
 const QString kTopics = "[WPDS_technique]\n"
                         "fixed1=Stringer\nfixedText1=Stringer beads.\\nClean each pass.\n"

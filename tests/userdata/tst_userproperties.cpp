@@ -5,6 +5,7 @@
 #include "core/cp1252.h"
 #include "support/scriptedplatform.h"
 #include "support/tempdata.h"
+#include "support/testfiles.h"
 #include "userdata/userdatastore.h"
 #include "userdata/userproperties.h"
 
@@ -16,13 +17,6 @@
 using namespace Brenvik;
 
 namespace {
-
-QByteArray ini(const QString &text)
-{
-    QString t = text;
-    t.replace(QLatin1String("\n"), QLatin1String("\r\n"));
-    return Cp1252::encode(t);
-}
 
 QStringList items(const QComboBox *box)
 {
