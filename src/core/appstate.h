@@ -65,8 +65,13 @@ public:
     bool headless() const { return m_headless; }
     void setHeadless(bool headless) { m_headless = headless; }
 
+    // A document window says so before it goes (its close path, or its destructor when it is
+    // freed with its parent): whoever shows it drops it while it is still whole.
+    void announceClosing(QObject *window) { Q_EMIT documentClosing(window); }
+
 Q_SIGNALS:
     void changedFlagChanged(bool changed);
+    void documentClosing(QObject *window);
 
 private:
     AppState() = default;

@@ -70,6 +70,8 @@ FormWindow::FormWindow(const FormTable &table, QWidget *parent)
 FormWindow::~FormWindow()
 {
     AppState &state = AppState::instance();
+    if (!m_closing)
+        state.announceClosing(this);
     if (state.currentDocument() == static_cast<DocumentWindow *>(this))
         state.setCurrentDocument(nullptr);
 }
@@ -338,13 +340,14 @@ bool FormWindow::closeDocument()
         state.setCurrentDocument(nullptr);
     state.setCreated(formType(), false);
     m_closing = true;
+    // The main window lets go of the document now, while it is whole, and updates its menus
+    // and buttons once it is gone.
+    state.announceClosing(this);
     if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
         sub->deleteLater();
     else
         deleteLater();
     hide();
-    if (host)
-        host->checkButton();
     return true;
 }
 

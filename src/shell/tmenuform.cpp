@@ -131,6 +131,7 @@ TmenuForm::TmenuForm(QWidget *parent)
 
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { checkButton(); });
     connect(&AppState::instance(), &AppState::changedFlagChanged, this, &QWidget::setWindowModified);
+    connect(&AppState::instance(), &AppState::documentClosing, this, &TmenuForm::documentClosing);
 
     // The client area is 625 x 430; the frame around it is whatever the window needs.
     m_mdi->setMinimumSize(1, 1);
@@ -146,13 +147,16 @@ TmenuForm::TmenuForm(QWidget *parent)
 
 TmenuForm::~TmenuForm()
 {
-    // The document goes with the MDI area, after this part of the window is gone.
+    // The document goes with the MDI area, after this part of the window is gone: nothing it
+    // says on its way may reach this window any more.
     if (m_docWidget)
         disconnect(m_docWidget, nullptr, this, nullptr);
+    disconnect(&AppState::instance(), nullptr, this, nullptr);
     if (AppState::instance().host() == this)
         AppState::instance().setHost(nullptr);
-    if (AppState::instance().currentDocument() == m_doc)
-        AppState::instance().setCurrentDocument(nullptr);
+    if (DocumentWindow *doc = document())
+        if (AppState::instance().currentDocument() == doc)
+            AppState::instance().setCurrentDocument(nullptr);
 }
 
 QPixmap TmenuForm::backgroundTile()
@@ -199,7 +203,9 @@ QToolButton *TmenuForm::toolButton(const QString &name) const
 
 QAction *TmenuForm::menuAction(const QString &name) const { return findChild<QAction *>(name); }
 
-DocumentWindow *TmenuForm::document() const { return m_docWidget ? m_doc : nullptr; }
+// While a document window is being destroyed, past its own destructor, it is a plain widget
+// and no longer a document.
+DocumentWindow *TmenuForm::document() const { return dynamic_cast<DocumentWindow *>(m_docWidget.data()); }
 
 void TmenuForm::checkButton()
 {
@@ -244,11 +250,15 @@ void TmenuForm::updateFileMenu()
     if (DocumentWindow *doc = document())
         if (QMenu *own = doc->fileMenu())
             wanted = own;
-    if (wanted == m_shownFileMenu)
+    if (wanted == m_shownFileMenu && m_fileMenuAction)
         return;
+    // A document's menu that went with its window took its entry along: File goes first again.
     QAction *replacement = wanted->menuAction();
-    menuBar()->insertAction(m_fileMenuAction, replacement);
-    menuBar()->removeAction(m_fileMenuAction);
+    QAction *before = m_fileMenuAction ? m_fileMenuAction.data() : menuBar()->actions().value(0, nullptr);
+    if (before != replacement)
+        menuBar()->insertAction(before, replacement);
+    if (m_fileMenuAction && m_fileMenuAction != replacement)
+        menuBar()->removeAction(m_fileMenuAction);
     m_fileMenuAction = replacement;
     m_shownFileMenu = wanted;
 }
@@ -272,19 +282,23 @@ bool TmenuForm::changedDocumentPrompt()
     return doc->save();
 }
 
-void TmenuForm::documentGone(QObject *widget)
+void TmenuForm::documentClosing(QObject *window)
 {
-    if (widget != m_docWidget && m_docWidget)
-        return;
-    AppState &state = AppState::instance();
-    if (m_doc) {
-        state.setCreated(m_doc->formType(), false);
-        if (state.currentDocument() == m_doc)
-            state.setCurrentDocument(nullptr);
+    // Ours while it is still whole, or ours gone without a word (its guard is empty already).
+    const bool ours = window && window == m_docWidget.data();
+    if (ours || (!m_docWidget && !m_docType.isEmpty())) {
+        AppState &state = AppState::instance();
+        state.setCreated(m_docType, false);
+        if (DocumentWindow *doc = document())
+            if (state.currentDocument() == doc)
+                state.setCurrentDocument(nullptr);
+        if (m_docWidget)
+            disconnect(m_docWidget, nullptr, this, nullptr);
+        m_docWidget = nullptr;
+        m_docType.clear();
     }
-    m_doc = nullptr;
-    m_docWidget = nullptr;
-    checkButton();
+    // Not now: the document may be in the middle of its own menu's action or its destructor.
+    QTimer::singleShot(0, this, &TmenuForm::checkButton);
 }
 
 DocumentWindow *TmenuForm::documentOfType(const QString &formType)
@@ -302,7 +316,7 @@ DocumentWindow *TmenuForm::documentOfType(const QString &formType)
         QWidget *gone = m_docWidget;
         if (QMdiSubWindow *sub = gone ? qobject_cast<QMdiSubWindow *>(gone->parentWidget()) : nullptr)
             sub->hide();
-        documentGone(gone);
+        documentClosing(gone);
     }
     DocumentWindow *doc = DocumentRegistry::instance().create(formType, nullptr);
     if (!doc)
@@ -313,9 +327,9 @@ DocumentWindow *TmenuForm::documentOfType(const QString &formType)
     sub->setAttribute(Qt::WA_DeleteOnClose);
     // The document's widget goes with its frame, and the frame with the document's widget.
     connect(w, &QObject::destroyed, sub, &QObject::deleteLater);
-    connect(w, &QObject::destroyed, this, &TmenuForm::documentGone);
-    m_doc = doc;
+    connect(w, &QObject::destroyed, this, &TmenuForm::documentClosing);
     m_docWidget = w;
+    m_docType = formType;
     state.setCreated(formType, true);
     state.setCurrentDocument(doc);
     sub->move(0, 0);

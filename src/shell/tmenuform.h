@@ -6,12 +6,12 @@
 
 #include "core/appstate.h"
 
+#include <QAction>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPointer>
 
-class QAction;
 class QMdiArea;
-class QMenu;
 class QToolBar;
 class QToolButton;
 
@@ -51,7 +51,7 @@ public:
     QToolButton *toolButton(const QString &name) const;
     QAction *menuAction(const QString &name) const;
     // The File menu in the menu bar now: the main one, or the document's own.
-    QMenu *activeFileMenu() const { return m_shownFileMenu; }
+    QMenu *activeFileMenu() const { return m_shownFileMenu.data(); }
     QMenu *mainFileMenu() const { return m_fileMenu; }
     RegisterDock *registerDock() const { return m_register; }
 
@@ -65,7 +65,9 @@ private:
     // The window of a form type, shown: the open document of another type is closed first,
     // the type's window is made when missing. nullptr when that cannot be done.
     DocumentWindow *documentOfType(const QString &formType);
-    void documentGone(QObject *widget);
+    // The document says it is going (or is gone): let go of it now, update menus and buttons
+    // once the event loop is back.
+    void documentClosing(QObject *window);
     void growToShow(QWidget *subWindow);
     void updateFileMenu();
     void updateToolsMenu();
@@ -75,15 +77,18 @@ private:
     QMdiArea *m_mdi;
     QToolBar *m_coolBar;
     QMenu *m_fileMenu = nullptr;
-    QMenu *m_shownFileMenu = nullptr;
-    QAction *m_fileMenuAction = nullptr;
+    QPointer<QMenu> m_shownFileMenu;
+    // The File entry of the menu bar: the main menu's, or the document's while it lasts.
+    QPointer<QAction> m_fileMenuAction;
     QMenu *m_toolsMenu = nullptr;
     // The open document's commands shown in Tools, after a separator of their own.
     QAction *m_toolsSeparator = nullptr;
     QList<QPointer<QAction>> m_shownToolActions;
     RegisterDock *m_register = nullptr;
+    // The open document, guarded: no pointer outlives it. Its type word, to tell the program
+    // state when it has gone.
     QPointer<QWidget> m_docWidget;
-    DocumentWindow *m_doc = nullptr;
+    QString m_docType;
     bool m_promptAnswered = false;
 };
 
