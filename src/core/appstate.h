@@ -20,6 +20,7 @@ public:
     virtual void openDocument() = 0;       // File > Open
     virtual void userInformation() = 0;    // Tools > User Information
     virtual void about() = 0;              // Help > About
+    virtual void quit() {}                 // File > Quit: the main window's close
     virtual void checkButton() = 0;        // tool-button enabling
     // The changed-document prompt; true when the pending action may go on.
     virtual bool changedDocumentPrompt() = 0;

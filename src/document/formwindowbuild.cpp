@@ -577,21 +577,26 @@ void FormWindow::buildMenu()
     m_fileMenu = new QMenu(tr("&File"), this);
     m_fileMenu->setObjectName(QStringLiteral("MainMenu1"));
     auto host = [] { return AppState::instance().host(); };
-    m_fileMenu->addAction(tr("&New..."), this, [host] {
+    m_fileMenu->addAction(tr("&New..."), QKeySequence::New, this, [host] {
         if (ShellHost *h = host())
             h->newDocument();
     });
-    m_fileMenu->addAction(tr("&Open"), this, [host] {
+    m_fileMenu->addAction(tr("&Open"), QKeySequence::Open, this, [host] {
         if (ShellHost *h = host())
             h->openDocument();
     });
-    m_fileMenu->addAction(tr("&Save"), this, [this] { Save1Click(); });
-    m_fileMenu->addAction(tr("Save &As..."), this, &FormWindow::SaveAs1Click);
+    m_fileMenu->addAction(tr("&Save"), QKeySequence::Save, this, [this] { Save1Click(); });
+    m_fileMenu->addAction(tr("Save &As..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this,
+                          &FormWindow::SaveAs1Click);
     m_fileMenu->addAction(tr("Pre&view"), this, &FormWindow::viewReportClick);
     m_fileMenu->addAction(tr("&Print..."))->setVisible(false);
     m_fileMenu->addAction(tr("P&rint Setup..."))->setVisible(false);
     m_fileMenu->addSeparator();
-    m_closeAction = m_fileMenu->addAction(tr("&Close"), this, &FormWindow::Exit1Click);
+    m_closeAction = m_fileMenu->addAction(tr("&Close"), QKeySequence(Qt::CTRL | Qt::Key_W), this, &FormWindow::Exit1Click);
+    m_fileMenu->addAction(tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, [host] {
+        if (ShellHost *h = host())
+            h->quit();
+    });
 }
 
 QMenu *FormWindow::fileMenu()

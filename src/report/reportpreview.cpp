@@ -55,6 +55,7 @@ ReportPreview::ReportPreview(const ReportJob &job, QWidget *parent)
     zoomOut->setShortcut(QKeySequence::ZoomOut);
     bar->addSeparator();
     QAction *print = bar->addAction(tr("Print..."));
+    print->setShortcut(QKeySequence::Print);
     QAction *pdf = bar->addAction(tr("Export PDF..."));
     bar->addSeparator();
     QAction *close = bar->addAction(tr("Close"));

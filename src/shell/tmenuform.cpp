@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 #include <QMdiArea>
@@ -23,6 +24,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
+#include <QWhatsThis>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -38,11 +40,15 @@ const QStringList kFormTypes = {QStringLiteral("WPDS"), QStringLiteral("PQR"), Q
 
 const QString kRegisterShown = QStringLiteral("register/visible");
 const QString kRegisterArea = QStringLiteral("register/area");
+const QString kLastNewType = QStringLiteral("new/type");
 
-QAction *namedAction(QMenu *menu, const QString &name, const QString &text)
+const QKeySequence kSaveAsKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+
+QAction *namedAction(QMenu *menu, const QString &name, const QString &text, const QKeySequence &keys = {})
 {
     QAction *action = menu->addAction(text);
     action->setObjectName(name);
+    action->setShortcut(keys);
     return action;
 }
 
@@ -73,40 +79,45 @@ TmenuForm::TmenuForm(QWidget *parent)
     m_coolBar->setIconSize(QSize(24, 24));
     m_coolBar->toggleViewAction()->setVisible(false);
     addToolBar(Qt::LeftToolBarArea, m_coolBar);
-    connect(addToolButton(QStringLiteral("newFile"), QStringLiteral("new"), QStringLiteral("New")),
-            &QToolButton::clicked, this, &TmenuForm::newDocument);
-    connect(addToolButton(QStringLiteral("openFile"), QStringLiteral("open"), QStringLiteral("Open")),
-            &QToolButton::clicked, this, &TmenuForm::openDocument);
-    connect(addToolButton(QStringLiteral("saveFile"), QStringLiteral("save"), QStringLiteral("Save")),
-            &QToolButton::clicked, this, &TmenuForm::saveFileClick);
-    QToolButton *print = addToolButton(QStringLiteral("printReport"), QStringLiteral("print"), QStringLiteral("Print"));
+
+    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+    m_fileMenu = new QMenu(QStringLiteral("&File"), this);
+    m_fileMenu->setObjectName(QStringLiteral("File1"));
+    QAction *newAction = namedAction(m_fileMenu, QStringLiteral("New1"), QStringLiteral("&New"), QKeySequence::New);
+    connect(newAction, &QAction::triggered, this, &TmenuForm::newDocument);
+    QAction *openAction =
+        namedAction(m_fileMenu, QStringLiteral("Open1"), QStringLiteral("&Open..."), QKeySequence::Open);
+    connect(openAction, &QAction::triggered, this, &TmenuForm::openDocument);
+    // While a document is open its own File menu stands here; these act on it all the same,
+    // for the tool buttons.
+    QAction *saveAction = namedAction(m_fileMenu, QStringLiteral("Save1"), QStringLiteral("&Save"), QKeySequence::Save);
+    connect(saveAction, &QAction::triggered, this, &TmenuForm::saveFileClick);
+    connect(namedAction(m_fileMenu, QStringLiteral("SaveAs1"), QStringLiteral("Save &As..."), kSaveAsKeys),
+            &QAction::triggered, this, [this] {
+                if (DocumentWindow *doc = document())
+                    doc->saveAs();
+            });
+    namedAction(m_fileMenu, QStringLiteral("Print1"), QStringLiteral("&Print"))->setVisible(false);
+    QAction *previewAction = namedAction(m_fileMenu, QStringLiteral("Preview1"), QStringLiteral("Pre&view"));
+    connect(previewAction, &QAction::triggered, this, &TmenuForm::previewReportClick);
+    namedAction(m_fileMenu, QStringLiteral("PrintSetup1"), QStringLiteral("P&rint Setup..."))->setVisible(false);
+    m_fileMenu->addSeparator();
+    connect(namedAction(m_fileMenu, QStringLiteral("Close1"), QStringLiteral("&Close"), QKeySequence(Qt::CTRL | Qt::Key_Q)),
+            &QAction::triggered, this, &QWidget::close);
+    m_fileMenuAction = menuBar()->addMenu(m_fileMenu);
+    m_shownFileMenu = m_fileMenu;
+
+    // Each tool button is its File entry: one command, one enabling.
+    addToolButton(QStringLiteral("newFile"), QStringLiteral("new"), QStringLiteral("New"), newAction);
+    addToolButton(QStringLiteral("openFile"), QStringLiteral("open"), QStringLiteral("Open"), openAction);
+    addToolButton(QStringLiteral("saveFile"), QStringLiteral("save"), QStringLiteral("Save"), saveAction);
+    QToolButton *print = addToolButton(QStringLiteral("printReport"), QStringLiteral("print"), QStringLiteral("Print"), nullptr);
     print->setEnabled(false);
     // A hidden widget on a tool bar is hidden through its action.
     for (QAction *a : m_coolBar->actions())
         if (m_coolBar->widgetForAction(a) == print)
             a->setVisible(false);
-    connect(addToolButton(QStringLiteral("previewReport"), QStringLiteral("preview"), QStringLiteral("Preview")),
-            &QToolButton::clicked, this, &TmenuForm::previewReportClick);
-
-    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
-    m_fileMenu = new QMenu(QStringLiteral("&File"), this);
-    m_fileMenu->setObjectName(QStringLiteral("File1"));
-    connect(namedAction(m_fileMenu, QStringLiteral("New1"), QStringLiteral("&New")), &QAction::triggered, this,
-            &TmenuForm::newDocument);
-    connect(namedAction(m_fileMenu, QStringLiteral("Open1"), QStringLiteral("&Open...")), &QAction::triggered, this,
-            &TmenuForm::openDocument);
-    // Save, Save As and Preview do nothing of their own: the document's menu replaces this
-    // one while a document is open.
-    namedAction(m_fileMenu, QStringLiteral("Save1"), QStringLiteral("&Save"));
-    namedAction(m_fileMenu, QStringLiteral("SaveAs1"), QStringLiteral("Save &As..."));
-    namedAction(m_fileMenu, QStringLiteral("Print1"), QStringLiteral("&Print"))->setVisible(false);
-    namedAction(m_fileMenu, QStringLiteral("Preview1"), QStringLiteral("Pre&view"));
-    namedAction(m_fileMenu, QStringLiteral("PrintSetup1"), QStringLiteral("P&rint Setup..."))->setVisible(false);
-    m_fileMenu->addSeparator();
-    connect(namedAction(m_fileMenu, QStringLiteral("Close1"), QStringLiteral("&Close")), &QAction::triggered, this,
-            &QWidget::close);
-    m_fileMenuAction = menuBar()->addMenu(m_fileMenu);
-    m_shownFileMenu = m_fileMenu;
+    addToolButton(QStringLiteral("previewReport"), QStringLiteral("preview"), QStringLiteral("Preview"), previewAction);
 
     QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View1"));
@@ -123,6 +134,13 @@ TmenuForm::TmenuForm(QWidget *parent)
     m_toolsSeparator->setVisible(false);
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
+    connect(namedAction(help, QStringLiteral("UserGuide1"), QStringLiteral("&User Guide"), QKeySequence::HelpContents),
+            &QAction::triggered, this, &TmenuForm::userGuide);
+    QAction *whatsThis = QWhatsThis::createAction(this);
+    whatsThis->setObjectName(QStringLiteral("WhatsThisMode1"));
+    whatsThis->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1));
+    help->addAction(whatsThis);
+    help->addSeparator();
     connect(namedAction(help, QStringLiteral("About1"), QStringLiteral("About")), &QAction::triggered, this,
             &TmenuForm::about);
 
@@ -184,7 +202,7 @@ QPixmap TmenuForm::backgroundTile()
     return tile;
 }
 
-QToolButton *TmenuForm::addToolButton(const QString &name, const QString &glyph, const QString &hint)
+QToolButton *TmenuForm::addToolButton(const QString &name, const QString &glyph, const QString &hint, QAction *command)
 {
     auto *button = new QToolButton(m_coolBar);
     button->setObjectName(name);
@@ -193,6 +211,15 @@ QToolButton *TmenuForm::addToolButton(const QString &name, const QString &glyph,
     button->setIconSize(QSize(24, 24));
     button->setToolTip(hint);
     m_coolBar->addWidget(button);
+    if (command) {
+        // Not the button's default action: the shortcut must live in the File menu shown only,
+        // or it would clash with the open document's own.
+        if (!command->shortcut().isEmpty())
+            button->setToolTip(QStringLiteral("%1 (%2)").arg(hint, command->shortcut().toString(QKeySequence::NativeText)));
+        connect(button, &QToolButton::clicked, command, &QAction::trigger);
+        connect(command, &QAction::changed, button, [button, command] { button->setEnabled(command->isEnabled()); });
+        button->setEnabled(command->isEnabled());
+    }
     return button;
 }
 
@@ -325,6 +352,13 @@ DocumentWindow *TmenuForm::documentOfType(const QString &formType)
     QMdiSubWindow *sub = m_mdi->addSubWindow(w, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                                     Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // The frame's own menu closes with Ctrl+F4 only: Ctrl+W is the document's File > Close.
+    if (QMenu *system = sub->systemMenu())
+        for (QAction *a : system->actions()) {
+            QList<QKeySequence> keys = a->shortcuts();
+            if (keys.removeAll(QKeySequence(Qt::CTRL | Qt::Key_W)) > 0)
+                a->setShortcuts(keys);
+        }
     // The document's widget goes with its frame, and the frame with the document's widget.
     connect(w, &QObject::destroyed, sub, &QObject::deleteLater);
     connect(w, &QObject::destroyed, this, &TmenuForm::documentClosing);
@@ -425,7 +459,10 @@ void TmenuForm::newDocument()
             }
         }
     }
+    // The type made last time, or the first one.
+    dialog.chooseDefault(platform().setting(kLastNewType));
     if (dialog.exec() == QDialog::Accepted && !dialog.chosenType().isEmpty()) {
+        platform().setSetting(kLastNewType, dialog.chosenType());
         BusyCursor busy;
         if (DocumentWindow *doc = documentOfType(dialog.chosenType())) {
             doc->resetDocument();
@@ -506,6 +543,18 @@ void TmenuForm::previewReportClick()
 }
 
 void TmenuForm::userInformation() { UserDataDialogs::openUserInfo(nullptr, nullptr); }
+
+void TmenuForm::userGuide()
+{
+    const QString page = AppState::instance().dataFile(QStringLiteral("userguide.html"));
+    if (!QFileInfo(page).isFile()) {
+        errorBox(QStringLiteral("Error"), QStringLiteral("The User Guide %1 is missing.").arg(QDir::toNativeSeparators(page)));
+        return;
+    }
+    platform().openLocalFile(page);
+}
+
+void TmenuForm::quit() { close(); }
 
 void TmenuForm::about()
 {

@@ -31,6 +31,9 @@ public:
     void openDocument() override;
     void userInformation() override;
     void about() override;
+    void quit() override;
+    // Help > User Guide: the guide shipped beside the program, in the desktop's browser.
+    void userGuide();
     void checkButton() override;
     bool changedDocumentPrompt() override;
     bool promptAlreadyAnswered() const override { return m_promptAnswered; }
@@ -72,7 +75,7 @@ private:
     void updateFileMenu();
     void updateToolsMenu();
     void addRegisterDock(QMenu *viewMenu);
-    QToolButton *addToolButton(const QString &name, const QString &glyph, const QString &hint);
+    QToolButton *addToolButton(const QString &name, const QString &glyph, const QString &hint, QAction *command);
 
     QMdiArea *m_mdi;
     QToolBar *m_coolBar;

@@ -25,16 +25,42 @@ TnewFormDlg::TnewFormDlg(QWidget *parent)
         auto *radio = new QRadioButton(row.second, this);
         radio->setObjectName(row.first + QStringLiteral("Btn"));
         radio->installEventFilter(this);
+        connect(radio, &QRadioButton::toggled, this, &TnewFormDlg::updateOk);
         layout->addWidget(radio);
         m_buttons.append({row.first, radio});
     }
     layout->addSpacing(8);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    m_ok = buttons->button(QDialogButtonBox::Ok);
+    m_ok->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    updateOk();
+}
+
+void TnewFormDlg::updateOk()
+{
+    m_ok->setEnabled(!chosenType().isEmpty());
+}
+
+void TnewFormDlg::chooseDefault(const QString &preferred)
+{
+    QRadioButton *chosen = button(preferred);
+    if (!chosen || !chosen->isEnabled()) {
+        chosen = nullptr;
+        for (const auto &entry : std::as_const(m_buttons))
+            if (entry.second->isEnabled()) {
+                chosen = entry.second;
+                break;
+            }
+    }
+    if (chosen) {
+        chosen->setChecked(true);
+        chosen->setFocus();
+    }
+    updateOk();
 }
 
 QString TnewFormDlg::chosenType() const
