@@ -170,6 +170,7 @@ TmenuForm::~TmenuForm()
     if (m_docWidget)
         disconnect(m_docWidget, nullptr, this, nullptr);
     disconnect(&AppState::instance(), nullptr, this, nullptr);
+    disconnect(m_mdi, nullptr, this, nullptr);
     if (AppState::instance().host() == this)
         AppState::instance().setHost(nullptr);
     if (DocumentWindow *doc = document())

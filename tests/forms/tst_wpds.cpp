@@ -838,9 +838,10 @@ void TestWpds::fileMenuEntries()
     QStringList visible;
     for (QAction *a : w.fileMenu()->actions())
         if (a->isVisible() && !a->isSeparator())
-            visible << a->text();
+            visible << a->text() + QLatin1Char('\t') + a->shortcut().toString();
     QCOMPARE(w.fileMenu()->title(), QStringLiteral("&File"));
-    QCOMPARE(visible, QStringList({"&New...", "&Open", "&Save", "Save &As...", "Pre&view", "&Close"}));
+    QCOMPARE(visible, QStringList({"&New...\tCtrl+N", "&Open\tCtrl+O", "&Save\tCtrl+S", "Save &As...\tCtrl+Shift+S",
+                                   "Pre&view\t", "&Close\tCtrl+W", "&Quit\tCtrl+Q"}));
     QCOMPARE(w.windowTitle(), QStringLiteral("Welding Procedure Data Sheet[*]"));
     QVERIFY(!w.fieldAs<QPushButton>("selectParam")->isHidden());
 }

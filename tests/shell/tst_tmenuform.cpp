@@ -15,6 +15,8 @@
 #include "support/tempdata.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
@@ -453,8 +455,9 @@ private Q_SLOTS:
             auto *dlg = qobject_cast<TnewFormDlg *>(QApplication::activeModalWidget());
             if (!dlg)
                 return;
-            QVERIFY(dlg->chosenType().isEmpty()); // created anew: nothing checked
-            QVERIFY(!dlg->button(QStringLiteral("PQR"))->isEnabled()); // no window registered
+            // The first type that can be made stands chosen; PQR has no window registered here.
+            QCOMPARE(dlg->chosenType(), QStringLiteral("WPDS"));
+            QVERIFY(!dlg->button(QStringLiteral("PQR"))->isEnabled());
             QTest::mouseDClick(dlg->button(QStringLiteral("WPQR")), Qt::LeftButton);
         });
         w.newDocument();
@@ -477,6 +480,38 @@ private Q_SLOTS:
         QCOMPARE(names, (QStringList{QStringLiteral("WPDSBtn"), QStringLiteral("WPQRBtn"), QStringLiteral("PQRBtn"),
                                      QStringLiteral("WPSRBtn")}));
         QCOMPARE(dlg.button(QStringLiteral("WPSR"))->text(), QStringLiteral("Welding Procedure Specifications (WPS, QW-482)"));
+    }
+
+    // OK only with a type chosen; the default is the preferred type when it can be made.
+    void chooserDefault_data()
+    {
+        QTest::addColumn<QString>("preferred");
+        QTest::addColumn<QStringList>("disabled");
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("nothing preferred") << QString() << QStringList() << QStringLiteral("WPDS");
+        QTest::newRow("last made") << QStringLiteral("WPSR") << QStringList() << QStringLiteral("WPSR");
+        QTest::newRow("last made cannot be") << QStringLiteral("PQR") << QStringList{QStringLiteral("PQR")}
+                                             << QStringLiteral("WPDS");
+        QTest::newRow("first cannot be") << QStringLiteral("nonsense") << QStringList{QStringLiteral("WPDS")}
+                                         << QStringLiteral("WPQR");
+        QTest::newRow("none can be") << QString()
+                                     << QStringList{QStringLiteral("WPDS"), QStringLiteral("WPQR"), QStringLiteral("PQR"),
+                                                    QStringLiteral("WPSR")}
+                                     << QString();
+    }
+    void chooserDefault()
+    {
+        QFETCH(QString, preferred);
+        QFETCH(QStringList, disabled);
+        QFETCH(QString, chosen);
+        TnewFormDlg dlg;
+        QPushButton *ok = dlg.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+        QVERIFY(!ok->isEnabled());
+        for (const QString &type : disabled)
+            dlg.button(type)->setEnabled(false);
+        dlg.chooseDefault(preferred);
+        QCOMPARE(dlg.chosenType(), chosen);
+        QCOMPARE(ok->isEnabled(), !chosen.isEmpty());
     }
 
     void aboutBoxNamesOnlyTheBuiltForms()
