@@ -25,7 +25,8 @@ enum class WriteKind { Document, Picture, Pdf };
 // Empty when target may be written; else "will not write TARGET: why". inputs are the
 // documents being read (a document saved in place is not among them: its own file and
 // picture may be replaced). With refuseLinks a target that is itself a symbolic link is
-// refused, wherever it points: the headless modes never write through one.
+// refused, wherever it points: the headless modes never write through one. A folder or a
+// device in the way is left to the writer, which refuses it in its turn.
 QString writeProblem(const QString &target, WriteKind kind, const QStringList &inputs, bool refuseLinks);
 
 } // namespace Brenvik

@@ -250,10 +250,6 @@ bool DuplicatorRun::copyOne(const QString &from, const QString &to)
 // lead there, and its sketch never on a document; the command line never writes through a link.
 QString DuplicatorRun::copyProblem(const QString &target, bool withSketch) const
 {
-    // A folder or a device in the way is told by the copy itself, in its turn.
-    const QFileInfo info(target);
-    if (info.exists() && !info.isFile())
-        return QString();
     const bool refuseLinks = AppState::instance().headless();
     QString problem = writeProblem(target, WriteKind::Document, m_settings.sources, refuseLinks);
     if (problem.isEmpty() && withSketch)

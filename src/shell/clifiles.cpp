@@ -20,6 +20,9 @@ QString outputProblem(const QString &out, const QStringList &inputs, OutputKind 
 {
     // The window's own exports write through links, as users and shared folders expect.
     const bool refuseLinks = AppState::instance().headless();
+    const QFileInfo info(out);
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("will not write %1: not a regular file").arg(out);
     if (kind == OutputKind::Pdf)
         return writeProblem(out, WriteKind::Pdf, inputs, refuseLinks);
     // A document saved in place replaces its own file and picture; every other input stays.
@@ -29,7 +32,7 @@ QString outputProblem(const QString &out, const QStringList &inputs, OutputKind 
             others << input;
     if (QString problem = writeProblem(out, WriteKind::Document, others, refuseLinks); !problem.isEmpty())
         return problem;
-    if (QFileInfo::exists(out) && !isDocumentOfOurs(out))
+    if (info.exists() && !isDocumentOfOurs(out))
         return QStringLiteral("will not write %1: it exists and is not a welding report document").arg(out);
     return writeProblem(pictureFileOf(out), WriteKind::Picture, others, refuseLinks);
 }
