@@ -70,8 +70,15 @@ bool AtomicFile::write(const QByteArray &bytes)
 {
     if (!m_open)
         return fail(QString());
-    if (m_file.write(bytes) != bytes.size() || m_file.error() != QFileDevice::NoError)
-        return fail(m_file.errorString());
+    // A write the system cuts short (a disk filling up) reports no error; the write of the rest
+    // then fails and says why ("No space left on device").
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 written = m_file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0 || m_file.error() != QFileDevice::NoError)
+            return fail(m_file.error() != QFileDevice::NoError ? m_file.errorString() : QString());
+        done += written;
+    }
     return true;
 }
 

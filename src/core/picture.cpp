@@ -415,11 +415,11 @@ bool Picture::saveAsBitmap(const QString &path, QString *error) const
     return writeAtomically(path, toBmp(), error);
 }
 
-bool Picture::exportTo(const QString &path) const
+bool Picture::exportTo(const QString &path, QString *error) const
 {
     if (QFileInfo(path).suffix().compare(QLatin1String("emf"), Qt::CaseInsensitive) == 0)
-        return writeAtomically(path, toEmf());
-    return saveAsBitmap(path);
+        return writeAtomically(path, toEmf(), error);
+    return saveAsBitmap(path, error);
 }
 
 bool Picture::isNonEmptyBitmap() const

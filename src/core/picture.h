@@ -41,8 +41,9 @@ public:
     // 96 dots per inch). Atomic. False for a null picture or a refused write, with the reason
     // (naming the file) in *error.
     bool saveAsBitmap(const QString &path, QString *error = nullptr) const;
-    // Export by extension: ".emf" writes the metafile (a bitmap wrapped as one), anything else a bitmap.
-    bool exportTo(const QString &path) const;
+    // Export by extension: ".emf" writes the metafile (a bitmap wrapped as one), anything else a
+    // bitmap. Atomic; the reason (naming the file) in *error on failure.
+    bool exportTo(const QString &path, QString *error = nullptr) const;
 
     bool isNull() const { return m_bitmap.isNull() && m_emf.isEmpty(); }
     bool isMetafile() const { return !m_emf.isEmpty(); }

@@ -9,14 +9,16 @@ namespace {
 // Used when no window system answers: messages go to stderr, no question is asked.
 class HeadlessPlatform final : public Platform {
 public:
-    void message(MsgIcon icon, const QString &caption, const QString &text) override
+    // One "brenvik:" prefix as the command line's own messages have; the box's caption
+    // ("Error", "Warning") says nothing on a terminal.
+    void message(MsgIcon icon, const QString &, const QString &text) override
     {
         QTextStream err(stderr);
-        const char *kind = icon == MsgIcon::Error ? "error" : icon == MsgIcon::Warning ? "warning" : "note";
+        const char *kind = icon == MsgIcon::Error ? "" : icon == MsgIcon::Warning ? "warning: " : "note: ";
         // Line ends as the terminal has them: no raw carriage return reaches the output.
         QString lines = text;
         lines.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        err << kind << ": " << (caption.isEmpty() ? QString() : caption + ": ") << lines << Qt::endl;
+        err << "brenvik: " << kind << lines << Qt::endl;
     }
     bool confirm(const QString &, const QString &) override { return false; }
     Answer askYesNoCancel(const QString &, const QString &) override { return Answer::Cancel; }

@@ -66,9 +66,10 @@ public:
     // nullptr when the form type has no report yet.
     FormReport *prepareReport();
 
-    // save file (path): writes the document file, then the sketch picture beside it. False
-    // (after telling the user) when either could not be written; the changed-flag is not
-    // touched here.
+    // save file (path): the document file and the sketch picture beside it, changed together:
+    // both are written whole to temporaries first, then the picture put in place, the document
+    // last. False (after telling the user, with the system's reason) when either could not be
+    // written, and then neither file has changed; the changed-flag is not touched here.
     bool saveFile(const QString &path);
     // The sketch picture file of a document path.
     static QString sketchFileName(const QString &documentPath);
@@ -196,7 +197,11 @@ private:
     void updateCaption();
     void setFieldValue(const FieldDef &def, const DocumentValues &values);
     void fitToSubWindow();
-    bool saveSketch(const QString &documentPath);
+    // Why path (or its sketch picture) must not be written by this window; empty when it may.
+    QString saveProblem(const QString &path) const;
+    // The bytes of the sketch picture to write beside the document as target; empty when the
+    // file there is already the picture. False with the reason when they cannot be had.
+    bool sketchBytes(const QString &target, QByteArray *bytes, QString *error) const;
     void rememberSketchSource(const QString &sketchPath);
     void assembleGridStacks(const QHash<QString, QString> &unitRowsOver);
     void connectUnitSwitches();
@@ -223,6 +228,9 @@ private:
     // as it is (a picture the program could not load is never replaced by a blank one).
     QString m_sketchSource;
     quint64 m_sketchRevision = 0;
+    // The file the window last read or wrote: its document on disk, whose file and picture
+    // no save under another name may land on.
+    QString m_documentFile;
     QPointer<FormReport> m_report;
     QHash<QString, QWidget *> m_fields;
     QHash<QString, QLabel *> m_labels;

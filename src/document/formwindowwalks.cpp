@@ -10,6 +10,7 @@
 #include "core/platform.h"
 #include "core/profilefile.h"
 #include "core/texthelpers.h"
+#include "core/writetarget.h"
 #include "document/formwindowdetail.h"
 #include "document/gridcolumncommands.h"
 #include "document/gridrowcommands.h"
@@ -202,6 +203,7 @@ void FormWindow::resetDocument()
         m_imageGroup->clearPicture();
     }
     rememberSketchSource(QString());
+    m_documentFile.clear();
     for (const UnitSwitchDef &sw : m_table.unitSwitches)
         runUnitSwitch(sw, true);
     afterLoad();
@@ -237,6 +239,7 @@ bool FormWindow::openFile(const QString &path)
     }
     afterLoad();
     setFileName(path);
+    m_documentFile = path;
     // A date that cannot be read no longer stops the load: the picker shows today.
     for (const DateProblem &p : problems)
         errorBox(QStringLiteral("Error"), QStringLiteral("'%1' is not a valid date").arg(p.text));
@@ -303,24 +306,63 @@ void FormWindow::runGridCommand(GridCommand command, const QString &gridName)
 
 QString FormWindow::sketchFileName(const QString &documentPath)
 {
-    return fileBaseName(documentPath) + QStringLiteral("_img.bmp");
+    return pictureFileOf(documentPath);
+}
+
+QString FormWindow::saveProblem(const QString &path) const
+{
+    // Saved in place, the document replaces its own file and picture; under another name it
+    // lands on neither. Links are followed: a shared folder may hold the document through one.
+    QStringList open;
+    if (!m_documentFile.isEmpty() && !sameFile(m_documentFile, path))
+        open << m_documentFile;
+    QString problem = writeProblem(path, WriteKind::Document, open, false);
+    if (problem.isEmpty())
+        problem = writeProblem(sketchFileName(path), WriteKind::Picture, open, false);
+    return problem;
 }
 
 bool FormWindow::saveFile(const QString &path)
 {
-    const KeyValueList entries = m_walk.saveEntries(values());
-    ProfileFile file(path, ProfileFile::Kind::Document);
-    try {
-        // An existing file that cannot be read must not be replaced by our keys alone.
-        if (!file.load() && file.exists())
-            throw FileError::unableToWrite(path);
-        for (const auto &entry : entries)
-            file.setValue(DocumentWalk::kSection, entry.first, entry.second);
-        file.commit();
-    } catch (const FileError &e) {
-        errorBox(QStringLiteral("Error"), e.message());
+    if (const QString problem = saveProblem(path); !problem.isEmpty()) {
+        errorBox(QStringLiteral("Error"), problem);
         return false;
     }
+    const KeyValueList entries = m_walk.saveEntries(values());
+    ProfileFile file(path, ProfileFile::Kind::Document);
+    // An existing file that cannot be read must not be replaced by our keys alone.
+    if (!file.load() && file.exists()) {
+        errorBox(QStringLiteral("Error"), FileError::unableToWrite(path).message());
+        return false;
+    }
+    for (const auto &entry : entries)
+        file.setValue(DocumentWalk::kSection, entry.first, entry.second);
+
+    const QString sketch = sketchFileName(path);
+    QByteArray picture;
+    QString error;
+    AtomicFile document(path);
+    AtomicFile pictureFile(sketch);
+    if (!document.open() || !document.write(file.data())) {
+        errorBox(QStringLiteral("Error"), document.errorString());
+        return false;
+    }
+    const bool pictureWritten = sketchBytes(sketch, &picture, &error)
+        && (picture.isNull() || (pictureFile.open() && pictureFile.write(picture) && pictureFile.commit()));
+    if (!pictureWritten) {
+        // Neither file has changed: the document's temporary goes with it.
+        errorBox(QStringLiteral("Zor Error"), QStringLiteral("Error in saving image file.\r\n")
+                                                   + (error.isEmpty() ? pictureFile.errorString() : error));
+        return false;
+    }
+    // The document last: a stop before this leaves the new picture beside the old document,
+    // never the new document beside a stale picture.
+    if (!document.commit()) {
+        errorBox(QStringLiteral("Error"), document.errorString());
+        return false;
+    }
+    m_documentFile = path;
+    rememberSketchSource(sketch);
     const QStringList lossy = file.lossyKeys();
     if (!lossy.isEmpty()) {
         QStringList names;
@@ -331,7 +373,7 @@ bool FormWindow::saveFile(const QString &path)
                                           "and were saved as \"?\" in these fields:\r\n")
                                + names.join(QStringLiteral(", ")));
     }
-    return saveSketch(path);
+    return true;
 }
 
 void FormWindow::rememberSketchSource(const QString &sketchPath)
@@ -340,36 +382,34 @@ void FormWindow::rememberSketchSource(const QString &sketchPath)
     m_sketchRevision = m_imageGroup ? m_imageGroup->pictureRevision() : 0;
 }
 
-bool FormWindow::saveSketch(const QString &documentPath)
+bool FormWindow::sketchBytes(const QString &target, QByteArray *bytes, QString *error) const
 {
-    const QString target = sketchFileName(documentPath);
-    QString error;
-    bool written = true;
     const bool unchanged = !m_sketchSource.isEmpty() && m_imageGroup
         && m_imageGroup->pictureRevision() == m_sketchRevision && QFileInfo(m_sketchSource).isFile();
-    if (unchanged) {
-        // The picture is still the sketch file's: keep its bytes, whether or not this program
-        // could draw them (a huge scan, a format it does not read).
-        if (QFileInfo(target).canonicalFilePath() != QFileInfo(m_sketchSource).canonicalFilePath()) {
-            QFile source(m_sketchSource);
-            if (source.open(QIODevice::ReadOnly)) {
-                written = writeFileAtomically(target, source.readAll(), &error);
-            } else {
-                written = false;
-                error = QStringLiteral("Cannot read %1: %2").arg(m_sketchSource, source.errorString());
-            }
-        }
-    } else {
+    if (!unchanged) {
         const Picture picture = m_imageGroup ? m_imageGroup->picture() : Picture();
-        const Picture toWrite = picture.isNull() ? Picture::blank(ImageGroup::boxSize()) : picture;
-        written = toWrite.saveAsBitmap(target, &error);
+        *bytes = (picture.isNull() ? Picture::blank(ImageGroup::boxSize()) : picture).toBmp();
+        if (bytes->isEmpty())
+            *error = QStringLiteral("Unable to write to %1: the picture cannot be converted").arg(target);
+        return !bytes->isEmpty();
     }
-    if (!written) {
-        // The document itself was written: say that only its sketch failed, and why.
-        errorBox(QStringLiteral("Zor Error"), QStringLiteral("Error in saving image file.\r\n") + error);
+    // The picture is still the sketch file's: keep its bytes, whether or not this program
+    // could draw them (a huge scan, a format it does not read).
+    if (sameFile(target, m_sketchSource))
+        return true;
+    QFile source(m_sketchSource);
+    if (!source.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("Cannot read %1: %2").arg(m_sketchSource, source.errorString());
         return false;
     }
-    rememberSketchSource(target);
+    *bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError) {
+        *error = QStringLiteral("Cannot read %1: %2").arg(m_sketchSource, source.errorString());
+        return false;
+    }
+    // An empty sketch file is still a file to copy.
+    if (bytes->isNull())
+        *bytes = QByteArray("");
     return true;
 }
 

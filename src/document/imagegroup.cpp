@@ -1,6 +1,7 @@
 #include "document/imagegroup.h"
 
 #include "core/appstate.h"
+#include "core/writetarget.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -260,8 +261,11 @@ void ImageGroup::exportImage1Click()
     if (path.isEmpty())
         return;
     m_imageExport.fileName = path;
-    if (!m_picture.exportTo(path))
-        errorBox(QStringLiteral("Zor Error"), QStringLiteral("Error in exporting image file."));
+    // A picture never replaces a document, whatever its name or the link it is reached by.
+    QString error = writeProblem(path, WriteKind::Picture, {}, false);
+    if (error.isEmpty() && m_picture.exportTo(path, &error))
+        return;
+    errorBox(QStringLiteral("Zor Error"), QStringLiteral("Error in exporting image file.\r\n") + error);
 }
 
 void ImageGroup::imageCopytoClipboardClick()

@@ -7,6 +7,7 @@
 #include "core/platform.h"
 #include "core/profilefile.h"
 #include "core/texthelpers.h"
+#include "core/writetarget.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,12 +44,6 @@ QString absoluteFolder(const QString &folder)
     return QDir::cleanPath(QFileInfo(folder.isEmpty() ? QStringLiteral(".") : folder).absoluteFilePath());
 }
 
-bool sameFile(const QString &a, const QString &b)
-{
-    const QString ca = QFileInfo(a).canonicalFilePath();
-    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
-}
-
 } // namespace
 
 DuplicatorRun::DuplicatorRun(const Settings &settings, Listener &listener)
@@ -74,7 +69,7 @@ bool DuplicatorRun::keysFor(const QString &formType, QString *companyKey, QStrin
 
 QString DuplicatorRun::sketchPath(const QString &documentPath)
 {
-    return fileBaseName(documentPath) + QStringLiteral("_img.bmp");
+    return pictureFileOf(documentPath);
 }
 
 bool DuplicatorRun::allModified() const
@@ -243,11 +238,23 @@ bool DuplicatorRun::copyOne(const QString &from, const QString &to)
         return false;
     }
     // A copy is whole or absent: a stopped run never leaves half a document behind.
-    if (!writeFileAtomically(to, bytes)) {
-        errorBox(QStringLiteral("Error"), QStringLiteral("Cannot create file ") + to);
+    QString error;
+    if (!writeFileAtomically(to, bytes, &error)) {
+        errorBox(QStringLiteral("Error"), QStringLiteral("Cannot create file ") + to + QStringLiteral("\r\n") + error);
         return false;
     }
     return true;
+}
+
+// A copy (or its sketch) never lands on a source or a source's sketch, whatever names or links
+// lead there, and its sketch never on a document; the command line never writes through a link.
+QString DuplicatorRun::copyProblem(const QString &target, bool withSketch) const
+{
+    const bool refuseLinks = AppState::instance().headless();
+    QString problem = writeProblem(target, WriteKind::Document, m_settings.sources, refuseLinks);
+    if (problem.isEmpty() && withSketch)
+        problem = writeProblem(sketchPath(target), WriteKind::Picture, m_settings.sources, refuseLinks);
+    return problem;
 }
 
 DuplicatorRun::Outcome DuplicatorRun::copyFiles(QStringList *workList)
@@ -273,6 +280,14 @@ DuplicatorRun::Outcome DuplicatorRun::copyFiles(QStringList *workList)
         return Outcome::Refused;
 
     const QDir destination(m_settings.newPath);
+    for (const QString &source : std::as_const(existing)) {
+        const QString problem = copyProblem(destination.filePath(QFileInfo(source).fileName()),
+                                            QFileInfo(sketchPath(source)).isFile());
+        if (!problem.isEmpty()) {
+            errorBox(QStringLiteral("Error"), problem + QStringLiteral(".  Operation aborted."));
+            return Outcome::Refused;
+        }
+    }
     int copied = 0;
     for (const QString &source : qAsConst(m_settings.sources)) {
         if (stepAndCheckCancel(source))

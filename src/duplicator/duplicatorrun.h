@@ -76,6 +76,7 @@ private:
     Outcome copyFiles(QStringList *workList);
     bool destinationClash(const QString &source) const;
     bool nameClash(const QStringList &existing) const;
+    QString copyProblem(const QString &target, bool withSketch) const;
     bool ensureDestination();
     bool copyOne(const QString &from, const QString &to);
     // False when the run must stop here (the write was refused).

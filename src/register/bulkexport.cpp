@@ -3,13 +3,14 @@
 #include "core/documentwindow.h"
 #include "core/platform.h"
 #include "core/profilefile.h"
+#include "core/writetarget.h"
 #include "document/formwindow.h"
 #include "report/formreport.h"
 #include "report/reportjob.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSet>
+#include <QHash>
 #include <QWidget>
 
 #include <optional>
@@ -75,20 +76,53 @@ BulkExport::BulkExport(OutputCheck check) : m_check(std::move(check)) {}
 
 BulkExport::~BulkExport() = default;
 
+namespace {
+
+QString pdfName(const QString &document)
+{
+    const QFileInfo info(document);
+    QString base = info.completeBaseName();
+    while (base.startsWith(QLatin1Char('.')))
+        base.remove(0, 1);
+    if (base.isEmpty()) {
+        base = info.fileName();
+        while (base.startsWith(QLatin1Char('.')))
+            base.remove(0, 1);
+    }
+    return (base.isEmpty() ? QStringLiteral("report") : base) + QStringLiteral(".pdf");
+}
+
+} // namespace
+
 QStringList BulkExport::pdfPaths(const QString &folder, const QStringList &documents)
 {
     const QDir dir(folder);
     QStringList paths;
-    QSet<QString> taken; // folded: a Windows share would not tell the cases apart
-    for (const QString &document : documents) {
-        const QString base = QFileInfo(document).completeBaseName();
-        QString name = base + QStringLiteral(".pdf");
-        for (int n = 2; taken.contains(name.toCaseFolded()); ++n)
-            name = QStringLiteral("%1 (%2).pdf").arg(base).arg(n);
-        taken.insert(name.toCaseFolded());
-        paths << dir.filePath(name);
-    }
+    for (const QString &document : documents)
+        paths << dir.filePath(pdfName(document));
     return paths;
+}
+
+QStringList BulkExport::sharedNames(const QStringList &documents, QStringList *problems)
+{
+    QHash<QString, QString> first; // folded PDF name -> the first document giving it
+    QStringList shared;
+    for (const QString &document : documents) {
+        const QString name = pdfName(document);
+        const auto it = first.constFind(name.toCaseFolded());
+        if (it == first.constEnd()) {
+            first.insert(name.toCaseFolded(), document);
+            continue;
+        }
+        // The same file given twice is one document, one PDF.
+        if (sameFile(*it, document) || QFileInfo(*it).absoluteFilePath() == QFileInfo(document).absoluteFilePath())
+            continue;
+        if (!shared.contains(*it))
+            shared << *it;
+        shared << document;
+        problems->append(QStringLiteral("%1 and %2 would both be written as %3").arg(*it, document, name));
+    }
+    return shared;
 }
 
 bool BulkExport::exportOne(const QString &document, const QString &pdf, QString *error, QStringList *notes)

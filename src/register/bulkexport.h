@@ -29,9 +29,14 @@ public:
     BulkExport &operator=(const BulkExport &) = delete;
 
     // The PDF of each document in folder, named after the document file ("weld01.wrp" gives
-    // "weld01.pdf"). A name met twice (the same file name in two subfolders) is told apart
-    // as "weld01 (2).pdf", so one run never writes over its own output.
+    // "weld01.pdf") whatever else is exported with it, and never a hidden file (".wrp" gives
+    // "wrp.pdf").
     static QStringList pdfPaths(const QString &folder, const QStringList &documents);
+    // The documents whose PDF would have the name of another one's (the same file name in two
+    // subfolders; names compare without regard to case, as a Windows share does), with a line
+    // naming each such pair in *problems. Neither of a pair may be written: one would replace
+    // the other, and which one would depend on the order of the list.
+    static QStringList sharedNames(const QStringList &documents, QStringList *problems);
 
     // Writes the report of document to pdf, replacing it in one step. False with *error
     // naming the document when it cannot be opened, has no report or the PDF cannot be

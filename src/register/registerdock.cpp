@@ -209,13 +209,17 @@ void RegisterDock::exportSelected()
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
     BulkExport exporter(m_check);
+    // Two documents of one name would give one PDF: neither is written, both are named.
     QStringList failures;
+    const QStringList shared = BulkExport::sharedNames(documents, &failures);
     QStringList notes; // written, but with something to say
     int written = 0;
     int skipped = 0;
     for (int i = 0; i < documents.size() && !progress.wasCanceled(); ++i) {
         progress.setLabelText(QStringLiteral("Exporting %1").arg(QFileInfo(documents.at(i)).fileName()));
         progress.setValue(i);
+        if (shared.contains(documents.at(i)))
+            continue;
         if (!replace && QFileInfo::exists(pdfs.at(i))) {
             ++skipped;
             continue;

@@ -1,6 +1,7 @@
 #include "report/reportpreview.h"
 
 #include "core/platform.h"
+#include "core/writetarget.h"
 #include "report/formreport.h"
 
 #include <QAction>
@@ -123,9 +124,10 @@ void ReportPreview::exportPdf()
     const QString path = platform().saveFile(options);
     if (path.isEmpty())
         return;
-    QString error;
+    // A report never replaces a document, whatever its name or the link it is reached by.
+    QString error = writeProblem(path, WriteKind::Pdf, {}, false);
     bool written = false;
-    {
+    if (error.isEmpty()) {
         BusyCursor busy;
         written = m_job.writePdf(path, &error);
     }

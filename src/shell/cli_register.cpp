@@ -46,7 +46,10 @@ int runList(const QCommandLineParser &parser, const QStringList &positional)
     RegisterScan scan;
     QList<RegisterEntry> entries;
     if (!scan.scan(folder, &entries)) {
-        QTextStream(stderr) << "brenvik: cannot read the folder " << folder << Qt::endl;
+        const QFileInfo info(folder);
+        QTextStream(stderr) << "brenvik: cannot read the folder " << folder
+                            << (!info.exists() ? ": no such folder" : !info.isDir() ? ": it is a file, not a folder" : "")
+                            << Qt::endl;
         return Exit::Failure;
     }
     QString text = RegisterEntry::headings().join(QLatin1Char('\t')) + QLatin1Char('\n');
@@ -70,6 +73,15 @@ int runExportPdfDir(const QCommandLineParser &parser, const QStringList &documen
     if (documents.isEmpty())
         return usage(QStringLiteral("--export-pdf-dir needs at least one document file"));
     QTextStream err(stderr);
+    // Two documents of one name would give one PDF, the later replacing the earlier: neither
+    // is written, and nothing else either, until the list is mended.
+    QStringList clashes;
+    BulkExport::sharedNames(documents, &clashes);
+    if (!clashes.isEmpty()) {
+        for (const QString &clash : std::as_const(clashes))
+            err << "brenvik: " << clash << Qt::endl;
+        return usage(QStringLiteral("each document needs a PDF name of its own; nothing was written"));
+    }
     if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
         err << "brenvik: cannot make the folder " << folder << Qt::endl;
         return Exit::Failure;

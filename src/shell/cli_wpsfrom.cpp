@@ -37,6 +37,15 @@ int runWpsFrom(const QCommandLineParser &parser, const QStringList &positional)
         return cliFailure(QStringLiteral("will not write %1: it is the record being read").arg(out));
     if (const QString problem = outputProblem(out, {recordFile}, OutputKind::Document); !problem.isEmpty())
         return cliFailure(problem);
+    // A WPS may be replaced; a document of another type is not turned into one.
+    if (QFileInfo::exists(out)) {
+        ProfileFile existing(out, ProfileFile::Kind::Document);
+        const QString type = existing.load() ? existing.value(QStringLiteral("contents"), QStringLiteral("formType"))
+                                             : QString();
+        if (type != QLatin1String("WPSR"))
+            return cliFailure(QStringLiteral("will not write %1: it is a %2 document, not a WPS")
+                                  .arg(out, type.isEmpty() ? QStringLiteral("welding report") : type));
+    }
     ProfileFile profile(recordFile, ProfileFile::Kind::Document);
     if (!profile.load())
         return cliFailure(QStringLiteral("cannot open %1: the file cannot be read").arg(recordFile));

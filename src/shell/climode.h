@@ -4,7 +4,7 @@
 // in its own file (cli_<mode>.cpp) and listed once in climodes.cpp.
 //
 // Contract of a headless mode: no display needed (the offscreen platform is chosen from argv
-// before the application object exists, unless QT_QPA_PLATFORM is set); no dialog; no
+// before the application object exists, whatever QT_QPA_PLATFORM says); no dialog; no
 // question; messages and warnings to stderr; results to stdout; exit 0 when done (warnings
 // included), 1 on failure, 2 on a usage error.
 

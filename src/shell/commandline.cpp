@@ -95,7 +95,8 @@ int runBrenvik(int argc, char *argv[])
     const bool parsed = early.parser.parse(args);
     const bool noWindow = !parsed || early.parser.isSet(early.help) || early.parser.isSet(early.version) ||
                           selectsHeadlessMode(argc, argv, modes);
-    if (noWindow && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // Whatever QT_QPA_PLATFORM says: a platform that wants a display (xcb) aborts without one.
+    if (noWindow)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Without a window stderr holds the program's own messages only: Qt's notes about the
     // session it runs in ("XDG_RUNTIME_DIR not set", fonts, the offscreen platform) are not the

@@ -27,6 +27,10 @@ private Q_SLOTS:
             << "is not a folder";
         QTest::newRow("two modes") << QStringList{"--print-fields", "--batch", "x.wrp"} << 2 << QString()
                                    << "cannot be combined";
+        // A platform that needs a display is not asked for one: the headless modes run offscreen.
+        QTest::newRow("a mode, QT_QPA_PLATFORM=xcb and no display")
+            << QStringList{"QT_QPA_PLATFORM=xcb", "--print-fields", "/nonexistent/x.wrp"} << 1 << QString()
+            << "brenvik: cannot open /nonexistent/x.wrp: no such file";
     }
 
     void exitCodes()
@@ -39,6 +43,9 @@ private Q_SLOTS:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("QT_QPA_PLATFORM")); // the program must choose offscreen itself
         env.remove(QStringLiteral("DISPLAY"));
+        // A leading NAME=VALUE argument goes into the environment instead.
+        if (!args.isEmpty() && args.first().contains(QLatin1Char('=')) && !args.first().startsWith(QLatin1Char('-')))
+            env.insert(args.first().section(QLatin1Char('='), 0, 0), args.takeFirst().section(QLatin1Char('='), 1));
         program.setProcessEnvironment(env);
         program.start(QCoreApplication::applicationDirPath() + QStringLiteral("/brenvik"), args);
         QVERIFY(program.waitForFinished(30000));

@@ -86,6 +86,8 @@ void TestCliReport::initTestCase()
     QVERIFY(write(m_wpds, kWpds));
     QVERIFY(write(m_dir.filePath(QStringLiteral("note.wrp")), "[contents]\r\nformType=NOTE\r\n"));
     QVERIFY(write(m_dir.filePath(QStringLiteral("untyped.wrp")), "[contents]\r\nwpdsNo=1\r\n"));
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("copy")));
+    QVERIFY(write(m_dir.filePath(QStringLiteral("copy/WELD01.wrp")), kWpds));
 }
 
 void TestCliReport::printFields()
@@ -233,13 +235,19 @@ void TestCliReport::failures_data()
     QTest::newRow("no file given") << QStringList{"--print-fields"} << 2 << "usage:";
     QTest::newRow("two files") << QStringList{"--export-pdf", "{dir}/x.pdf", "{dir}/weld01.wrp", "{dir}/note.wrp"}
                                << 2 << "usage:";
-    QTest::newRow("list: no folder") << QStringList{"--list", "{dir}/none"} << 1 << "cannot read the folder";
+    QTest::newRow("list: no folder") << QStringList{"--list", "{dir}/none"} << 1
+                                     << "cannot read the folder " + m_dir.filePath("none") + ": no such folder";
     QTest::newRow("list: a file, not a folder") << QStringList{"--list", "{dir}/weld01.wrp"} << 1
-                                                << "cannot read the folder";
+                                                << "weld01.wrp: it is a file, not a folder";
     QTest::newRow("list: documents given") << QStringList{"--list", "{dir}", "{dir}/weld01.wrp"} << 2 << "usage:";
     QTest::newRow("export-pdf-dir: no documents") << QStringList{"--export-pdf-dir", "{dir}"} << 2 << "usage:";
     QTest::newRow("export-pdf-dir: onto a document")
         << QStringList{"--export-pdf-dir", "{dir}/weld01.wrp", "{dir}/note.wrp"} << 1 << "cannot make the folder";
+    // Whichever came last would win the one name: nothing is written, not even the folder
+    // (here named x.pdf, which must not appear).
+    QTest::newRow("export-pdf-dir: two documents of one name")
+        << QStringList{"--export-pdf-dir", "{dir}/x.pdf", "{dir}/note.wrp", "{dir}/weld01.wrp", "{dir}/copy/WELD01.wrp"}
+        << 2 << "weld01.wrp and " + m_dir.filePath("copy/WELD01.wrp") + " would both be written as WELD01.pdf";
 }
 
 void TestCliReport::failures()
@@ -282,14 +290,14 @@ void TestCliReport::listPrintsTheRegister()
 }
 
 // One process, many documents: an unreadable one among them is named and costs only its own
-// PDF; names met twice are told apart; a box the opening would show (a date it cannot read)
-// is told on stderr with the PDF's name and stops nothing.
+// PDF; each PDF is named after its document; a box the opening would show (a date it cannot
+// read) is told on stderr with the PDF's name and stops nothing.
 void TestCliReport::exportPdfDirGoesOnPastAFailure()
 {
     QTemporaryDir out;
     const QString examples = QCoreApplication::applicationDirPath() + QStringLiteral("/examples/");
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("copy")));
-    const QString twin = m_dir.filePath(QStringLiteral("copy/weld01.wrp"));
+    const QString twin = m_dir.filePath(QStringLiteral("copy/weld02.wrp"));
     QVERIFY(write(twin, QByteArray(kWpds).replace("wpdsDate=12/07/2026", "wpdsDate=31/31/2026")));
     const QStringList documents = {examples + QStringLiteral("wps-example.wrp"), m_dir.filePath(QStringLiteral("untyped.wrp")),
                                    m_wpds, examples + QStringLiteral("wpqr-example.wrp"), twin};
@@ -299,10 +307,10 @@ void TestCliReport::exportPdfDirGoesOnPastAFailure()
     QDir pdf(out.filePath(QStringLiteral("pdf")));
     QCOMPARE(said, (QStringList{QStringLiteral("brenvik: cannot open %1: it has no form type").arg(documents.at(1)),
                                 QStringLiteral("brenvik: %1: '31/31/2026' is not a valid date")
-                                    .arg(pdf.filePath(QStringLiteral("weld01 (2).pdf"))),
+                                    .arg(pdf.filePath(QStringLiteral("weld02.pdf"))),
                                 QStringLiteral("brenvik: 1 of 5 documents were not exported")}));
     QCOMPARE(pdf.entryList(QDir::Files),
-             (QStringList{"weld01 (2).pdf", "weld01.pdf", "wpqr-example.pdf", "wps-example.pdf"}));
+             (QStringList{"weld01.pdf", "weld02.pdf", "wpqr-example.pdf", "wps-example.pdf"}));
     QFile wps(pdf.filePath(QStringLiteral("wps-example.pdf")));
     QVERIFY(wps.open(QIODevice::ReadOnly));
     QCOMPARE(wps.readAll().count("/Type /Page\n"), 2);

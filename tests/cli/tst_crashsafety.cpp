@@ -1,6 +1,7 @@
 // Crash safety, shown: the program killed (SIGKILL) at random moments while it saves a
-// document with its sketch leaves each file whole, the old version or the new; two copies
-// of the program saving values into one zoru.dat at once lose none of them.
+// document with its sketch leaves each file whole, the old version or the new, and never the
+// new document beside the old picture; two copies of the program saving values into one
+// zoru.dat at once lose none of them.
 
 #include "userdata/userdatastore.h"
 #include "support/testfiles.h"
@@ -82,6 +83,7 @@ void TestCrashSafety::killedWhileSavingLeavesWholeFiles()
     const QString out = m_dir.filePath("out.wrp");
     QCOMPARE(QProcess::execute(program(), {"--data-dir", data, "--resave", out, a}), 0);
     auto *random = QRandomGenerator::global();
+    QByteArray document = readAll(out);
     for (int round = 0; round < 30; ++round) {
         QProcess p;
         p.start(program(), {"--data-dir", data, "--resave", out, round % 2 ? a : b});
@@ -92,6 +94,13 @@ void TestCrashSafety::killedWhileSavingLeavesWholeFiles()
         for (const QString &name : {QStringLiteral("out.wrp"), QStringLiteral("out_img.bmp")})
             QVERIFY2(whole[name].contains(readAll(m_dir.filePath(name))),
                      qPrintable(QStringLiteral("round %1: %2 is not a whole version").arg(round).arg(name)));
+        // The picture goes in place before the document: a document this round put in place
+        // has this round's picture beside it, never the one before.
+        const QByteArray now = readAll(out);
+        if (now != document)
+            QVERIFY2(readAll(m_dir.filePath("out_img.bmp")) == whole["out_img.bmp"][round % 2 ? 0 : 1],
+                     qPrintable(QStringLiteral("round %1: a new document beside a stale picture").arg(round)));
+        document = now;
     }
 }
 

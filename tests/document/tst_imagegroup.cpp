@@ -53,6 +53,7 @@ private Q_SLOTS:
     void exportProposes();
     void exportWritesByExtension_data();
     void exportWritesByExtension();
+    void exportFailureIsReported_data();
     void exportFailureIsReported();
     void copyPutsBitmapAndMetafile();
     void paste_data();
@@ -267,17 +268,36 @@ void TestImageGroup::exportWritesByExtension()
     QVERIFY(!AppState::instance().changed());
 }
 
+// The message says why, and a picture never replaces a document, whatever its name.
+void TestImageGroup::exportFailureIsReported_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("there"); // what the file holds before and after
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no such folder") << "missing-folder/x.bmp" << QByteArray() << ": No such file or directory";
+    QTest::newRow("onto a document") << "doc.bmp" << QByteArray("[contents]\r\nformType=WPDS\r\n")
+                                     << ": it is a welding report document";
+}
+
 void TestImageGroup::exportFailureIsReported()
 {
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, there);
+    QFETCH(QString, reason);
     ScriptedPlatform platform;
     ImageGroup group(QStringLiteral("x"));
     group.setPicture(Picture::fromImage(drawing()));
-    platform.queueFile(m_dir.filePath(QStringLiteral("missing-folder/x.bmp")));
+    const QString path = there.isEmpty() ? m_dir.filePath(fileName) : writeFile(fileName, there);
+    platform.queueFile(path);
     click(group, "exportImage");
     QCOMPARE(platform.messages.size(), 2);
     QCOMPARE(platform.messages[1].icon, MsgIcon::Error);
     QCOMPARE(platform.messages[1].caption, QStringLiteral("Zor Error"));
-    QCOMPARE(platform.messages[1].text, QStringLiteral("Error in exporting image file."));
+    QVERIFY2(platform.messages[1].text.startsWith(QStringLiteral("Error in exporting image file.\r\n")),
+             qPrintable(platform.messages[1].text));
+    QVERIFY2(platform.messages[1].text.endsWith(reason), qPrintable(platform.messages[1].text));
+    QFile f(path);
+    QCOMPARE(f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(), there);
 }
 
 void TestImageGroup::copyPutsBitmapAndMetafile()

@@ -159,6 +159,8 @@ private Q_SLOTS:
     void changedFlagFromEdits();
     void cancelledSaveDialog();
     void saveAsLeavesChangedFlagAndCloseAsks();
+    void saveAsTargets_data();
+    void saveAsTargets();
     void badDateStillLoadsTheRest();
     void sketchWrittenAsBitmapAndLoadedByContent();
     void sketchWriteFailureKeepsChangedFlag();
@@ -570,6 +572,45 @@ void TestWpds::saveAsLeavesChangedFlagAndCloseAsks()
     AppState::instance().setHost(nullptr);
 }
 
+// Save As writes through links, as shared folders expect, but never onto the open document's
+// own picture, nor its picture onto the open document.
+void TestWpds::saveAsTargets_data()
+{
+    QTest::addColumn<QString>("target"); // chosen in the dialog; the open document is a.wrp
+    QTest::addColumn<bool>("written");
+    QTest::newRow("a link into a shared folder") << "link.wrp" << true;
+    QTest::newRow("the open document's picture") << "a_img.bmp" << false;
+    QTest::newRow("a name whose picture is a link to the open document") << "b.wrp" << false;
+}
+
+void TestWpds::saveAsTargets()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, written);
+    QDir(m_dir->path()).mkdir("shared");
+    writeFile(path("shared/real.wrp"), "[contents]\r\nformType=WPDS\r\nwpdsNo=old\r\n");
+    QVERIFY(QFile::link(path("shared/real.wrp"), path("link.wrp")));
+    QVERIFY(QFile::link(path("a.wrp"), path("b_img.bmp")));
+    TWPDS w;
+    w.setFileName(path("a.wrp"));
+    QVERIFY(w.save());
+    const QByteArray document = readAll(path("a.wrp"));
+    const QByteArray picture = readAll(path("a_img.bmp"));
+    m_platform->queueFile(path(target));
+    w.saveAs();
+    QStringList said;
+    for (const RecordedMessage &m : std::as_const(m_platform->messages))
+        if (m.kind == QLatin1String("message"))
+            said << m.text;
+    QVERIFY2(said.isEmpty() == written, qPrintable(said.join('|')));
+    QVERIFY(QFileInfo(path("link.wrp")).isSymLink());
+    QCOMPARE(readAll(path("shared/real.wrp")).contains("wpdsNo=old"), !written);
+    if (!written)
+        QVERIFY2(said.last().startsWith("will not write"), qPrintable(said.last()));
+    QCOMPARE(readAll(path("a.wrp")), document);
+    QCOMPARE(readAll(path("a_img.bmp")), picture);
+}
+
 void TestWpds::badDateStillLoadsTheRest()
 {
     writeFile(path("d.wrp"), "[contents]\r\nimageFile=v.bmp\r\nformType=WPDS\r\nwpdsNo=W-1\r\n"
@@ -617,7 +658,8 @@ void TestWpds::sketchWriteFailureKeepsChangedFlag()
     // Which file failed, and why.
     QVERIFY(m_platform->messages.last().text.startsWith(QStringLiteral("Error in saving image file.\r\nUnable to write to %1: ").arg(path("s_img.bmp"))));
     QVERIFY(AppState::instance().changed());
-    QVERIFY(QFile::exists(path("s.wrp")));
+    // A document and its picture change together: without its picture the document is not written.
+    QVERIFY(!QFile::exists(path("s.wrp")));
 }
 
 void TestWpds::refusedWriteLeavesOldFileAndNoPicture()

@@ -215,25 +215,36 @@ private Q_SLOTS:
         QCOMPARE(removed.size(), 1); // the other rows stayed where they were
     }
 
+    // A PDF is named after its document alone, the same whatever else is exported with it:
+    // two documents of one name (in any case) give neither, both named.
     void pdfNames_data()
     {
         QTest::addColumn<QStringList>("documents");
         QTest::addColumn<QStringList>("pdfs");
+        QTest::addColumn<QStringList>("shared");
         QTest::newRow("from the file names") << QStringList{"/a/weld01.wrp", "/a/WPS 7.v2.WRP"}
-                                             << QStringList{"weld01.pdf", "WPS 7.v2.pdf"};
+                                             << QStringList{"weld01.pdf", "WPS 7.v2.pdf"} << QStringList{};
         QTest::newRow("the same name twice, any case")
-            << QStringList{"/a/weld01.wrp", "/b/Weld01.wrp", "/c/weld01.wrp"}
-            << QStringList{"weld01.pdf", "Weld01 (2).pdf", "weld01 (3).pdf"};
+            << QStringList{"/a/weld01.wrp", "/a/weld02.wrp", "/b/Weld01.wrp", "/c/weld01.wrp"}
+            << QStringList{"weld01.pdf", "weld02.pdf", "Weld01.pdf", "weld01.pdf"}
+            << QStringList{"/a/weld01.wrp", "/b/Weld01.wrp", "/c/weld01.wrp"};
+        QTest::newRow("never a hidden file") << QStringList{"/a/.wrp", "/a/.old.wrp", "/a/..wrp"}
+                                             << QStringList{"wrp.pdf", "old.pdf", "wrp.pdf"}
+                                             << QStringList{"/a/.wrp", "/a/..wrp"};
     }
 
     void pdfNames()
     {
         QFETCH(QStringList, documents);
         QFETCH(QStringList, pdfs);
+        QFETCH(QStringList, shared);
         QStringList names;
         for (const QString &path : BulkExport::pdfPaths(QStringLiteral("/out"), documents))
             names << QFileInfo(path).fileName();
         QCOMPARE(names, pdfs);
+        QStringList problems;
+        QCOMPARE(BulkExport::sharedNames(documents, &problems), shared);
+        QCOMPARE(problems.size(), qMax(0, int(shared.size()) - 1));
     }
 
     void exportFromThePanel_data()
