@@ -16,9 +16,11 @@ const QString kContents = QStringLiteral("contents");
 struct TypeKeys {
     const char *formType;
     const char *shownAs;
+    const char *knownAs; // what an engineer calls it, shown beside the type word
     const char *number;
     const char *revision;
     const char *date;
+    const char *revisionDate; // a revision is dated by this one when it is filled
     QList<const char *> processes;
     QList<const char *> supporting;
 };
@@ -26,10 +28,12 @@ struct TypeKeys {
 const QList<TypeKeys> &typeKeys()
 {
     static const QList<TypeKeys> keys = {
-        {"WPDS", "WPDS", "wpdsNo", "rev", "wpdsDate", {"weldingProcess1", "weldingProcess2"}, {"refWPQR", "refWPS"}},
-        {"PQR", "PQR", "testPlateNo", nullptr, "wpdsDate", {"weldingProcess"}, {"wpdsNo", "wpsNo"}},
-        {"WPQR", "WPQR", "PQRNo", nullptr, "PQRDate", {"weldingProcess1"}, {"wpsNo"}},
-        {"WPSR", "WPS", "wpsNo", "revisionNo", "wpsDate", {"weldingProcess1"}, {"PQRNo"}},
+        {"WPDS", "WPDS", "data sheet", "wpdsNo", "rev", "wpdsDate", nullptr, {"weldingProcess1", "weldingProcess2"},
+         {"refWPQR", "refWPS"}},
+        {"PQR", "PQR", "test plate report", "testPlateNo", nullptr, "wpdsDate", nullptr, {"weldingProcess"},
+         {"wpdsNo", "wpsNo"}},
+        {"WPQR", "WPQR", "PQR, QW-483", "PQRNo", nullptr, "PQRDate", nullptr, {"weldingProcess1"}, {"wpsNo"}},
+        {"WPSR", "WPS", "WPS, QW-482", "wpsNo", "revisionNo", "wpsDate", "revisionDate", {"weldingProcess1"}, {"PQRNo"}},
     };
     return keys;
 }
@@ -46,6 +50,13 @@ QString joined(const ProfileFile &file, const QList<const char *> &keys)
             values << v;
     }
     return values.join(QStringLiteral(", "));
+}
+
+bool isFirstIssue(const QString &revision)
+{
+    bool number = false;
+    const int n = revision.toInt(&number);
+    return revision.isEmpty() || (number && n == 0);
 }
 
 } // namespace
@@ -77,6 +88,11 @@ bool RegisterEntry::before(const RegisterEntry &a, const RegisterEntry &b)
 {
     const int folded = a.relativePath.compare(b.relativePath, Qt::CaseInsensitive);
     return folded != 0 ? folded < 0 : a.relativePath < b.relativePath;
+}
+
+QString RegisterEntry::shownType() const
+{
+    return typeName.isEmpty() ? type : QStringLiteral("%1 (%2)").arg(type, typeName);
 }
 
 QString RegisterEntry::formType() const
@@ -131,7 +147,14 @@ RegisterEntry RegisterEntry::read(const QString &path, const QString &relativePa
     if (keys->revision)
         entry.revision = file.value(kContents, QLatin1String(keys->revision)).trimmed();
     entry.company = file.value(kContents, QStringLiteral("companyName")).trimmed();
+    entry.typeName = QLatin1String(keys->knownAs);
     entry.dateText = file.value(kContents, QLatin1String(keys->date)).trimmed();
+    // Revision 0 is the first issue; a later one is in force from its own date.
+    if (keys->revisionDate && !isFirstIssue(entry.revision)) {
+        const QString revised = file.value(kContents, QLatin1String(keys->revisionDate)).trimmed();
+        if (!revised.isEmpty())
+            entry.dateText = revised;
+    }
     entry.date = parseFileDate(entry.dateText);
     entry.processes = joined(file, keys->processes);
     entry.supporting = joined(file, keys->supporting);

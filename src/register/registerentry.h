@@ -20,6 +20,7 @@ struct RegisterEntry {
     QString revision;
     QString company;
     QDate date;
+    QString typeName;     // what an engineer calls the type ("PQR, QW-483" for a WPQR)
     QString dateText;     // the date as stored, shown as it is when it is no date
     QString processes;
     QString supporting;   // the records this one rests on or cites
@@ -33,6 +34,8 @@ struct RegisterEntry {
     QString cell(int column) const;
     // The form type the file stores ("WPSR" for a WPS).
     QString formType() const;
+    // The type word with its name beside it, as the panel shows it.
+    QString shownType() const;
 
     static QStringList headings();
     // The register's order: by relative path, letter case aside (then with it, so that two

@@ -161,7 +161,7 @@ QVariant RegisterModel::data(const QModelIndex &index, int role) const
     const RegisterEntry &e = m_entries.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        return e.cell(index.column());
+        return index.column() == RegisterEntry::Type ? e.shownType() : e.cell(index.column());
     case Qt::ToolTipRole:
         return e.isDocument() ? e.path : QStringLiteral("%1: %2").arg(e.relativePath, e.problem);
     case Qt::ForegroundRole:

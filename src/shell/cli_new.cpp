@@ -4,7 +4,6 @@
 #include "core/documentwindow.h"
 #include "shell/clifiles.h"
 #include "shell/climode.h"
-#include "userdata/userdatastore.h"
 
 #include <QFileInfo>
 #include <QWidget>
@@ -34,11 +33,8 @@ int runNew(const QCommandLineParser &parser, const QStringList &positional)
     if (!kDocumentTypes.contains(type))
         return cliFailure(QStringLiteral("unknown document type \"%1\" (one of %2)")
                               .arg(parser.value(kNew), kDocumentTypes.join(QStringLiteral(", "))));
-    // The new document carries the default company profile: without the store there is none,
-    // and a document without it is not what was asked for.
-    const UserDataStore store;
-    if (!store.exists() || !QFileInfo(store.path()).isReadable())
-        return cliFailure(store.missingText());
+    if (const QString problem = storeProblem(); !problem.isEmpty())
+        return cliFailure(problem);
     DocumentWindow *document = DocumentRegistry::instance().create(type, nullptr);
     if (!document)
         return cliFailure(QStringLiteral("the %1 window is not built in this version").arg(type));

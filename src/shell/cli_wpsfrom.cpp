@@ -53,6 +53,8 @@ int runWpsFrom(const QCommandLineParser &parser, const QStringList &positional)
     if (record.formType() != QLatin1String("WPQR"))
         return cliFailure(QStringLiteral("%1 is not a qualification record (WPQR); its form type is \"%2\"")
                               .arg(recordFile, record.formType()));
+    if (const QString problem = storeProblem(); !problem.isEmpty())
+        return cliFailure(problem);
     DocumentWindow *document = DocumentRegistry::instance().create(QStringLiteral("WPSR"), nullptr);
     if (!document)
         return cliFailure(QStringLiteral("the WPSR window is not built in this version"));

@@ -1,6 +1,7 @@
 #include "shell/clifiles.h"
 
 #include "core/appstate.h"
+#include "userdata/userdatastore.h"
 
 #include <QFileInfo>
 
@@ -35,6 +36,14 @@ QString outputProblem(const QString &out, const QStringList &inputs, OutputKind 
     if (info.exists() && !isDocumentOfOurs(out))
         return QStringLiteral("will not write %1: it exists and is not a welding report document").arg(out);
     return writeProblem(pictureFileOf(out), WriteKind::Picture, others, refuseLinks);
+}
+
+QString storeProblem()
+{
+    const UserDataStore store;
+    if (!store.exists() || !QFileInfo(store.path()).isReadable())
+        return store.missingText();
+    return {};
 }
 
 } // namespace Brenvik

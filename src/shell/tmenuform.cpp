@@ -171,6 +171,8 @@ TmenuForm::~TmenuForm()
         disconnect(m_docWidget, nullptr, this, nullptr);
     disconnect(&AppState::instance(), nullptr, this, nullptr);
     disconnect(m_mdi, nullptr, this, nullptr);
+    // The register hides as the window goes: that is no choice of the user's to remember.
+    disconnect(m_register->toggleViewAction(), nullptr, this, nullptr);
     if (AppState::instance().host() == this)
         AppState::instance().setHost(nullptr);
     if (DocumentWindow *doc = document())

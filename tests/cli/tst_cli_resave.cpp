@@ -219,6 +219,9 @@ void TestCliResave::failures_data()
         << QStringList{"--wps-from", "rec.wrp", "missing.d/new.wrp"} << 1 << QByteArray("brenvik: Unable to write to");
     QTest::newRow("new without the user data store")
         << QStringList{"--data-dir", "nostore.d", "--new", "WPDS", "OUT"} << 1 << QByteArray("zoru.dat is missing.");
+    QTest::newRow("wps from a record without the user data store")
+        << QStringList{"--data-dir", "nostore.d", "--wps-from", "rec.wrp", "OUT"} << 1
+        << QByteArray("zoru.dat is missing.");
 }
 
 void TestCliResave::failures()

@@ -63,26 +63,34 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QStringList>("cells"); // type, number, rev., company, date, processes, supporting
+        QTest::addColumn<QString>("shown");     // the Type column of the panel
         const QString company = QStringLiteral("Brenvik Fabrication Ltd.");
         QTest::newRow("WPDS") << "wpds-example.wrp"
                               << QStringList{"WPDS", "WPDS-GMAW-012", "0", company, "2026-07-12", "GMAW",
-                                             "PQR-2026-03, WPS-GMAW-01"};
+                                             "PQR-2026-03, WPS-GMAW-01"}
+                              << "WPDS (data sheet)";
         QTest::newRow("PQR: known by its test plate")
             << "pqr-example.wrp"
-            << QStringList{"PQR", "TP-2026-031", "", company, "2026-10-14", "GMAW", "WPDS-GMAW-2G-038, WPS-GMAW-07"};
-        QTest::newRow("WPQR") << "wpqr-example.wrp"
-                              << QStringList{"WPQR", "PQR-118", "", company, "2025-11-18", "GTAW / SMAW", "WPS-118 Rev. 0"};
-        QTest::newRow("WPS (stored as WPSR)")
-            << "wps-example.wrp" << QStringList{"WPS", "WPS-118", "0", company, "2025-12-02", "GTAW / SMAW", "PQR-118"};
-        QTest::newRow("WPS, its revision")
+            << QStringList{"PQR", "TP-2026-031", "", company, "2026-10-14", "GMAW", "WPDS-GMAW-2G-038, WPS-GMAW-07"}
+            << "PQR (test plate report)";
+        QTest::newRow("WPQR: the PQR of QW-483")
+            << "wpqr-example.wrp"
+            << QStringList{"WPQR", "PQR-118", "", company, "2025-11-18", "GTAW / SMAW", "WPS-118 Rev. 0"}
+            << "WPQR (PQR, QW-483)";
+        QTest::newRow("WPS (stored as WPSR), revision 0: its first date")
+            << "wps-example.wrp" << QStringList{"WPS", "WPS-118", "0", company, "2025-12-02", "GTAW / SMAW", "PQR-118"}
+            << "WPS (WPS, QW-482)";
+        QTest::newRow("WPS, its revision 1: the revision's date")
             << "wps-exceeds-example.wrp"
-            << QStringList{"WPS", "WPS-118", "1", company, "2025-12-02", "GTAW / SMAW", "PQR-118"};
+            << QStringList{"WPS", "WPS-118", "1", company, "2026-01-14", "GTAW / SMAW", "PQR-118"}
+            << "WPS (WPS, QW-482)";
     }
 
     void columnsOfTheShippedExamples()
     {
         QFETCH(QString, file);
         QFETCH(QStringList, cells);
+        QFETCH(QString, shown);
         const RegisterEntry entry = RegisterEntry::read(example(file), file);
         QVERIFY2(entry.isDocument(), qPrintable(entry.problem));
         QStringList got;
@@ -90,6 +98,7 @@ private Q_SLOTS:
             got << entry.cell(c);
         QCOMPARE(got, cells);
         QCOMPARE(entry.cell(RegisterEntry::File), file);
+        QCOMPARE(entry.shownType(), shown);
     }
 
     void filesThatAreNoDocuments_data()

@@ -229,6 +229,9 @@ private Q_SLOTS:
             QCOMPARE(toggle->text(), QStringLiteral("Document &Register"));
             toggle->trigger();
             w.registerDock()->setFolder(m_dir.path());
+            // Shown when the program ends: the panel goes with the window, still wanted.
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
         }
         TmenuForm w;
         QVERIFY(!w.registerDock()->isHidden());
