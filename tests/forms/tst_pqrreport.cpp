@@ -87,8 +87,6 @@ void TestPqrReport::fillSteps_data()
     QTest::newRow("preheat in F") << QStringList{"field:preheatTemperature=300", "check:unitTF"}
                                   << "PreheatTemperature" << "300 \u00B0F";
     QTest::newRow("empty preheat prints empty") << QStringList{"check:unitTF"} << "PreheatTemperature" << "";
-    QTest::newRow("worded preheat takes no unit")
-        << QStringList{"field:preheatTemperature=None"} << "PreheatTemperature" << "None";
     QTest::newRow("interpass min in C") << QStringList{"field:minInterT=10", "field:maxInterT=250"} << "MinInterT"
                                         << "10 \u00B0C";
     QTest::newRow("interpass max in C") << QStringList{"field:minInterT=10", "field:maxInterT=250"} << "MaxInterT"

@@ -364,8 +364,6 @@ void TestWpqr::reportFillSteps_data()
     QTest::newRow("preheat in F") << QStringList{"field:preheatTemp=120", "check:unitTF"} << "PreheatTemp"
                                   << "120 \u00B0F";
     QTest::newRow("empty interpass in F prints empty") << QStringList{"check:unitTF"} << "InterpassTemp" << "";
-    QTest::newRow("worded post-weld takes no unit") << QStringList{"field:postWeldTemp=None"} << "PostWeldTemp"
-                                                    << "None";
     QTest::newRow("no field named Other") << QStringList{"field:baseMetalOther=x"} << "Other" << "Other:";
     QTest::newRow("tension unit 2") << QStringList{"cell:tensileTestUnit:0:1=in"} << "TTunit2" << "in";
     QTest::newRow("mils unit") << QStringList{"cell:toughUnit:0:4=mils", "cell:toughUnit:0:5=None"} << "HTUnit5"

@@ -286,7 +286,6 @@ void TestWps::reportFills_data()
     QTest::newRow("gas column") << true << 2 << "mixtureS" << "99.996";
     QTest::newRow("new: radio printed No") << false << 1 << "ifMetal" << "No";
     QTest::newRow("new: empty preheat prints empty") << false << 2 << "MinPreheatTemp" << "";
-    QTest::newRow("new: empty postweld range prints empty") << false << 2 << "postWeldTempRange" << "";
     QTest::newRow("new: metric unit row") << false << 2 << "ETUnit6" << "m/min";
 }
 
