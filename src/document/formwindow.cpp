@@ -398,7 +398,7 @@ FormReport *FormWindow::prepareReport()
 void FormWindow::viewReportClick()
 {
     if (FormReport *report = prepareReport())
-        previewReport(report, this);
+        previewReport(report, this, m_fileName);
 }
 
 void FormWindow::userPropertySaveClick(QComboBox *box)

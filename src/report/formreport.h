@@ -37,6 +37,7 @@ public:
 };
 
 // Shows the preview window (navigation, zoom, print, Export PDF) and returns when it closes.
-void previewReport(FormReport *report, QWidget *parent);
+// Export PDF proposes the document file's name and folder; the report's title without one.
+void previewReport(FormReport *report, QWidget *parent, const QString &documentPath = QString());
 
 } // namespace Brenvik

@@ -96,13 +96,18 @@ int linesThatFit(const QRectF &box, qreal lineHeight)
     return qMax(1, int(qFloor((box.height() + 0.5) / lineHeight)));
 }
 
-// The sizes a value tries, its own first, then smaller a step at a time.
-QList<qreal> shrinkingSizes(qreal pointSize)
+// The sizes a value tries, its own first, then smaller a step at a time down to `floor`
+// (its own size when that is smaller) and, with below, only those under `floor`.
+QList<qreal> shrinkingSizes(qreal pointSize, qreal floor, bool below)
 {
-    QList<qreal> sizes{pointSize};
-    for (qreal pt = pointSize; pt > ReportLayout::kSmallestPointSize;) {
+    QList<qreal> sizes;
+    for (qreal pt = pointSize;;) {
+        const bool readable = pt >= floor || pt >= pointSize;
+        if (readable != below)
+            sizes << pt;
+        if (pt <= ReportLayout::kSmallestPointSize)
+            break;
         pt = qMax(ReportLayout::kSmallestPointSize, pt - ReportLayout::kPointStep);
-        sizes << pt;
     }
     return sizes;
 }
@@ -155,29 +160,40 @@ qsizetype mostCharactersShown(const ReportElement &e, const QRectF &box, const Q
     return lines * (qsizetype(qCeil(area.width())) + 1);
 }
 
+// Sets the value's lines when they fit in the setting's box at that size.
+bool fitsAt(TextBox &tb, const ReportElement &e, const QString &text, const Setting &setting, qreal pt)
+{
+    const qreal width = setting.box.width();
+    ReportFont size = e.font;
+    size.pointSize = pt;
+    const QFontMetricsF fm = ReportLayout::metrics(size);
+    const QStringList lines = valueLines(e, text, ReportLayout::font(size), width, setting.wrap);
+    if (lines.size() > linesThatFit(setting.box, fm.height()))
+        return false;
+    for (const QString &l : lines)
+        if (fm.horizontalAdvance(l) > width + 0.5)
+            return false;
+    tb.box = setting.box;
+    setLines(tb, e, lines, size);
+    return true;
+}
+
 bool fitValue(TextBox &tb, const ReportElement &e, const QString &text, const QRectF &room)
 {
     if (text.size() > mostCharactersShown(e, tb.box, room))
         return false;
-    for (const Setting &setting : settings(e, tb.box, room)) {
-        const qreal width = setting.box.width();
-        for (const qreal pt : shrinkingSizes(e.font.pointSize)) {
-            ReportFont size = e.font;
-            size.pointSize = pt;
-            const QFontMetricsF fm = ReportLayout::metrics(size);
-            const QStringList lines = valueLines(e, text, ReportLayout::font(size), width, setting.wrap);
-            if (lines.size() > linesThatFit(setting.box, fm.height()))
-                continue;
-            bool fits = true;
-            for (const QString &l : lines)
-                fits = fits && fm.horizontalAdvance(l) <= width + 0.5;
-            if (!fits)
-                continue;
-            tb.box = setting.box;
-            setLines(tb, e, lines, size);
-            return true;
-        }
-    }
+    const QList<Setting> ways = settings(e, tb.box, room);
+    const qreal own = e.font.pointSize;
+    // Readable sizes first, each way in turn: a value wraps before it shrinks below the floor.
+    for (const Setting &setting : ways)
+        for (const qreal pt : shrinkingSizes(own, ReportLayout::kReadablePointSize, false))
+            if (fitsAt(tb, e, text, setting, pt))
+                return true;
+    // Then the largest smaller size at which any way fits.
+    for (const qreal pt : shrinkingSizes(own, ReportLayout::kReadablePointSize, true))
+        for (const Setting &setting : ways)
+            if (fitsAt(tb, e, text, setting, pt))
+                return true;
     return false;
 }
 

@@ -2,9 +2,10 @@
 // Where the text of each element of a report page goes: its box (a label without a width
 // ends where the next element or vertical rule of its row begins, a data text starts clear
 // of the caption before it) and its lines in that box. A value always prints whole: its font
-// shrinks step by step down to 5 points until it fits, then a free-text memo also wraps
-// within its box and a one-line label into the room below it in its row; only a value that
-// fits at no size is cut, and the layout says so.
+// shrinks step by step down to 7 points until it fits, then a free-text memo wraps within its
+// box and a one-line label into the room below it in its row, shrinking down to 7 points
+// again; only when no way fits at 7 points does it shrink further, down to 5 points, in the
+// way that keeps it largest. Only a value that fits at no size is cut, and the layout says so.
 // Measured in 1/96 inch with unhinted fonts, so screen, printer and PDF lay out alike.
 
 #include "report/reportpage.h"
@@ -66,6 +67,8 @@ public:
     static constexpr qreal kRuleGap = 0.5; // between a text and a rule (the letters' own side bearing adds to it)
     // A value too long for its box shrinks by this much at a time, down to kSmallestPointSize.
     static constexpr qreal kPointStep = 0.5;
+    // The smallest size that still reads on paper: a value wraps before it shrinks below it.
+    static constexpr qreal kReadablePointSize = 7;
     static constexpr qreal kSmallestPointSize = 5;
 
 private:

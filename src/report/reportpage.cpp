@@ -4,6 +4,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace Brenvik {
 
 ReportPage::ReportPage(QObject *parent) : QObject(parent) {}
@@ -212,6 +214,18 @@ bool ReportPage::setPicture(const QString &name, const Picture &picture)
         return false;
     e->picture = picture;
     return true;
+}
+
+void ReportPage::appendTemperatureUnit(const ReportSource &source, std::initializer_list<const char *> names)
+{
+    const QString unit = source.isChecked(QStringLiteral("unitTF")) ? QStringLiteral(" \u00B0F")
+                                                                    : QStringLiteral(" \u00B0C");
+    for (const char *name : names) {
+        const QString n = QString::fromLatin1(name);
+        const QString value = text(n);
+        if (std::any_of(value.cbegin(), value.cend(), [](QChar c) { return c.isDigit(); }))
+            setCaption(n, value + unit);
+    }
 }
 
 void ReportPage::fillByName(const QList<CollectedField> &fields)

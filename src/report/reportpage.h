@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include <cstddef>
+#include <initializer_list>
 
 namespace Brenvik {
 
@@ -111,6 +112,11 @@ public:
     bool setCaption(const QString &name, const QString &text);
     bool setMemoLines(const QString &name, const QStringList &lines);
     bool setPicture(const QString &name, const Picture &picture);
+
+    // The document's temperature unit (" °F" when its "unitTF" is checked, else " °C") after
+    // each of these labels whose value holds a digit; an empty or worded value ("None") prints
+    // as it is.
+    void appendTemperatureUnit(const ReportSource &source, std::initializer_list<const char *> names);
 
     // Every label takes the value of the first field whose name equals its own, both
     // upper-cased; every memo the same value decoded into lines (or into one paragraph when it

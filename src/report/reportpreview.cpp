@@ -5,6 +5,8 @@
 #include "report/formreport.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
 #include <QPrintDialog>
@@ -119,7 +121,11 @@ void ReportPreview::exportPdf()
     options.title = tr("Export PDF");
     options.filter = QStringLiteral("PDF Files (*.pdf)|*.pdf");
     options.defaultSuffix = QStringLiteral("pdf");
-    options.fileName = m_job.title() + QStringLiteral(".pdf");
+    // Beside the document, under its name; a document never saved proposes the report's title.
+    const QFileInfo document(m_documentPath);
+    options.fileName = m_documentPath.isEmpty()
+        ? m_job.title() + QStringLiteral(".pdf")
+        : document.absoluteDir().filePath(document.completeBaseName() + QStringLiteral(".pdf"));
     options.overwritePrompt = true;
     const QString path = platform().saveFile(options);
     if (path.isEmpty())
@@ -135,11 +141,12 @@ void ReportPreview::exportPdf()
         errorBox(QStringLiteral("Error"), error);
 }
 
-void previewReport(FormReport *report, QWidget *parent)
+void previewReport(FormReport *report, QWidget *parent, const QString &documentPath)
 {
     if (!report)
         return;
     ReportPreview preview(ReportJob::fromReport(*report), parent);
+    preview.setDocumentPath(documentPath);
     preview.exec();
 }
 

@@ -24,6 +24,8 @@ public:
     // Names the fields that print cut; empty when every value prints whole.
     QStatusBar *statusBar() const { return m_status; }
     QPrinter *printer() { return &m_printer; }
+    // The document file the report was prepared from: Export PDF proposes its name and folder.
+    void setDocumentPath(const QString &path) { m_documentPath = path; }
 
 public Q_SLOTS:
     void exportPdf();
@@ -33,6 +35,7 @@ private:
     void updatePageLabel();
 
     ReportJob m_job;
+    QString m_documentPath;
     QPrinter m_printer;
     QPrintPreviewWidget *m_view = nullptr;
     QLabel *m_pageLabel = nullptr;

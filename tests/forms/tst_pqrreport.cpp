@@ -86,16 +86,16 @@ void TestPqrReport::fillSteps_data()
 
     QTest::newRow("preheat in F") << QStringList{"field:preheatTemperature=300", "check:unitTF"}
                                   << "PreheatTemperature" << "300 \u00B0F";
-    QTest::newRow("empty preheat in F") << QStringList{"check:unitTF"} << "PreheatTemperature" << " \u00B0F";
+    QTest::newRow("empty preheat prints empty") << QStringList{"check:unitTF"} << "PreheatTemperature" << "";
     QTest::newRow("interpass min in C") << QStringList{"field:minInterT=10", "field:maxInterT=250"} << "MinInterT"
                                         << "10 \u00B0C";
     QTest::newRow("interpass max in C") << QStringList{"field:minInterT=10", "field:maxInterT=250"} << "MaxInterT"
                                         << "250 \u00B0C";
 
-    QTest::newRow("page 1 memo: one paragraph")
-        << QStringList{"field:postWeldTreatment=None\\nAs welded"} << "PostWeldTreatment" << "None As welded";
-    QTest::newRow("page 1 cleaning: one paragraph")
-        << QStringList{"field:cleaningProcedures=Brush\\nGrind"} << "CleaningProcedures" << "Brush Grind";
+    QTest::newRow("page 1 memo: lines")
+        << QStringList{"field:postWeldTreatment=None\\nAs welded"} << "PostWeldTreatment" << "None\nAs welded";
+    QTest::newRow("page 1 cleaning: lines")
+        << QStringList{"field:cleaningProcedures=Brush\\nGrind"} << "CleaningProcedures" << "Brush\nGrind";
     QTest::newRow("page 2 memo: lines") << QStringList{"field:otherTests=Macroetch\\nHardness"} << "OtherTests"
                                         << "Macroetch\nHardness";
 

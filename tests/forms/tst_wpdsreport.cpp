@@ -48,9 +48,9 @@ const Expected kData[] = {
     {"IBMSpec1", L, 130, 545}, {"IBMthickness1", L, 433, 543}, {"IBMReq1", L, 530, 545},
     {"IBMSpec2", L, 130, 563}, {"IBMThickness2", L, 433, 563}, {"IBMReq2", L, 530, 563},
     {"IFMProcess1", L, 73, 623}, {"IFMTradename1", L, 150, 623}, {"IFMClassification1", L, 350, 623},
-    {"IFMGroup1", L, 527, 623}, {"IFMFillerTreatment1", L, 590, 623},
+    {"IFMGroup1", L, 473, 623}, {"IFMFillerTreatment1", L, 590, 623},
     {"IFMProcess2", L, 73, 643}, {"IFMTradeName2", L, 150, 643}, {"IFMClassification2", L, 350, 643},
-    {"IFMGroup2", L, 527, 643}, {"IFMFillerTreatment2", L, 590, 643},
+    {"IFMGroup2", L, 473, 643}, {"IFMFillerTreatment2", L, 590, 643},
 };
 const qreal kMemoX[14] = {70, 112, 163, 202, 237, 300, 352, 417, 485, 525, 570, 630, 682, 733};
 const Expected kFoot[] = {
@@ -210,10 +210,14 @@ void TestWpdsReport::temperatures_data()
     QTest::addColumn<QString>("preheat");
     QTest::addColumn<bool>("fahrenheit");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("empty, C") << QString() << false << QStringLiteral(" \u00B0C");
-    QTest::newRow("empty, F") << QString() << true << QStringLiteral(" \u00B0F");
+    QTest::newRow("empty, C") << QString() << false << QString();
+    QTest::newRow("empty, F") << QString() << true << QString();
+    QTest::newRow("worded, no unit") << QStringLiteral("None") << false << QStringLiteral("None");
+    QTest::newRow("blank, no unit") << QStringLiteral("  ") << false << QStringLiteral("  ");
     QTest::newRow("value, C") << QStringLiteral("100") << false << QStringLiteral("100 \u00B0C");
     QTest::newRow("value, F") << QStringLiteral("300") << true << QStringLiteral("300 \u00B0F");
+    QTest::newRow("range with words") << QStringLiteral("min. 150 to 200") << false
+                                      << QStringLiteral("min. 150 to 200 \u00B0C");
 }
 
 void TestWpdsReport::temperatures()
@@ -246,7 +250,7 @@ void TestWpdsReport::unitSwitchDoesNotDouble()
     report.prepareRpt(w);
     QCOMPARE(report.page()->text(QStringLiteral("preheatMin")), QStringLiteral("50 \u00B0F"));
     QCOMPARE(report.page()->text(QStringLiteral("interpassMax")), QStringLiteral("250 \u00B0F"));
-    QCOMPARE(report.page()->text(QStringLiteral("InterPassMin")), QStringLiteral(" \u00B0F"));
+    QCOMPARE(report.page()->text(QStringLiteral("InterPassMin")), QString());
 }
 
 void TestWpdsReport::parameterColumnsKeepPassLines()
@@ -375,7 +379,7 @@ void TestWpdsReport::printFields()
     QCOMPARE(lines.first(), QStringLiteral("1:wpdsNo= WPDS-1 "));
     QVERIFY(lines.contains(QStringLiteral("1:technique=stringer\\nweave")));
     QVERIFY(lines.contains(QStringLiteral("1:wp3=1\\n \\n \\n \\n \\n \\n \\n ")));
-    QVERIFY(lines.contains(QStringLiteral("1:preheatMin= \u00B0C")));
+    QVERIFY(lines.contains(QStringLiteral("1:preheatMin=")));
     QCOMPARE(lines.last(), QStringLiteral("1:remarks="));
 }
 

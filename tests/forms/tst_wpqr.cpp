@@ -360,10 +360,10 @@ void TestWpqr::reportFillSteps_data()
     QTest::newRow("P-No. from baseMetalPNUmber") << QStringList{"field:baseMetalPNUmber=1"} << "BaseMetalPNumber" << "1";
     QTest::newRow("filler size") << QStringList{"field:SizeOfFillerMetal1=2.4 mm"} << "SizeofFillerMetal1" << "2.4 mm";
     QTest::newRow("post-weld in C") << QStringList{"field:postWeldTemp=620"} << "PostWeldTemp" << "620 \u00B0C";
-    QTest::newRow("empty post-weld") << QStringList{} << "PostWeldTemp" << " \u00B0C";
+    QTest::newRow("empty post-weld prints empty") << QStringList{} << "PostWeldTemp" << "";
     QTest::newRow("preheat in F") << QStringList{"field:preheatTemp=120", "check:unitTF"} << "PreheatTemp"
                                   << "120 \u00B0F";
-    QTest::newRow("empty interpass in F") << QStringList{"check:unitTF"} << "InterpassTemp" << " \u00B0F";
+    QTest::newRow("empty interpass in F prints empty") << QStringList{"check:unitTF"} << "InterpassTemp" << "";
     QTest::newRow("no field named Other") << QStringList{"field:baseMetalOther=x"} << "Other" << "Other:";
     QTest::newRow("tension unit 2") << QStringList{"cell:tensileTestUnit:0:1=in"} << "TTunit2" << "in";
     QTest::newRow("mils unit") << QStringList{"cell:toughUnit:0:4=mils", "cell:toughUnit:0:5=None"} << "HTUnit5"

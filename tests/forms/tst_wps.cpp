@@ -277,12 +277,15 @@ void TestWps::reportFills_data()
     QTest::newRow("filler 1, centred column") << true << 1 << "AWSNoClass1" << "ER70S-2";
     QTest::newRow("preheat with unit") << true << 2 << "MinPreheatTemp" << "10 °C";
     QTest::newRow("postweld range with unit") << true << 2 << "postWeldTempRange" << "595 - 650 °C";
+    QTest::newRow("back names the company") << true << 2 << "companyName" << "Brenvik Fabrication Ltd.";
+    QTest::newRow("back names the WPS") << true << 2 << "wpsNo" << "WPS-118";
+    QTest::newRow("back names the revision") << true << 2 << "RevisionNo" << "0";
     QTest::newRow("unit under Dia.") << true << 2 << "ETUnit2" << "mm";
     QTest::newRow("unit under Travel Speed") << true << 2 << "ETUnit6" << "mm/min";
     QTest::newRow("unit row column 0 empty") << true << 2 << "ETUnit1" << "";
     QTest::newRow("gas column") << true << 2 << "mixtureS" << "99.996";
     QTest::newRow("new: radio printed No") << false << 1 << "ifMetal" << "No";
-    QTest::newRow("new: empty preheat with unit") << false << 2 << "MinPreheatTemp" << " °C";
+    QTest::newRow("new: empty preheat prints empty") << false << 2 << "MinPreheatTemp" << "";
     QTest::newRow("new: metric unit row") << false << 2 << "ETUnit6" << "m/min";
 }
 

@@ -304,10 +304,12 @@ void TestReportEngine::captionRunningIntoDataMovesTheData()
 void TestReportEngine::valuesPrintWhole_data()
 {
     // One data element on a page; what is painted for it.
-    QTest::addColumn<int>("kind"); // 0 label in a row 17 high, 1 label two lines high, 2 memo, 3 parameter column
+    // 0 label in a row as high as the box (17 when 0), 1 label two lines high, 2 memo, 3 parameter column
+    QTest::addColumn<int>("kind");
     QTest::addColumn<QRectF>("box");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("size"); // "design" 8 pt, "smaller" between 5 and 8, "cut" at 5 pt
+    // "design" 8 pt, "readable" from 7 to 8, "small" from 5 to 7, "cut" at 5 pt
+    QTest::addColumn<QString>("size");
     QTest::addColumn<bool>("wrapped"); // more lines painted than the value has
 
     const QString technique = QStringLiteral("Stringer beads for root and hot pass\n"
@@ -319,27 +321,35 @@ void TestReportEngine::valuesPrintWhole_data()
         passes << QString::number(k * 1111111);
 
     QTest::newRow("label that fits") << 0 << QRectF(100, 100, 120, 0) << "ASTM A36" << "design" << false;
-    QTest::newRow("label shrinks") << 0 << QRectF(256, 272, 60, 0) << "None (open root)" << "smaller" << false;
-    QTest::newRow("label wraps within its row") << 0 << QRectF(527, 623, 59.5, 0) << "Carbon steel solid wire"
-                                                << "smaller" << true;
+    QTest::newRow("label shrinks") << 0 << QRectF(256, 272, 70, 0) << "None (open root)" << "readable" << false;
+    QTest::newRow("label shrinks below 7 pt when it cannot wrap") << 0 << QRectF(256, 272, 60, 0)
+                                                                  << "None (open root)" << "small" << false;
+    QTest::newRow("label wraps before it shrinks below 7 pt") << 0 << QRectF(527, 623, 59.5, 24)
+                                                              << "Carbon steel solid wire" << "readable" << true;
+    QTest::newRow("label wraps smaller in a low row") << 0 << QRectF(527, 623, 59.5, 0)
+                                                      << "Carbon steel solid wire" << "small" << true;
     QTest::newRow("label too long at any size") << 0 << QRectF(100, 100, 80, 0) << QString(200, QLatin1Char('W'))
                                                 << "cut" << true;
     QTest::newRow("label line breaks as blanks") << 0 << QRectF(100, 100, 200, 0) << "a\nb" << "design" << false;
     QTest::newRow("address wraps") << 1 << QRectF(122, 115, 417, 26) << words + " " + words << "design" << true;
-    QTest::newRow("address shrinks") << 1 << QRectF(100, 100, 120, 26) << words << "smaller" << true;
+    QTest::newRow("address shrinks") << 1 << QRectF(100, 100, 120, 26) << words << "small" << true;
     QTest::newRow("address too long") << 1 << QRectF(100, 100, 120, 26) << words.repeated(6) << "cut" << true;
     QTest::newRow("memo that fits") << 2 << QRectF(213, 415, 245, 37) << "Wire brush\nGrind out starts"
                                     << "design" << false;
-    QTest::newRow("memo keeps its last line") << 2 << QRectF(213, 458, 245, 42) << technique << "smaller" << false;
+    QTest::newRow("memo keeps its last line") << 2 << QRectF(213, 458, 245, 42) << technique << "readable"
+                                              << false;
     QTest::newRow("memo of more lines than its height") << 2 << QRectF(100, 100, 200, 37) << "a\nb\nc\nd"
-                                                        << "smaller" << false;
-    QTest::newRow("memo wraps a line too long at 5 pt") << 2 << QRectF(100, 100, 100, 60) << words.repeated(2)
-                                                        << "smaller" << true;
+                                                        << "small" << false;
+    QTest::newRow("memo wraps before it shrinks below 7 pt")
+        << 2 << QRectF(100, 100, 200, 37) << "Wire brush and remove silicon islands after every pass"
+        << "design" << true;
+    QTest::newRow("memo wraps a line too long at 7 pt") << 2 << QRectF(100, 100, 100, 60) << words.repeated(2)
+                                                        << "readable" << true;
     QTest::newRow("memo too long") << 2 << QRectF(100, 100, 200, 37) << QStringList(12, words).join('\n')
                                    << "cut" << true;
     QTest::newRow("parameter column") << 3 << QRectF(70, 730, 45, 110) << passes.join('\n') << "design" << false;
     QTest::newRow("parameter column shrinks") << 3 << QRectF(300, 730, 32, 110) << passes.join('\n')
-                                              << "smaller" << false;
+                                              << "small" << false;
     QTest::newRow("parameter column never wraps") << 3 << QRectF(70, 730, 38, 110)
                                                   << "1\n" + QString(40, QLatin1Char('8')) << "cut" << false;
 }
@@ -354,13 +364,14 @@ void TestReportEngine::valuesPrintWhole()
 
     ReportPage page;
     if (kind < 2)
-        page.addLabel(QStringLiteral("v"), box.x(), box.y(), box.width(), Qt::AlignLeft, box.height()).text = text;
+        page.addLabel(QStringLiteral("v"), box.x(), box.y(), box.width(), Qt::AlignLeft, kind == 1 ? box.height() : 0)
+            .text = text;
     else
         page.addMemo(QStringLiteral("v"), box.x(), box.y(), box.width(), box.height(),
                      kind == 3 ? Qt::AlignRight : Qt::AlignLeft, kind == 2).text = text;
     if (kind == 0) {
         // The rule under its row; a value that fits on its line at no size may wrap down to it.
-        box.setHeight(17);
+        box.setHeight(box.height() > 0 ? box.height() : 17);
         page.addHRule(box.left() - 10, box.right() + 10, box.bottom());
     }
 
@@ -392,8 +403,10 @@ void TestReportEngine::valuesPrintWhole()
     }
     if (size == QLatin1String("design"))
         QCOMPARE(pt, 8.0);
+    else if (size == QLatin1String("readable"))
+        QVERIFY2(pt >= ReportLayout::kReadablePointSize && pt < 8, qPrintable(QString::number(pt)));
     else
-        QVERIFY2(pt < 8, qPrintable(QString::number(pt)));
+        QVERIFY2(pt < ReportLayout::kReadablePointSize, qPrintable(QString::number(pt)));
     // Every character, in order, and every typed line on lines of its own.
     QVERIFY(!painted.contains(QChar(0x2026)));
     QCOMPARE(withoutBlanks(painted), withoutBlanks(text));

@@ -104,9 +104,16 @@ void TestReportPreview::exportPdf_data()
     QTest::addColumn<QString>("chosen"); // relative to a temporary folder; empty: Cancel
     QTest::addColumn<bool>("written");
     QTest::addColumn<QString>("error");
-    QTest::newRow("written") << "out.pdf" << true << QString();
-    QTest::newRow("cancelled") << QString() << false << QString();
-    QTest::newRow("folder missing") << "no/such/out.pdf" << false << "Unable to write to %1";
+    // The document the report comes from, relative to the temporary folder, and the name the
+    // dialog proposes ("{dir}" that folder).
+    QTest::addColumn<QString>("document");
+    QTest::addColumn<QString>("proposed");
+    QTest::newRow("written") << "out.pdf" << true << QString() << QString() << "WPDS.pdf";
+    QTest::newRow("cancelled") << QString() << false << QString() << QString() << "WPDS.pdf";
+    QTest::newRow("folder missing") << "no/such/out.pdf" << false << "Unable to write to %1" << QString()
+                                    << "WPDS.pdf";
+    QTest::newRow("beside the document, under its name")
+        << QString() << false << QString() << "jobs/weld 01.v2.wrp" << "{dir}/jobs/weld 01.v2.pdf";
 }
 
 void TestReportPreview::exportPdf()
@@ -114,6 +121,8 @@ void TestReportPreview::exportPdf()
     QFETCH(QString, chosen);
     QFETCH(bool, written);
     QFETCH(QString, error);
+    QFETCH(QString, document);
+    QFETCH(QString, proposed);
     ScriptedPlatform platform;
     QTemporaryDir dir;
     const QString path = chosen.isEmpty() ? QString() : dir.filePath(chosen);
@@ -121,11 +130,13 @@ void TestReportPreview::exportPdf()
     ReportJob job(QStringLiteral("WPDS"));
     job.addPage(&m_one);
     ReportPreview preview(job);
+    if (!document.isEmpty())
+        preview.setDocumentPath(dir.filePath(document));
     preview.exportPdf();
 
     QCOMPARE(platform.dialogs.size(), 1);
     QCOMPARE(platform.dialogs.first().defaultSuffix, QStringLiteral("pdf"));
-    QCOMPARE(platform.dialogs.first().fileName, QStringLiteral("WPDS.pdf"));
+    QCOMPARE(platform.dialogs.first().fileName, QString(proposed).replace(QStringLiteral("{dir}"), dir.path()));
     QVERIFY(platform.dialogs.first().overwritePrompt);
     QCOMPARE(!path.isEmpty() && QFile::exists(path), written);
     QCOMPARE(platform.busyDepth, 0);

@@ -142,8 +142,6 @@ const Group kSequenceGroups[] = {
 constexpr qreal kSequenceTop = 448, kSequenceHeadTop = 465, kSequenceUnitTop = 492, kSequenceDataTop = 507,
                 kSequenceBottom = 610;
 
-const char *const kTemperatures[] = {"PreheatTemperature", "MinInterT", "MaxInterT"};
-
 } // namespace
 
 TPQRreport::TPQRreport(QObject *parent)
@@ -226,8 +224,8 @@ void TPQRreport::buildPage()
         }
     }
 
-    // The memos print as one paragraph each: page 2 has the room for their lines.
-    addData(kData, true);
+    // The memos keep their line breaks, wrapping a line too long for its box.
+    addData(kData);
     // Units under the last five columns of each table, then one memo per column, eight lines.
     int unit = 1;
     for (qreal origin : {kLeft, kSequenceRight})
@@ -252,16 +250,9 @@ void TPQRreport::buildPage()
 
 void TPQRreport::prepareRpt(const ReportSource &source, const QList<CollectedField> &fields)
 {
-    // The two memos of this page print as one wrapped paragraph (their breaks as blanks).
     fillByName(fields);
 
-    // Temperatures carry their unit, even when empty.
-    const QString unit = source.isChecked(QStringLiteral("unitTF")) ? QStringLiteral(" \u00B0F")
-                                                                    : QStringLiteral(" \u00B0C");
-    for (const char *name : kTemperatures) {
-        const QString n = QString::fromLatin1(name);
-        setCaption(n, text(n) + unit);
-    }
+    appendTemperatureUnit(source, {"PreheatTemperature", "MinInterT", "MaxInterT"});
 
     // Both sequence tables show the same units.
     const QString unitRow = QStringLiteral("weldingSequenceUnit");

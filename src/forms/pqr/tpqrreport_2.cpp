@@ -15,6 +15,9 @@ const ReportFont kBold{8, true};
 const ReportFont kTitle{12, true};
 
 const CaptionRow kCaptions[] = {
+    // Heading
+    {300, 54, "Company Name:"},
+    {300, 74, "Test Plate Number:"},
     // Radiographic / ultrasonic
     {54, 448, "RT report no:"},
     {414, 448, "Result"},
@@ -56,11 +59,15 @@ const CaptionRow kSectionTitles[] = {
 };
 
 const LabelRow kLabels[] = {
+    // Heading: which report this loose page belongs to.
+    {"companyName", 376, 54}, {"TestPlateNo", 390, 74},
     {"RTReportNo", 130, 448}, {"RTResult", 452, 448},   {"UTReportNo", 130, 468}, {"UTResult", 452, 468},
     {"appearence", 140, 506}, {"Undercut", 490, 506},   {"PipingPorosity", 140, 526},
     {"Convexity", 490, 526},  {"vTestDate", 140, 546},  {"vWitness", 490, 546},
     {"Min_size_1", 142, 604}, {"Min_size_2", 234, 604}, {"Min_size_3", 326, 604},
     {"Max_size_1", 502, 604}, {"Max_size_2", 594, 604}, {"Max_size_3", 686, 604},
+    // The company signs for the report above its line.
+    {"companyName", 54, 834, kMiddle - 14 - 54},
 };
 
 // A test table: column rules from the left frame, the head of each column, how its values

@@ -86,8 +86,8 @@ const CaptionRow kCaptions[] = {
     // Filler material
     {83, 605, "Process"},
     {213, 603, "Trade Name"},
-    {390, 603, "Classification"},
-    {543, 603, "Group"},
+    {376, 603, "Classification"},
+    {516, 603, "Group"},
     {643, 603, "Filler Treatment"},
     // Heat treatment
     {77, 863, "Preheat min.:"},
@@ -163,12 +163,12 @@ const DataRow kHead[] = {
     {L, "IFMProcess1", 73, 623, 0, 0, kLeft},
     {L, "IFMTradename1", 150, 623, 0, 0, kLeft},
     {L, "IFMClassification1", 350, 623, 0, 0, kLeft},
-    {L, "IFMGroup1", 527, 623, 0, 0, kLeft},
+    {L, "IFMGroup1", 473, 623, 0, 0, kLeft},
     {L, "IFMFillerTreatment1", 590, 623, 0, 0, kLeft},
     {L, "IFMProcess2", 73, 643, 0, 0, kLeft},
     {L, "IFMTradeName2", 150, 643, 0, 0, kLeft},
     {L, "IFMClassification2", 350, 643, 0, 0, kLeft},
-    {L, "IFMGroup2", 527, 643, 0, 0, kLeft},
+    {L, "IFMGroup2", 473, 643, 0, 0, kLeft},
     {L, "IFMFillerTreatment2", 590, 643, 0, 0, kLeft},
 };
 
@@ -179,8 +179,6 @@ const DataRow kFoot[] = {
     {L, "postWeldTreatment", 102, 913, 317, kTwoLines, kLeft},
     {M, "remarks", 77, 963, 348, 38, kLeft},
 };
-
-const char *const kTemperatures[] = {"preheatMin", "InterPassMin", "interpassMax"};
 
 } // namespace
 
@@ -224,7 +222,9 @@ void TWPDSReport::buildPage()
     p.addVRule(460, 207, 502);
     for (qreal x : {124, 432, 524})
         p.addVRule(x, 521, 581);
-    for (qreal x : {147, 347, 524, 587})
+    // The filler group ("Carbon steel solid wire") has the room to print at its own size;
+    // the classification gives it.
+    for (qreal x : {147, 347, 470, 587})
         p.addVRule(x, 601, 661);
     for (int n = 1; n < 14; ++n)
         p.addVRule(kColumnRules[n], 681, 841);
@@ -274,13 +274,8 @@ void TWPDSReport::prepareRpt(const ReportSource &source)
     p.setCaption(QStringLiteral("postWeldTreatment"),
                  decodeMemo(postWeld).replace(QLatin1String("\r\n"), QLatin1String("\n")));
 
-    // Pass 3: temperatures carry their unit, even when empty.
-    const QString unit = source.isChecked(QStringLiteral("unitTF")) ? QStringLiteral("\u00B0F")
-                                                                    : QStringLiteral("\u00B0C");
-    for (const char *name : kTemperatures) {
-        const QString n = QString::fromLatin1(name);
-        p.setCaption(n, p.text(n) + QLatin1Char(' ') + unit);
-    }
+    // Pass 3: temperatures carry their unit.
+    p.appendTemperatureUnit(source, {"preheatMin", "InterPassMin", "interpassMax"});
 
     // Pass 4: the parameter grid, transposed (each pass keeps its line in every column), and
     // the sketch.

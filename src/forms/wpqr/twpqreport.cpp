@@ -19,8 +19,6 @@ struct Line {
 // Where the values start in each column.
 constexpr qreal kLeftValue = 190, kRightValue = 600;
 
-const char *const kTemperatures[] = {"PreheatTemp", "InterpassTemp", "PostWeldTemp"};
-
 qreal addLines(ReportPage &page, qreal left, qreal valueX, qreal right, qreal y, std::initializer_list<Line> lines)
 {
     for (const Line &l : lines) {
@@ -194,13 +192,7 @@ void TWPQReport::prepareRpt(const ReportSource &source, const QList<CollectedFie
 {
     fillByName(fields);
     setPicture(QStringLiteral("weldImage"), source.sketch());
-    // Temperatures carry their unit, even when empty.
-    const QString unit = source.isChecked(QStringLiteral("unitTF")) ? QStringLiteral(" \u00B0F")
-                                                                    : QStringLiteral(" \u00B0C");
-    for (const char *name : kTemperatures) {
-        const QString n = QString::fromLatin1(name);
-        setCaption(n, text(n) + unit);
-    }
+    appendTemperatureUnit(source, {"PreheatTemp", "InterpassTemp", "PostWeldTemp"});
 }
 
 } // namespace Brenvik

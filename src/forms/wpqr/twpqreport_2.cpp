@@ -62,7 +62,9 @@ void TWPQReport_2::buildPage()
     setFrame(QRectF(QPointF(kLeft, kTop), QPointF(kRight, kBottom)));
 
     addCaption(kLeft + kPad, 54, QStringLiteral("QW-483 (Back)"), kHeading);
-    addField(*this, 300, 346, 560, 50, QStringLiteral("PQR No.:"), QStringLiteral("PQRNo"));
+    // Which record a loose back page belongs to: its number and the company.
+    addField(*this, 300, 346, 470, 50, QStringLiteral("PQR No.:"), QStringLiteral("PQRNo"));
+    addField(*this, 484, 534, 696, 50, QStringLiteral("Company:"), QStringLiteral("companyName"));
     addRightCaption(kRight - kPad, 54, QStringLiteral("Page 2 of 2"));
 
     qreal y = addSection(*this, 76, QStringLiteral("Tensile Test (QW-150)"));
@@ -111,9 +113,9 @@ void TWPQReport_2::buildPage()
                               "prepared, welded, and tested in accordance with the\n"
                               "requirements of Section IX of the ASME Code."));
     y += 2 * kLine + 24;
-    // Lines to sign on.
-    addCaption(kMiddle + kPad, y + 3, QStringLiteral("Manufacturer:"));
-    addHRule(490, kRight - kPad, y + kRow - 2);
+    // Lines to sign on; the company's name on the manufacturer's.
+    addField(*this, kMiddle + kPad, 492, kRight - kPad, y, QStringLiteral("Manufacturer:"),
+             QStringLiteral("companyName"));
     addCaption(kMiddle + kPad, y + 3 + 1.5 * kRow, QStringLiteral("Date:"));
     addHRule(490, kRight - kPad, y + 2.5 * kRow - 2);
     addCaption(kMiddle + kPad, y + 3 + 3 * kRow, QStringLiteral("By:"));

@@ -223,7 +223,7 @@ void addTechniqueTable(QList<FieldDef> &f)
     for (int c = 0; c <= 5; ++c)
         grid.grid.alignments.insert(c, Qt::AlignRight);
     grid.grid.rowHeight = 20;
-    grid.grid.bands = {{2, 3, QStringLiteral("Filler Metal")}, {4, 5, QStringLiteral("Filler Metal")}};
+    grid.grid.bands = {{2, 3, QStringLiteral("Filler Metal")}, {4, 5, QStringLiteral("Current")}};
     grid.grid.bandsInTitleRow = true;
     f << grid;
 

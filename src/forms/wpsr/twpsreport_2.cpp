@@ -54,7 +54,15 @@ const CaptionRow kCaptions[] = {
     {10, 645, "Other:"},
 };
 
+// Heading: which specification this loose page belongs to.
+const CaptionRow kHeading[] = {
+    {120, 8, "Company Name:"},
+    {120, 32, "WPS No.:"},
+    {300, 32, "Revision No.:"},
+};
+
 const LabelRow kLabels[] = {
+    {"companyName", 196, 8},              {"wpsNo", 164, 32, 132},             {"RevisionNo", 366, 32},
     {"GroovePosition", 128, 77, 232},     {"weldProgression", 128, 97, 232},   {"positionFillet", 128, 117, 232},
     {"postWeldTempRange", 473, 80, 228},  {"postWeldTimeRange", 473, 100, 228},
     {"MinPreheatTemp", 128, 177, 232},    {"MaxInterpassTemp", 128, 197, 232}, {"preheatMan", 128, 218, 232},
@@ -119,6 +127,7 @@ void TWPSReport_2::buildPage()
     addCaption(10, 8, QStringLiteral("QW-482 (Back)"), kBold);
     addRightCaption(641, 8, QStringLiteral("Page 2 of 2"));
     addPrintedOn(641, 32);
+    addCaptions(kHeading);
 
     for (qreal y : {48, 274, 432})
         addHRule(0, kWidth, y);
@@ -172,10 +181,7 @@ void TWPSReport_2::prepareRpt(const ReportSource &source, const QList<CollectedF
 {
     fillByName(fields);
 
-    const QString unit = source.isChecked(QStringLiteral("unitTF")) ? QStringLiteral(" °F") : QStringLiteral(" °C");
-    for (const QString &name :
-         {QStringLiteral("MinPreheatTemp"), QStringLiteral("MaxInterpassTemp"), QStringLiteral("postWeldTempRange")})
-        setCaption(name, text(name) + unit);
+    appendTemperatureUnit(source, {"MinPreheatTemp", "MaxInterpassTemp", "postWeldTempRange"});
 
     for (int cell = 0; cell < 6; ++cell)
         setCaption(QStringLiteral("ETUnit%1").arg(cell + 1), source.gridCell(QStringLiteral("ETUnit"), 0, cell));
