@@ -205,30 +205,15 @@ public:
 
             // A change, then each answer to the question.
             typeInto(form.field, QStringLiteral("E2E-") + form.type + QStringLiteral("-2"));
-            step(form.type + QStringLiteral(": close, Cancel"));
-            {
-                auto q = answerQuestion(QMessageBox::Cancel);
-                closeBy(route % 4, form.type, false);
-                q->check();
-            }
+            closeAnswering(QMessageBox::Cancel, route, form.type);
             if (!w->document() || !AppState::instance().changed())
                 fail(form.type + QStringLiteral(": Cancel did not keep the changed document"));
-            step(form.type + QStringLiteral(": close, No"));
-            {
-                auto q = answerQuestion(QMessageBox::No);
-                closeBy(route++ % 4, form.type);
-                q->check();
-            }
+            closeAnswering(QMessageBox::No, route++, form.type);
             if (storedValue(path, form.field) != QStringLiteral("E2E-") + form.type + QStringLiteral("-1"))
                 fail(form.type + QStringLiteral(": No wrote the file"));
             open(path, form.type);
             typeInto(form.field, QStringLiteral("E2E-") + form.type + QStringLiteral("-3"));
-            step(form.type + QStringLiteral(": close, Yes"));
-            {
-                auto q = answerQuestion(QMessageBox::Yes);
-                closeBy(route++ % 4, form.type);
-                q->check();
-            }
+            closeAnswering(QMessageBox::Yes, route++, form.type);
             if (storedValue(path, form.field) != QStringLiteral("E2E-") + form.type + QStringLiteral("-3"))
                 fail(form.type + QStringLiteral(": Yes did not save the change"));
         }
@@ -339,6 +324,18 @@ private:
         QTest::keyClicks(edit, text);
         if (edit->text() != text)
             fail(QStringLiteral("typing into ") + name + QStringLiteral(" gave ") + edit->text());
+    }
+
+    // Closes a changed document by the route and answers the question; Cancel keeps it open.
+    void closeAnswering(QMessageBox::StandardButton answer, int route, const QString &type)
+    {
+        const QString name = answer == QMessageBox::Cancel ? QStringLiteral("Cancel")
+                             : answer == QMessageBox::No   ? QStringLiteral("No")
+                                                           : QStringLiteral("Yes");
+        step(type + QStringLiteral(": close, ") + name);
+        auto q = answerQuestion(answer);
+        closeBy(route % 4, type, answer != QMessageBox::Cancel);
+        q->check();
     }
 
     // 0: the form's Close button, 1: the frame's close button, 2: Ctrl+W, 3: File > Close.
