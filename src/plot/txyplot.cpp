@@ -289,10 +289,20 @@ void TxyPlot::draw()
         m_chart->fitAxes();
         return;
     }
+    // The legend names a curve by its diameter where that tells the curves apart (the list
+    // beside the chart holds the whole labels), else by its whole label.
+    QStringList names;
+    for (const PlotCurve &curve : std::as_const(m_set.curves))
+        names << ParameterFill::diameterWord(curve.label);
+    if (names.removeDuplicates() > 0 || names.contains(QString())) {
+        names.clear();
+        for (const PlotCurve &curve : std::as_const(m_set.curves))
+            names << curve.label;
+    }
     for (int k = 0; k < m_set.curves.size(); ++k) {
         const PlotCurve &curve = m_set.curves.at(k);
         if (curve.hasPlot(plot))
-            m_chart->addCurve(k + 1, curve.x, curve.y.at(plot), curve.label);
+            m_chart->addCurve(k + 1, curve.x, curve.y.at(plot), names.at(k));
     }
     m_chart->setAxisTitles(m_set.plots.at(plot).labelX, m_set.plots.at(plot).labelY);
     m_chart->fitAxes();

@@ -1,6 +1,7 @@
 #include "plot/xychart.h"
 
 #include <QChart>
+#include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QLegend>
 #include <QLegendMarker>
@@ -42,8 +43,8 @@ XyChart::XyChart(QWidget *parent) : QChartView(parent)
     // The legend sits inside the plot area, where the curves of rising current leave room;
     // the plot area keeps its margins.
     QLegend *legend = c->legend();
+    legend->setAlignment(Qt::AlignLeft); // entries one under another
     legend->detachFromChart();
-    legend->setAlignment(Qt::AlignLeft);
     legend->setBackgroundVisible(true);
     legend->setBrush(QColor(255, 255, 255, 225));
     legend->setPen(QPen(QColor(0xa0, 0xa0, 0xa0)));
@@ -97,9 +98,15 @@ void XyChart::placeLegend()
     legend->setVisible(any);
     if (!any)
         return;
+    // The entries one under another: the widest label, the marker and the margins across,
+    // a line per entry down.
     const QRectF area = chart()->plotArea();
-    QSizeF size = legend->effectiveSizeHint(Qt::PreferredSize);
-    size = size.boundedTo(QSizeF(area.width() * 0.7, area.height() * 0.7));
+    const QFontMetricsF metrics(legend->font());
+    double widest = 0;
+    for (const QString &name : legendEntries())
+        widest = std::max(widest, metrics.horizontalAdvance(name));
+    QSizeF size(widest + 2 * metrics.height() + 18, legendEntries().size() * (metrics.height() + 11) + 14);
+    size = size.boundedTo(QSizeF(area.width() * 0.8, area.height() * 0.8));
     legend->setGeometry(QRectF(area.topLeft() + QPointF(6, 6), size));
     legend->update();
 }

@@ -402,11 +402,12 @@ void TestPlot::dialogPicksAndFillsWpds()
     QCOMPARE(dlg.weldingProcess()->currentText(), QStringLiteral("GMAW"));
     grid->setCell(5, 3, QString());
     QCOMPARE(dlg.wireDiameter()->count(), 4);
-    // The picked values' units come from the axis titles; the legend names every curve.
+    // The picked values' units come from the axis titles; the legend names every curve by
+    // its diameter.
     QCOMPARE(dlg.outputUnits(), QStringList({"in/min", "A", "lb/h"}));
     QStringList labels;
     for (const PlotCurve &c : dlg.plotSet().curves)
-        labels << c.label;
+        labels << ParameterFill::diameterWord(c.label);
     QCOMPARE(dlg.xyChart()->legendEntries(), labels);
     // "Notes" tells what every curve assumes, or the chosen one only.
     QVERIFY(dlg.notesButton()->isEnabled());
