@@ -1,5 +1,7 @@
 #include "plot/heatinput.h"
 
+#include "core/texthelpers.h"
+
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -11,13 +13,9 @@ namespace {
 
 std::optional<double> readPositive(const QString &text)
 {
-    for (QLocale locale : {QLocale::system(), QLocale::c()}) {
-        locale.setNumberOptions(QLocale::RejectGroupSeparator);
-        bool ok = false;
-        const double v = locale.toDouble(text.trimmed(), &ok);
-        if (ok && std::isfinite(v) && v > 0)
-            return v;
-    }
+    double v = 0;
+    if (readDecimal(text, &v) && v > 0)
+        return v;
     return std::nullopt;
 }
 

@@ -67,20 +67,6 @@ qsizetype wordAt(const QString &text, const QString &word)
     return -1;
 }
 
-bool readDecimal(const QString &text, double *value)
-{
-    for (QLocale locale : {QLocale::system(), QLocale::c()}) {
-        locale.setNumberOptions(QLocale::RejectGroupSeparator);
-        bool ok = false;
-        const double v = locale.toDouble(text.trimmed(), &ok);
-        if (ok && std::isfinite(v)) {
-            *value = v;
-            return true;
-        }
-    }
-    return false;
-}
-
 } // namespace
 
 QString ParameterFill::formatOutput(double value)
