@@ -24,6 +24,9 @@ cross-section (taken as 55 % of the wire's), the arc term is the same.
 Deposition rate = mass melted x deposit efficiency: solid GMAW wire 95 % (spatter), flux-cored
 wire 85 % of a wire whose metre weighs 85 % of a solid one (flux and slag), submerged arc 99 %.
 
+Each curve carries a one-line note (lineNote<k>), shown by the plot's "Notes" button: the wire,
+the assumptions behind its numbers and what they are good for.
+
 Run from anywhere: python3 scripts/make-zorc.py  (writes data/zorc.dat beside this folder).
 The file is plain ASCII with CR LF line ends, as the program's other side files.
 """
@@ -37,6 +40,13 @@ STEEL = 7.85e-3   # g / mm^3
 INCH = 25.4       # mm
 LB = 453.59237    # g
 POINTS = 12       # points per curve (the program takes at most 25)
+
+# What each set's wire is, for the curves' notes.
+WIRES = {
+    "GMAW_ER70S6": "solid carbon-steel wire",
+    "FCAW_E71T1": "gas-shielded flux-cored carbon-steel wire",
+    "SAW_EM12K": "solid carbon-steel wire under flux",
+}
 
 # process, section, classification, polarity, cored, deposit factor, curves:
 #   (diameter word, diameter in inches, extension in inches, voltage, lowest A, highest A)
@@ -86,6 +96,16 @@ def curve(diameter_in, extension_in, low, high, cored, deposit):
     return wfs, amps, rate
 
 
+def note(section, caption, word, polarity, volt, extension, cored, deposit):
+    """The one-line note of a curve."""
+    sheath = f", the resistive heating in a sheath of {CORED_SHEATH:.0%} of the section" if cored else ""
+    return (f"{word} {caption} {WIRES[section]}, {polarity}, {volt} V, electrode extension {extension.replace('in', ' in')}. "
+            f"Feed speed against current from the electrode melting-rate relation "
+            f"(arc term {ALPHA:.2f} mm3/(A s), resistive term {BETA:.1e} mm4/(A2 s){sheath}); "
+            f"deposition rate at {deposit:.0%} of the wire melted. "
+            f"Starting values for procedure trials: qualify the parameters on a test coupon.")
+
+
 def main():
     lines = ["[general]", f"numProcess={len(SETS)}"]
     lines += [f"process{i}={s[0]}" for i, s in enumerate(SETS, 1)]
@@ -101,6 +121,7 @@ def main():
             extension = f"{ext:g}in".replace("0.375in", "3/8in").replace("0.75in", "3/4in").replace(
                 "1.25in", "1-1/4in").replace("1.5in", "1-1/2in")
             lines += [f"lineLabel{k}={word} {polarity} {volt}Volt ESO {extension}",
+                      f"lineNote{k}={note(section, caption, word, polarity, volt, extension, cored, deposit)}",
                       f"lineX{k}={numbers(wfs, 1)}",
                       f"lineY{k}_1={numbers(amps, 1)}",
                       f"lineY{k}_2={numbers(rate, 2)}"]

@@ -48,6 +48,15 @@ bool readNumber(const QString &text, long double *value)
 
 } // namespace
 
+bool readDecimal(const QString &text, double *value)
+{
+    long double v = 0;
+    if (!readNumber(text.trimmed(), &v))
+        return false;
+    *value = double(v);
+    return true;
+}
+
 QString joinLines(const QStringList &lines)
 {
     QString text;

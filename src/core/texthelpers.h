@@ -29,6 +29,9 @@ int fieldCount(const QString &text);
 QString getField(const QString &text, int n);
 QString removeChar(const QString &text, QChar c);
 QString inchToMm(const QString &inches);
+// A finite number as the user types it, blanks around allowed: the regional decimal separator
+// or "."; group separators are refused ("1,5" is never fifteen).
+bool readDecimal(const QString &text, double *value);
 long double interpolate(long double p1, long double p2, long double p3, long double p4, long double p5);
 // The INI layer keeps no cache between operations, so there is nothing to flush; kept so
 // callers read as the program's flow does.

@@ -35,6 +35,10 @@ public:
     // Counts every picture put in the box: the window tells by it whether the picture is still
     // the one it read from the sketch file.
     quint64 pictureRevision() const { return m_pictureRevision; }
+    // The revision of the picture the sample sketch dialog put in the box last (0: none): the
+    // dialog replaces its own picture without asking, any other only after a question.
+    quint64 sampleSketchRevision() const { return m_sampleSketchRevision; }
+    void setSampleSketchRevision(quint64 revision) { m_sampleSketchRevision = revision; }
 
     // The last imported picture's file name, without its folder ("imageFile" of the document).
     QString imageFile() const { return m_imageFile; }
@@ -76,6 +80,7 @@ private:
 
     Picture m_picture;
     quint64 m_pictureRevision = 0;
+    quint64 m_sampleSketchRevision = 0;
     QString m_imageFile;
     FileDialogOptions m_imageImport;
     FileDialogOptions m_imageExport;

@@ -1,8 +1,10 @@
 #include "plot/parameterfill.h"
 
 #include "core/texthelpers.h"
+#include "plot/heatinput.h"
 
 #include <QLocale>
+#include <QPoint>
 #include <QRegularExpression>
 
 namespace Brenvik {
@@ -38,18 +40,31 @@ QString inchNumber(const QString &part)
     return text.trimmed();
 }
 
-bool readDecimal(const QString &text, double *value)
+// The pass a fill starts from: a current line before the first pass becomes the first pass.
+QPoint currentPass(const ParameterTarget &t, int rows, int columns, int row, int column)
 {
-    for (QLocale locale : {QLocale::system(), QLocale::c()}) {
-        locale.setNumberOptions(QLocale::RejectGroupSeparator);
-        bool ok = false;
-        const double v = locale.toDouble(text.trimmed(), &ok);
-        if (ok && std::isfinite(v)) {
-            *value = v;
-            return true;
-        }
+    if (t.passesAreColumns)
+        return QPoint(std::clamp(column, t.firstPass, columns - 1), std::clamp(row, 1, rows - 1));
+    return QPoint(std::clamp(column, 0, columns - 1), std::clamp(row, t.firstPass, rows - 1));
+}
+
+bool isWordCharacter(QChar c)
+{
+    return c.isLetterOrNumber();
+}
+
+// Where word stands in text as a whole word, case aside; -1 when it does not.
+qsizetype wordAt(const QString &text, const QString &word)
+{
+    if (word.isEmpty())
+        return -1;
+    for (qsizetype at = text.indexOf(word, 0, Qt::CaseInsensitive); at >= 0;
+         at = text.indexOf(word, at + 1, Qt::CaseInsensitive)) {
+        const qsizetype end = at + word.size();
+        if ((at == 0 || !isWordCharacter(text.at(at - 1))) && (end == text.size() || !isWordCharacter(text.at(end))))
+            return at;
     }
-    return false;
+    return -1;
 }
 
 } // namespace
@@ -124,13 +139,9 @@ ParameterFill::Plan ParameterFill::plan(const ParameterTarget &target, const Gri
     if (!t->isSet() || rows == 0 || columns == 0)
         return p;
     p.known = true;
-    if (t->passesAreColumns) {
-        p.column = std::clamp(column, t->firstPass, columns - 1);
-        p.row = std::clamp(row, 1, rows - 1);
-    } else {
-        p.row = std::clamp(row, t->firstPass, rows - 1);
-        p.column = std::clamp(column, 0, columns - 1);
-    }
+    const QPoint pass = currentPass(*t, rows, columns, row, column);
+    p.row = pass.y();
+    p.column = pass.x();
     p.rewriteUnitRow = !metric && !t->unitRowButton.isEmpty();
 
     for (const ParameterTarget::Slot &slot : t->lines) {
@@ -153,6 +164,19 @@ ParameterFill::Plan ParameterFill::plan(const ParameterTarget &target, const Gri
         p.writes.append({r, c, text});
     }
 
+    if (t->heatInputLine >= 0 && t->travelSpeedLine >= 0) {
+        // The picked volts and amperes at the travel speed the pass holds.
+        const int r = t->passesAreColumns ? t->heatInputLine : p.row;
+        const int c = t->passesAreColumns ? p.column : t->heatInputLine;
+        const QString speed = t->passesAreColumns ? cells.value(t->travelSpeedLine).value(p.column)
+                                                  : cells.value(p.row).value(t->travelSpeedLine);
+        if (r < rows && c < columns) {
+            if (!cells.at(r).value(c).trimmed().isEmpty())
+                p.ask = true;
+            p.writes.append({r, c, HeatInput::cell(voltageWord(picked.lineLabel), picked.amperage, speed, metric)});
+        }
+    }
+
     p.nextRow = p.row;
     p.nextColumn = p.column;
     if (t->passesAreColumns && p.column + 1 < columns)
@@ -160,6 +184,41 @@ ParameterFill::Plan ParameterFill::plan(const ParameterTarget &target, const Gri
     else if (!t->passesAreColumns && p.row + 1 < rows)
         ++p.nextRow;
     return p;
+}
+
+QString ParameterFill::passProcess(const ParameterTarget &target, const GridCells &cells, int row, int column)
+{
+    const int rows = int(cells.size());
+    const int columns = rows > 0 ? int(cells.first().size()) : 0;
+    if (!target.isSet() || rows == 0 || columns == 0)
+        return QString();
+    const QPoint pass = currentPass(target, rows, columns, row, column);
+    for (const ParameterTarget::Slot &slot : target.lines) {
+        if (slot.item != Item::Process)
+            continue;
+        return target.passesAreColumns ? cells.value(slot.line).value(pass.x())
+                                       : cells.value(pass.y()).value(slot.line);
+    }
+    return QString();
+}
+
+QString ParameterFill::documentProcess(const QStringList &texts, const QStringList &processes)
+{
+    for (const QString &text : texts) {
+        QString best;
+        qsizetype bestAt = -1;
+        for (const QString &process : processes) {
+            const qsizetype at = wordAt(text, process.trimmed());
+            // The process named first; of two at the same place the longer name ("GMAW-P" over "GMAW").
+            if (at >= 0 && (bestAt < 0 || at < bestAt || (at == bestAt && process.size() > best.size()))) {
+                best = process;
+                bestAt = at;
+            }
+        }
+        if (bestAt >= 0)
+            return best;
+    }
+    return QString();
 }
 
 } // namespace Brenvik

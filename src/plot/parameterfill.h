@@ -5,7 +5,8 @@
 // which unit, and which line becomes current afterwards. The dialog asks and writes.
 //
 // The travel-speed cell is never written: the plot's second output is a deposition rate,
-// not a travel speed; the cell keeps what the user typed.
+// not a travel speed; the cell keeps what the user typed. A grid with a heat input line gets
+// the heat input of the new volts and amperes at that speed (empty when it cannot be told).
 
 #include "document/documentwalk.h"
 #include "document/parametertarget.h"
@@ -49,6 +50,14 @@ public:
     // The plan for the target's grid holding cells, whose current cell is (row, column).
     static Plan plan(const ParameterTarget &target, const GridCells &cells, int row, int column, bool metric,
                      const PickedParameters &picked);
+
+    // The text of the current pass's process cell (the line that gets Item::Process), where
+    // the target has one; empty otherwise.
+    static QString passProcess(const ParameterTarget &target, const GridCells &cells, int row, int column);
+    // The plot process a document names: the first of texts holding one of processes as a
+    // whole word, compared without regard to case ("GMAW-P" and "gmaw" name GMAW, "GTAW / SMAW"
+    // names GTAW before SMAW); empty when none does.
+    static QString documentProcess(const QStringList &texts, const QStringList &processes);
 
     // The words of a curve label.
     static QString diameterWord(const QString &label);

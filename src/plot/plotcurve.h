@@ -13,6 +13,7 @@ namespace Brenvik {
 class PlotCurve {
 public:
     QString label;
+    QString note; // what the curve assumes, for the dialog's "Notes"; may be empty
     QList<double> x;
     // One list per plot of the set, in plot order; an empty list when the file's list was bad.
     QList<QList<double>> y;

@@ -60,6 +60,17 @@ bool PlotData::parseNumbers(const QString &text, QList<double> *out)
     return true;
 }
 
+QString PlotData::unitOf(const QString &axisTitle)
+{
+    const QString title = axisTitle.trimmed();
+    if (!title.endsWith(QLatin1Char(')')))
+        return QString();
+    const qsizetype open = title.lastIndexOf(QLatin1Char('('));
+    if (open < 0)
+        return QString();
+    return title.mid(open + 1, title.size() - open - 2).trimmed();
+}
+
 QList<double> PlotData::readList(const QString &section, const QString &key)
 {
     QList<double> values;
@@ -101,6 +112,7 @@ PlotSet PlotData::plotSet(const QString &process, const QString &classification)
         const QString n = QString::number(k);
         PlotCurve curve;
         curve.label = m_file.value(s, QStringLiteral("lineLabel") + n);
+        curve.note = m_file.value(s, QStringLiteral("lineNote") + n);
         const QString xKey = QStringLiteral("lineX") + n;
         curve.x = readList(s, xKey);
         for (int j = 1; j <= plots; ++j) {

@@ -49,6 +49,9 @@ public:
     // A list of numbers separated by blanks or tabs; false when it holds anything else, or
     // nothing at all.
     static bool parseNumbers(const QString &text, QList<double> *out);
+    // The unit an axis title ends with in brackets: "in/min" of "Wire Feed Speed (in/min)";
+    // empty when it ends with none.
+    static QString unitOf(const QString &axisTitle);
 
 private:
     // The list under key, or an empty list with a message.

@@ -19,6 +19,8 @@
 #include <QAbstractButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace Brenvik {
 
 namespace {
@@ -29,6 +31,17 @@ SortedComboBox *dropDownList(const QString &name, QWidget *parent)
     box->setObjectName(name);
     box->setEditable(false);
     return box;
+}
+
+QLabel *unitLabel(const QString &name, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("in/min")));
+    // A unit is a short word; a long one from the data file must not widen the dialog.
+    label->setMaximumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("mm/min")) * 2);
+    return label;
 }
 
 QLineEdit *output(const QString &name, QWidget *parent)
@@ -110,14 +123,21 @@ void TxyPlot::buildControls()
     m_outputX = output(QStringLiteral("outputX"), selected);
     m_outputY1 = output(QStringLiteral("outputY1"), selected);
     m_outputY2 = output(QStringLiteral("outputY2"), selected);
+    m_unitX = unitLabel(QStringLiteral("unitX"), selected);
+    m_unitY1 = unitLabel(QStringLiteral("unitY1"), selected);
+    m_unitY2 = unitLabel(QStringLiteral("unitY2"), selected);
+    selectedLayout->setSpacing(4);
     selectedLayout->addWidget(new QLabel(QStringLiteral("Weld Feed Speed"), selected));
     selectedLayout->addWidget(m_outputX);
-    selectedLayout->addSpacing(8);
+    selectedLayout->addWidget(m_unitX);
+    selectedLayout->addSpacing(6);
     selectedLayout->addWidget(new QLabel(QStringLiteral("Amperage"), selected));
     selectedLayout->addWidget(m_outputY1);
-    selectedLayout->addSpacing(8);
+    selectedLayout->addWidget(m_unitY1);
+    selectedLayout->addSpacing(6);
     selectedLayout->addWidget(new QLabel(QStringLiteral("Deposition Rate"), selected));
     selectedLayout->addWidget(m_outputY2);
+    selectedLayout->addWidget(m_unitY2);
 
     m_select = new QPushButton(QStringLiteral("Select"), this);
     m_select->setObjectName(QStringLiteral("selectParameters"));
@@ -125,6 +145,7 @@ void TxyPlot::buildControls()
     m_cancel->setObjectName(QStringLiteral("cancel"));
     m_notes = new QPushButton(QStringLiteral("Notes"), this);
     m_notes->setObjectName(QStringLiteral("Notes"));
+    m_notes->setToolTip(QStringLiteral("What the chosen curve (or every curve) assumes"));
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(m_select);
     buttons->addWidget(m_cancel);
@@ -146,6 +167,7 @@ void TxyPlot::buildControls()
     connect(m_chart, &XyChart::clicked, this, &TxyPlot::xyChartClick);
     connect(m_select, &QPushButton::clicked, this, &TxyPlot::selectParametersClick);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_notes, &QPushButton::clicked, this, &TxyPlot::notesClick);
     m_select->setDefault(true);
 }
 
@@ -160,6 +182,36 @@ void TxyPlot::prepare(FormWindow *window, TypedGrid *grid)
     m_window = window;
     m_grid = grid;
     FormActivate();
+    openOnDocumentProcess();
+}
+
+GridCells TxyPlot::gridCells() const
+{
+    GridCells cells;
+    if (m_grid)
+        for (int r = 0; r < m_grid->rowCount(); ++r)
+            cells << m_grid->rowTexts(r);
+    return cells;
+}
+
+void TxyPlot::openOnDocumentProcess()
+{
+    if (!m_window || !m_grid)
+        return;
+    const ParameterTarget &target = m_window->table().parameterTarget;
+    QStringList texts{ParameterFill::passProcess(target, gridCells(), m_grid->currentRow(), m_grid->currentColumn())};
+    const QHash<QString, QString> fields = m_window->fieldTexts();
+    for (const QString &name : target.processFields)
+        texts << fields.value(name);
+    QStringList processes;
+    for (int i = 0; i < m_weldingProcess->count(); ++i)
+        processes << m_weldingProcess->itemText(i);
+    const QString process = ParameterFill::documentProcess(texts, processes);
+    // A document naming none of the file's processes keeps what the dialog shows.
+    if (process.isEmpty() || process == m_weldingProcess->currentText())
+        return;
+    m_weldingProcess->setCurrentIndex(m_weldingProcess->findText(process));
+    weldingProcessChange();
 }
 
 void TxyPlot::showFor(FormWindow *window, TypedGrid *grid)
@@ -221,7 +273,10 @@ void TxyPlot::fillCurves()
         auto *item = new QListWidgetItem(curve.label, m_wireDiameter);
         item->setToolTip(curve.label);
     }
+    m_notes->setEnabled(std::any_of(m_set.curves.cbegin(), m_set.curves.cend(),
+                                    [](const PlotCurve &c) { return !c.note.trimmed().isEmpty(); }));
     clearOutputs();
+    showUnits();
     draw();
 }
 
@@ -234,10 +289,20 @@ void TxyPlot::draw()
         m_chart->fitAxes();
         return;
     }
+    // The legend names a curve by its diameter where that tells the curves apart (the list
+    // beside the chart holds the whole labels), else by its whole label.
+    QStringList names;
+    for (const PlotCurve &curve : std::as_const(m_set.curves))
+        names << ParameterFill::diameterWord(curve.label);
+    if (names.removeDuplicates() > 0 || names.contains(QString())) {
+        names.clear();
+        for (const PlotCurve &curve : std::as_const(m_set.curves))
+            names << curve.label;
+    }
     for (int k = 0; k < m_set.curves.size(); ++k) {
         const PlotCurve &curve = m_set.curves.at(k);
         if (curve.hasPlot(plot))
-            m_chart->addCurve(k + 1, curve.x, curve.y.at(plot));
+            m_chart->addCurve(k + 1, curve.x, curve.y.at(plot), names.at(k));
     }
     m_chart->setAxisTitles(m_set.plots.at(plot).labelX, m_set.plots.at(plot).labelY);
     m_chart->fitAxes();
@@ -249,6 +314,37 @@ void TxyPlot::clearOutputs()
     m_outputY1->clear();
     m_outputY2->clear();
     m_chart->clearMarker();
+}
+
+void TxyPlot::showUnits()
+{
+    // Feed speed is the X of every plot of the set; amperage the first plot's Y, deposition
+    // rate the second's.
+    m_unitX->setText(PlotData::unitOf(m_set.plots.value(0).labelX));
+    m_unitY1->setText(PlotData::unitOf(m_set.plots.value(0).labelY));
+    m_unitY2->setText(PlotData::unitOf(m_set.plots.value(1).labelY));
+    for (QLabel *unit : {m_unitX, m_unitY1, m_unitY2})
+        unit->setToolTip(unit->text());
+}
+
+QStringList TxyPlot::outputUnits() const
+{
+    return {m_unitX->text(), m_unitY1->text(), m_unitY2->text()};
+}
+
+void TxyPlot::notesClick()
+{
+    // The chosen curve's note; with none chosen, every curve's that has one.
+    QStringList text;
+    const int chosen = m_wireDiameter->currentRow();
+    for (int k = 0; k < m_set.curves.size(); ++k) {
+        const PlotCurve &curve = m_set.curves.at(k);
+        if ((chosen < 0 || k == chosen) && !curve.note.trimmed().isEmpty())
+            text << curve.label + QLatin1Char('\n') + curve.note.trimmed();
+    }
+    if (text.isEmpty())
+        text << QStringLiteral("The data file has no notes for this curve.");
+    infoBox(QStringLiteral("Notes"), text.join(QStringLiteral("\n\n")));
 }
 
 void TxyPlot::xyChartClick(const QPointF &pos)
@@ -303,10 +399,7 @@ void TxyPlot::selectParametersClick()
 
     const auto *metricButton = m_window->fieldAs<QAbstractButton>(target.metricButton);
     const bool metric = !metricButton || metricButton->isChecked();
-    GridCells cells;
-    for (int r = 0; r < m_grid->rowCount(); ++r)
-        cells << m_grid->rowTexts(r);
-    const ParameterFill::Plan plan = ParameterFill::plan(target, cells, m_grid->currentRow(),
+    const ParameterFill::Plan plan = ParameterFill::plan(target, gridCells(), m_grid->currentRow(),
                                                          m_grid->currentColumn(), metric, picked);
     if (!plan.known)
         return;

@@ -2,14 +2,18 @@
 // The parameter plot dialog: welding-parameter curves of zorc.dat for a chosen process, wire
 // classification and plot type, one curve per wire diameter. A click near a curve picks a
 // working point; "Select" writes it into the current pass of the document window's parameter
-// grid (ParameterFill decides what goes where) and closes.
+// grid (ParameterFill decides what goes where) and closes. It opens on the welding process
+// the document names, shows the picked values with their units and the curves with a legend,
+// and "Notes" tells what a curve assumes.
 
+#include "document/documentwalk.h"
 #include "plot/plotdata.h"
 
 #include <QDialog>
 #include <QPointer>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
@@ -41,6 +45,7 @@ public:
     void wireDiameterClick();
     void xyChartClick(const QPointF &pos);
     void selectParametersClick();
+    void notesClick();
 
     // Controls, by their names.
     QComboBox *weldingProcess() const { return m_weldingProcess; }
@@ -52,6 +57,9 @@ public:
     QLineEdit *outputY1() const { return m_outputY1; }
     QLineEdit *outputY2() const { return m_outputY2; }
     QPushButton *selectButton() const { return m_select; }
+    QPushButton *notesButton() const { return m_notes; }
+    // The units shown beside outputX, outputY1 and outputY2.
+    QStringList outputUnits() const;
     const PlotSet &plotSet() const { return m_set; }
 
 private:
@@ -59,6 +67,10 @@ private:
     void fillCurves();
     void draw();
     void clearOutputs();
+    void showUnits();
+    // The process the target window's document names, chosen when the data file has it.
+    void openOnDocumentProcess();
+    GridCells gridCells() const;
     int selectedPlot() const; // 0-based plot of the set; -1: none
     static void report(const QStringList &errors);
 
@@ -73,6 +85,9 @@ private:
     QPushButton *m_select = nullptr;
     QPushButton *m_cancel = nullptr;
     QPushButton *m_notes = nullptr;
+    QLabel *m_unitX = nullptr;
+    QLabel *m_unitY1 = nullptr;
+    QLabel *m_unitY2 = nullptr;
 
     PlotSet m_set;
     QPointer<FormWindow> m_window;

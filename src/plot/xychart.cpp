@@ -1,7 +1,10 @@
 #include "plot/xychart.h"
 
 #include <QChart>
+#include <QFontMetricsF>
 #include <QGraphicsLayout>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QScatterSeries>
@@ -37,7 +40,19 @@ const QList<QColor> &curveColours()
 XyChart::XyChart(QWidget *parent) : QChartView(parent)
 {
     auto *c = new QChart;
-    c->legend()->hide();
+    // The legend sits inside the plot area, where the curves of rising current leave room;
+    // the plot area keeps its margins.
+    QLegend *legend = c->legend();
+    legend->setAlignment(Qt::AlignLeft); // entries one under another
+    legend->detachFromChart();
+    legend->setBackgroundVisible(true);
+    legend->setBrush(QColor(255, 255, 255, 225));
+    legend->setPen(QPen(QColor(0xa0, 0xa0, 0xa0)));
+    QFont legendFont = legend->font();
+    legendFont.setPointSizeF(7.5);
+    legend->setFont(legendFont);
+    legend->setZValue(10);
+    connect(c, &QChart::plotAreaChanged, this, &XyChart::placeLegend);
     c->setBackgroundRoundness(0);
     setChart(c);
     setRenderHint(QPainter::Antialiasing);
@@ -68,6 +83,41 @@ XyChart::XyChart(QWidget *parent) : QChartView(parent)
     c->addSeries(m_marker);
     m_marker->attachAxis(m_axisX);
     m_marker->attachAxis(m_axisY);
+    placeLegend();
+}
+
+void XyChart::placeLegend()
+{
+    QLegend *legend = chart()->legend();
+    for (QLegendMarker *marker : legend->markers()) {
+        const auto *series = qobject_cast<const QLineSeries *>(marker->series());
+        // The working-point marker and unnamed curves have no entry.
+        marker->setVisible(marker->series() != m_marker && series && !series->name().isEmpty());
+    }
+    const bool any = !legendEntries().isEmpty();
+    legend->setVisible(any);
+    if (!any)
+        return;
+    // The entries one under another: the widest label, the marker and the margins across,
+    // a line per entry down.
+    const QRectF area = chart()->plotArea();
+    const QFontMetricsF metrics(legend->font());
+    double widest = 0;
+    for (const QString &name : legendEntries())
+        widest = std::max(widest, metrics.horizontalAdvance(name));
+    QSizeF size(widest + 2 * metrics.height() + 18, legendEntries().size() * (metrics.height() + 11) + 14);
+    size = size.boundedTo(QSizeF(area.width() * 0.8, area.height() * 0.8));
+    legend->setGeometry(QRectF(area.topLeft() + QPointF(6, 6), size));
+    legend->update();
+}
+
+QStringList XyChart::legendEntries() const
+{
+    QStringList out;
+    for (int tag : m_tags)
+        if (!m_names.value(tag).isEmpty())
+            out << m_names.value(tag);
+    return out;
 }
 
 void XyChart::setPlotMargins(const QMargins &margins)
@@ -100,12 +150,14 @@ void XyChart::clearCurves()
         delete series;
     }
     m_curves.clear();
+    m_names.clear();
     m_tags.clear();
     m_highlighted = 0;
     clearMarker();
+    placeLegend();
 }
 
-void XyChart::addCurve(int tag, const QList<double> &x, const QList<double> &y)
+void XyChart::addCurve(int tag, const QList<double> &x, const QList<double> &y, const QString &name)
 {
     if (tag < 1 || m_curves.contains(tag))
         return;
@@ -113,11 +165,15 @@ void XyChart::addCurve(int tag, const QList<double> &x, const QList<double> &y)
     for (int i = 0; i < std::min(x.size(), y.size()); ++i)
         series->append(x.at(i), y.at(i));
     series->setPen(curvePen(tag, false));
+    // The legend reads names as rich text: a "<" in a label stays a character.
+    series->setName(name.toHtmlEscaped());
+    m_names.insert(tag, name);
     chart()->addSeries(series);
     series->attachAxis(m_axisX);
     series->attachAxis(m_axisY);
     m_curves.insert(tag, series);
     m_tags.append(tag);
+    placeLegend();
 }
 
 void XyChart::setAxisTitles(const QString &x, const QString &y)

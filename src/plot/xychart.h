@@ -2,7 +2,8 @@
 // A line chart on QtCharts: value axes scaled to the curves with titles and a dotted grid,
 // fixed margins around the plot area, polylines tagged by number (1 to 100), hit-testing of
 // a curve near a mouse position, conversion of mouse positions to chart units, one
-// highlighted curve and one marker.
+// highlighted curve and one marker. A legend names the curves, in the plot area's top left
+// corner.
 
 #include <QChartView>
 #include <QHash>
@@ -27,7 +28,10 @@ public:
     void setPlotMargins(const QMargins &margins);
 
     void clearCurves();
-    void addCurve(int tag, const QList<double> &x, const QList<double> &y);
+    // name: the curve's entry in the legend (none when empty).
+    void addCurve(int tag, const QList<double> &x, const QList<double> &y, const QString &name = QString());
+    // The legend's entries as shown, in curve order.
+    QStringList legendEntries() const;
     // Axis ranges from the curves (nice numbers) and the axis titles.
     void setAxisTitles(const QString &x, const QString &y);
     void fitAxes();
@@ -58,6 +62,7 @@ protected:
 
 private:
     void placePlotArea();
+    void placeLegend();
     QPen curvePen(int tag, bool strong) const;
 
     QMargins m_margins{35, 13, 8, 35};
@@ -65,6 +70,7 @@ private:
     QValueAxis *m_axisY = nullptr;
     QScatterSeries *m_marker = nullptr;
     QHash<int, QLineSeries *> m_curves;
+    QHash<int, QString> m_names;
     QList<int> m_tags;
     int m_highlighted = 0;
 };

@@ -431,6 +431,11 @@ void TsketchEdit::deleteValueSet()
     redrawValues();
 }
 
+bool TsketchEdit::asksBeforeReplacing(const Picture &current, bool putBySketchDialog)
+{
+    return !putBySketchDialog && (current.isMetafile() || current.isNonEmptyBitmap());
+}
+
 void TsketchEdit::OKBtnClick()
 {
     if (showsValues())
@@ -441,7 +446,15 @@ void TsketchEdit::OKBtnClick()
     if (!m_shown.isNull() && m_caller && m_caller->imageGroup()
         && kDocumentWindows.contains(m_caller->objectName())) {
         ImageGroup *group = m_caller->imageGroup();
+        const bool own = group->sampleSketchRevision() != 0
+            && group->sampleSketchRevision() == group->pictureRevision();
+        // No keeps the dialog open: the user may still pick another sketch or cancel.
+        if (asksBeforeReplacing(group->picture(), own)
+            && !platform().askYesNo(QStringLiteral("Sample Sketches"),
+                                    QStringLiteral("Replace the document's own sketch with this sample?")))
+            return;
         group->setPicture(m_shown);
+        group->setSampleSketchRevision(group->pictureRevision());
         group->imageIfResize()->setChecked(true);
         group->imageIfResizeClick();
         m_handedBack = true;

@@ -37,6 +37,9 @@ public:
     // The picture as imgSketch shows it.
     Picture shownPicture() const { return m_shown; }
     bool showsValues() const;
+    // OK asks before it replaces a picture that holds something (not a blank box) unless
+    // this dialog put it there.
+    static bool asksBeforeReplacing(const Picture &current, bool putBySketchDialog);
 
     // Handlers.
     void FormCreate();

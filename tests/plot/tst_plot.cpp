@@ -3,7 +3,9 @@
 // data, and the shipped curves against the melting-rate relation they were computed from.
 
 #include "controls/typedgrid.h"
+#include "forms/pqr/tpqr.h"
 #include "forms/wpds/twpds.h"
+#include "forms/wpsr/twpsr.h"
 #include "plot/parameterfill.h"
 #include "plot/plotdata.h"
 #include "plot/txyplot.h"
@@ -15,6 +17,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -25,12 +28,6 @@ using Item = ParameterTarget::Item;
 
 namespace {
 
-// The PQR and WPS windows declare these for their grids.
-const ParameterTarget kPqr = {"weldingSequence", false, 1, "weldingSequenceUnitM", {},
-                              {{3, Item::Diameter}, {4, Item::FeedSpeed}, {5, Item::Amperage}, {6, Item::Voltage}}};
-const ParameterTarget kWps = {"ETGrid", false, 1, "tensileTestUnitM", "tensileTestUnitI",
-                              {{1, Item::Process}, {2, Item::Classification}, {3, Item::Diameter},
-                               {4, Item::Polarity}, {5, Item::Amperage}, {6, Item::Voltage}}};
 
 GridCells blank(int rows, int columns)
 {
@@ -61,6 +58,8 @@ private Q_SLOTS:
     void nearestCurve();
     void fillPlan_data();
     void fillPlan();
+    void documentProcess_data();
+    void documentProcess();
     void badData_data();
     void badData();
     void shippedCurves();
@@ -141,45 +140,79 @@ void TestPlot::fillPlan_data()
     QTest::addColumn<QPoint>("next");
 
     const ParameterTarget wpds = TWPDS::formTable().parameterTarget;
+    const ParameterTarget pqr = TPQR::formTable().parameterTarget;
+    const ParameterTarget wps = TWPSR::formTable().parameterTarget;
     const GridCells wpdsGrid = blank(15, 10);
     const QString label = QStringLiteral("0.035\" DCEP 20Volt ESO 3/8in");
     QTest::newRow("WPDS Imperial, title column: pass 1")
         << wpds << wpdsGrid << QPoint(0, 3) << false << label
-        << QStringList{"5,2=GMAW", "6,2=0.035\"", "7,2=300.0", "8,2=177.4", "9,2=20", "10,2=DCEP"} << false
+        << QStringList{"5,2=GMAW", "6,2=0.035\"", "7,2=300.0", "8,2=177.4", "9,2=20", "10,2=DCEP", "14,2="} << false
         << QPoint(3, 3);
     QTest::newRow("WPDS Metric: millimetres")
         << wpds << wpdsGrid << QPoint(4, 1) << true << label
-        << QStringList{"5,4=GMAW", "6,4=0.889", "7,4=7620.000", "8,4=177.4", "9,4=20", "10,4=DCEP"} << false
+        << QStringList{"5,4=GMAW", "6,4=0.889", "7,4=7620.000", "8,4=177.4", "9,4=20", "10,4=DCEP", "14,4="} << false
         << QPoint(5, 1);
     GridCells lastFull = wpdsGrid;
     lastFull[8][9] = "150";
     QTest::newRow("WPDS last pass holds a current: ask, stay")
         << wpds << lastFull << QPoint(9, 1) << false << label
-        << QStringList{"5,9=GMAW", "6,9=0.035\"", "7,9=300.0", "8,9=177.4", "9,9=20", "10,9=DCEP"} << true
+        << QStringList{"5,9=GMAW", "6,9=0.035\"", "7,9=300.0", "8,9=177.4", "9,9=20", "10,9=DCEP", "14,9="} << true
         << QPoint(9, 1);
     GridCells travel = wpdsGrid;
     travel[11][2] = "12";
-    QTest::newRow("WPDS welding speed is kept and asks nothing")
+    QTest::newRow("WPDS welding speed is kept and asks nothing; kJ/in from in/min")
         << wpds << travel << QPoint(2, 1) << false << label
-        << QStringList{"5,2=GMAW", "6,2=0.035\"", "7,2=300.0", "8,2=177.4", "9,2=20", "10,2=DCEP"} << false
-        << QPoint(3, 1);
+        << QStringList{"5,2=GMAW", "6,2=0.035\"", "7,2=300.0", "8,2=177.4", "9,2=20", "10,2=DCEP", "14,2=17.7"}
+        << false << QPoint(3, 1);
+    // The heat input beside the new volts and amperes: V x A x 60 / (1000 x speed).
+    const QStringList pass2 = {"5,2=GMAW", "6,2=0.889", "7,2=7620.000", "8,2=177.4", "9,2=20", "10,2=DCEP"};
+    struct Heat { const char *name; const char *speed; const char *old; bool metric; const char *heat; };
+    const Heat heats[] = {
+        {"WPDS kJ/mm from mm/min, the old value asks", "300", "2.5", true, "0.71"},
+        {"WPDS speed range gives a heat input range", "10-12", "", false, "17.7-21.3"},
+        {"WPDS speed range with blanks and an en dash", "250 \u2013 300", "", true, "0.71-0.85"},
+        {"WPDS speed 0 clears the old heat input", "0", "2.5", true, ""},
+        {"WPDS speed not a number clears it", "fast", "2.5", true, ""},
+        {"WPDS speed inf", "inf", "", true, ""},
+        {"WPDS speed nan", "nan", "", true, ""},
+        {"WPDS negative speed", "-300", "", true, ""},
+        {"WPDS range running down", "300-250", "", true, ""},
+        {"WPDS huge speed", "1e300", "", true, "0.00"},
+    };
+    for (const Heat &h : heats) {
+        GridCells cells = wpdsGrid;
+        cells[11][2] = QString::fromUtf8(h.speed);
+        cells[14][2] = QString::fromLatin1(h.old);
+        QStringList writes = pass2;
+        if (!h.metric)
+            writes[1] = "6,2=0.035\"", writes[2] = "7,2=300.0";
+        QTest::newRow(h.name) << wpds << cells << QPoint(2, 1) << h.metric << label
+                              << (writes << QStringLiteral("14,2=") + QString::fromLatin1(h.heat)) << (*h.old != 0)
+                              << QPoint(3, 1);
+    }
+    GridCells speedOnly = wpdsGrid;
+    speedOnly[11][2] = "300";
+    QTest::newRow("WPDS volts beyond any number: no heat input")
+        << wpds << speedOnly << QPoint(2, 1) << true << QStringLiteral("0.035\" DCEP 1e308Volt")
+        << QStringList{"5,2=GMAW", "6,2=0.889", "7,2=7620.000", "8,2=177.4", "9,2=1e308", "10,2=DCEP", "14,2="}
+        << false << QPoint(3, 1);
     QTest::newRow("PQR Metric, fraction diameter")
-        << kPqr << blank(16, 8) << QPoint(0, 4) << true << QStringLiteral("1/8\" DCEP 27Volt")
+        << pqr << blank(16, 8) << QPoint(0, 4) << true << QStringLiteral("1/8\" DCEP 27Volt")
         << QStringList{"4,3=3.175", "4,4=7620.000", "4,5=177.4", "4,6=27"} << false << QPoint(0, 5);
     QTest::newRow("PQR diameter in mm, Imperial")
-        << kPqr << blank(16, 8) << QPoint(0, 0) << false << QStringLiteral("1.2mm DCEP 24Volt")
+        << pqr << blank(16, 8) << QPoint(0, 0) << false << QStringLiteral("1.2mm DCEP 24Volt")
         << QStringList{"1,3=0.047\"", "1,4=300.0", "1,5=177.4", "1,6=24"} << false << QPoint(0, 2);
     QTest::newRow("PQR diameter in mm, Metric as given")
-        << kPqr << blank(16, 8) << QPoint(0, 1) << true << QStringLiteral("1.2mm DCEP 24volt")
+        << pqr << blank(16, 8) << QPoint(0, 1) << true << QStringLiteral("1.2mm DCEP 24volt")
         << QStringList{"1,3=1.2", "1,4=7620.000", "1,5=177.4", "1,6=24"} << false << QPoint(0, 2);
     GridCells wpsLast = blank(15, 9);
     wpsLast[14][1] = "SMAW";
     QTest::newRow("WPS last row: ask, stays current")
-        << kWps << wpsLast << QPoint(3, 14) << false << QStringLiteral("0.045\"=1.2mm DCEP 26Volt")
+        << wps << wpsLast << QPoint(3, 14) << false << QStringLiteral("0.045\"=1.2mm DCEP 26Volt")
         << QStringList{"14,1=GMAW", "14,2=ER70S-6", "14,3=0.045\"", "14,4=DCEP", "14,5=177.4", "14,6=26"} << true
         << QPoint(3, 14);
     QTest::newRow("WPS Metric, a diameter that does not convert")
-        << kWps << blank(15, 9) << QPoint(0, 2) << true << QStringLiteral("thick DCEN 30Volt")
+        << wps << blank(15, 9) << QPoint(0, 2) << true << QStringLiteral("thick DCEN 30Volt")
         << QStringList{"2,1=GMAW", "2,2=ER70S-6", "2,3=", "2,4=DCEN", "2,5=177.4", "2,6=30"} << false
         << QPoint(0, 3);
 }
@@ -207,6 +240,34 @@ void TestPlot::fillPlan()
     QCOMPARE(plan.rewriteUnitRow, !metric && !target.unitRowButton.isEmpty());
     // No target, no plan.
     QVERIFY(!ParameterFill::plan(ParameterTarget(), cells, 1, 1, metric, picked).known);
+}
+
+void TestPlot::documentProcess_data()
+{
+    QTest::addColumn<QStringList>("texts"); // the pass's process cell, then the document's fields
+    QTest::addColumn<QStringList>("processes");
+    QTest::addColumn<QString>("process");
+    const QStringList shipped = {"FCAW", "GMAW", "SAW"};
+    QTest::newRow("the pass's cell first") << QStringList{"FCAW", "GMAW"} << shipped << "FCAW";
+    QTest::newRow("an empty pass: the document's field") << QStringList{"", "GMAW"} << shipped << "GMAW";
+    QTest::newRow("case and a variant suffix") << QStringList{"gmaw-p (pulsed)"} << shipped << "GMAW";
+    QTest::newRow("first named of two") << QStringList{"SAW + GMAW"} << shipped << "SAW";
+    QTest::newRow("one of two the file has") << QStringList{"GTAW / FCAW"} << shipped << "FCAW";
+    QTest::newRow("inside other words only") << QStringList{"GMAWX", "SSAW", "FCAW2"} << shipped << "";
+    QTest::newRow("a process the file lacks") << QStringList{"GTAW / SMAW"} << shipped << "";
+    QTest::newRow("the longer name at the same place") << QStringList{"GMAW-P"} << QStringList{"GMAW", "GMAW-P"}
+                                                       << "GMAW-P";
+    QTest::newRow("odd characters around") << QStringList{"\\((*[GMAW$^", "?"} << shipped << "GMAW";
+    QTest::newRow("no texts, no processes") << QStringList{} << QStringList{} << "";
+    QTest::newRow("a blank process name") << QStringList{"GMAW"} << QStringList{" ", "GMAW"} << "GMAW";
+}
+
+void TestPlot::documentProcess()
+{
+    QFETCH(QStringList, texts);
+    QFETCH(QStringList, processes);
+    QFETCH(QString, process);
+    QCOMPARE(ParameterFill::documentProcess(texts, processes), process);
 }
 
 void TestPlot::badData_data()
@@ -327,10 +388,32 @@ void TestPlot::dialogPicksAndFillsWpds()
     QVERIFY(platform.busyCalls > 0 && platform.busyDepth == 0); // the hourglass, for the first fill only
     dlg.prepare(&window, grid);
     QCOMPARE(platform.busyCalls, 2);
+    // A document naming no process: the first of the file's.
     QCOMPARE(dlg.weldingProcess()->currentText(), QStringLiteral("FCAW"));
-    dlg.weldingProcess()->setCurrentText("GMAW");
-    dlg.weldingProcessChange();
+    // It opens on the document's process, and on the current pass's where that names one.
+    window.fieldAs<QComboBox>("weldingProcess1")->setCurrentText("GMAW");
+    grid->setCell(5, 3, "SAW");
+    grid->setCurrentCell(1, 3);
+    dlg.prepare(&window, grid);
+    QCOMPARE(dlg.weldingProcess()->currentText(), QStringLiteral("SAW"));
+    QCOMPARE(dlg.wireClassification()->currentText(), QStringLiteral("EM12K"));
+    grid->setCurrentCell(1, 2);
+    dlg.prepare(&window, grid);
+    QCOMPARE(dlg.weldingProcess()->currentText(), QStringLiteral("GMAW"));
+    grid->setCell(5, 3, QString());
     QCOMPARE(dlg.wireDiameter()->count(), 4);
+    // The picked values' units come from the axis titles; the legend names every curve by
+    // its diameter.
+    QCOMPARE(dlg.outputUnits(), QStringList({"in/min", "A", "lb/h"}));
+    QStringList labels;
+    for (const PlotCurve &c : dlg.plotSet().curves)
+        labels << ParameterFill::diameterWord(c.label);
+    QCOMPARE(dlg.xyChart()->legendEntries(), labels);
+    // "Notes" tells what every curve assumes, or the chosen one only.
+    QVERIFY(dlg.notesButton()->isEnabled());
+    dlg.notesClick();
+    QCOMPARE(platform.messages.last().caption, QStringLiteral("Notes"));
+    QCOMPARE(platform.messages.last().text.count("melting-rate relation"), 4);
     dlg.resize(632, 424);
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
@@ -343,10 +426,14 @@ void TestPlot::dialogPicksAndFillsWpds()
     QCOMPARE(chart->highlighted(), 2);
     QVERIFY(chart->hasMarker());
     QCOMPARE(dlg.wireDiameter()->currentRow(), 1);
+    dlg.notesClick();
+    QVERIFY(platform.messages.last().text.startsWith(curve.label + "\n" + curve.note));
+    QCOMPARE(platform.messages.last().text.count("melting-rate relation"), 1);
     const double x = dlg.outputX()->text().toDouble();
     QVERIFY(std::abs(x - 300) < 3);
-    QCOMPARE(dlg.outputY1()->text(), ParameterFill::formatOutput(curve.yAt(0, x).value()));
-    QCOMPARE(dlg.outputY2()->text(), ParameterFill::formatOutput(curve.yAt(1, x).value()));
+    // The outputs are the curve's values at the picked X, which the output shows rounded.
+    QVERIFY(std::abs(dlg.outputY1()->text().toDouble() - curve.yAt(0, x).value()) < 0.15);
+    QVERIFY(std::abs(dlg.outputY2()->text().toDouble() - curve.yAt(1, x).value()) < 0.15);
 
     // Far from every curve nothing changes.
     const QString picked = dlg.outputX()->text();
@@ -366,6 +453,10 @@ void TestPlot::dialogPicksAndFillsWpds()
     QCOMPARE(grid->rowTexts(9).at(2), QStringLiteral("20"));
     QCOMPARE(grid->rowTexts(10).at(2), QStringLiteral("DCEP"));
     QCOMPARE(grid->rowTexts(11).at(2), QStringLiteral("14"));
+    // The heat input of the new volts and amperes at 14 in/min, in kJ/in.
+    const double amps = dlg.outputY1()->text().toDouble();
+    QCOMPARE(grid->rowTexts(14).at(2), QString::number(20 * amps * 60 / (1000 * 14), 'f', 1));
+    QCOMPARE(grid->rowTexts(14).at(1), QStringLiteral("kJ/in"));
     QCOMPARE(grid->currentColumn(), 3);
 
     // Into a pass that holds data: No keeps the dialog open and the pass as it was.

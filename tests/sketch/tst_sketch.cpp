@@ -357,11 +357,20 @@ void TestSketch::okHandsThePictureBack_data()
     QTest::addColumn<QString>("type");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<bool>("valuesView");
+    QTest::addColumn<QString>("holds"); // the box before: "blank", "own" picture, "sample", "own over sample"
+    QTest::addColumn<int>("answer");    // to the replace question; -1: none asked
     for (const QString &type : DocumentRegistry::instance().types()) {
-        QTest::addRow("%s OK, notation", qPrintable(type)) << type << true << false;
-        QTest::addRow("%s OK, values", qPrintable(type)) << type << true << true;
-        QTest::addRow("%s Cancel", qPrintable(type)) << type << false << true;
+        QTest::addRow("%s OK, notation", qPrintable(type)) << type << true << false << "blank" << -1;
+        QTest::addRow("%s OK, values", qPrintable(type)) << type << true << true << "blank" << -1;
+        QTest::addRow("%s Cancel", qPrintable(type)) << type << false << true << "blank" << -1;
     }
+    // The document's own detailed sketch is replaced only when the user says so.
+    const QString type = DocumentRegistry::instance().types().first();
+    QTest::newRow("own sketch, Yes replaces it") << type << true << true << "own" << 1;
+    QTest::newRow("own sketch, No keeps it, dialog stays") << type << true << false << "own" << 0;
+    QTest::newRow("Cancel asks nothing") << type << false << false << "own" << -1;
+    QTest::newRow("a sample put there before, no question") << type << true << true << "sample" << -1;
+    QTest::newRow("own picture pasted over a sample") << type << true << true << "own over sample" << 1;
 }
 
 void TestSketch::okHandsThePictureBack()
@@ -369,13 +378,27 @@ void TestSketch::okHandsThePictureBack()
     QFETCH(QString, type);
     QFETCH(bool, ok);
     QFETCH(bool, valuesView);
+    QFETCH(QString, holds);
+    QFETCH(int, answer);
     ScriptedPlatform platform;
     TempData data(true);
     writeLibrary(data);
     std::unique_ptr<FormWindow> owner(dynamic_cast<FormWindow *>(DocumentRegistry::instance().create(type, nullptr)));
     QVERIFY(owner);
     FormWindow &window = *owner;
-    const Picture before = window.imageGroup()->picture();
+    ImageGroup *group = window.imageGroup();
+    QImage drawn(200, 100, QImage::Format_RGB32);
+    drawn.fill(Qt::darkBlue);
+    if (holds != "blank")
+        group->setPicture(Picture::fromImage(drawn));
+    if (holds.contains("sample"))
+        group->setSampleSketchRevision(group->pictureRevision());
+    if (holds == "own over sample")
+        group->setPicture(Picture::fromImage(drawn.mirrored()));
+    if (answer >= 0)
+        platform.queueYesNo(answer == 1);
+    const bool handedBack = ok && answer != 0;
+    const Picture before = group->picture();
     AppState::instance().setChanged(false);
     FormWindow::setSketchBrowser(&TsketchEdit::browse);
 
@@ -390,15 +413,24 @@ void TestSketch::okHandsThePictureBack()
             dlg->imgTypeSwitchClick();
         shown = dlg->shownPicture().toImage();
         dlg->findChild<QPushButton *>(ok ? "OKBtn" : "cancelBtn")->click();
+        QCOMPARE(dlg->isVisible(), ok && !handedBack);
+        if (dlg->isVisible())
+            dlg->findChild<QPushButton *>("cancelBtn")->click();
     });
     window.openSketchBrowserClick();
     FormWindow::setSketchBrowser({});
 
-    const Picture after = window.imageGroup()->picture();
-    QCOMPARE(AppState::instance().changed(), ok);
-    QCOMPARE(window.imageGroup()->imageIfResize()->isChecked(), ok);
-    QCOMPARE(after.toImage() == before.toImage(), !ok);
-    if (ok) {
+    const Picture after = group->picture();
+    QCOMPARE(AppState::instance().changed(), handedBack);
+    QCOMPARE(group->imageIfResize()->isChecked(), handedBack);
+    QCOMPARE(after.toImage() == before.toImage(), !handedBack);
+    if (answer >= 0) {
+        QCOMPARE(platform.messages.size(), 1);
+        QCOMPARE(platform.messages.first().kind, QStringLiteral("askYesNo"));
+        platform.messages.clear();
+    }
+    QVERIFY(platform.unexpected.isEmpty());
+    if (handedBack) {
         QCOMPARE(after.toImage().convertToFormat(QImage::Format_RGB32), shown.convertToFormat(QImage::Format_RGB32));
         // The values view hands back the picture with the value drawn at a's place; the
         // repeat «a draws it a second time.

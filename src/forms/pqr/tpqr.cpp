@@ -248,7 +248,8 @@ FormTable buildTable()
     // "Select Parameters ...": the picked point goes into the current sequence row.
     using Item = ParameterTarget::Item;
     t.parameterTarget = {QStringLiteral("weldingSequence"), false, 1, QStringLiteral("weldingSequenceUnitM"), QString(),
-                         {{3, Item::Diameter}, {4, Item::FeedSpeed}, {5, Item::Amperage}, {6, Item::Voltage}}};
+                         {{3, Item::Diameter}, {4, Item::FeedSpeed}, {5, Item::Amperage}, {6, Item::Voltage}},
+                         -1, -1, {QStringLiteral("weldingProcess")}};
     return t;
 }
 

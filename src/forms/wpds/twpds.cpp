@@ -148,11 +148,13 @@ FormTable buildTable()
     f << commandButton(QStringLiteral("delRowWS"), columns, QStringLiteral("Delete Column"), 2,
                        GridCommand::DeleteColumn, grid.name);
 
-    // "Select Parameters ...": the picked point goes into the current pass column.
+    // "Select Parameters ...": the picked point goes into the current pass column; the heat
+    // input (row 14) follows the new volts and amperes at the pass's welding speed (row 11).
     using Item = ParameterTarget::Item;
     t.parameterTarget = {QStringLiteral("weldingParameters"), true, 2, QStringLiteral("parameterUnitMetric"), QString(),
                          {{5, Item::Process}, {6, Item::Diameter}, {7, Item::FeedSpeed}, {8, Item::Amperage},
-                          {9, Item::Voltage}, {10, Item::Polarity}}};
+                          {9, Item::Voltage}, {10, Item::Polarity}},
+                         11, 14, {QStringLiteral("weldingProcess1"), QStringLiteral("weldingProcess2")}};
 
     const QString temp = QStringLiteral("temperatureGroup");
     f << makeField(QStringLiteral("preheatMin"), FieldKind::Edit, temp, QStringLiteral("Preheat Min.:"), QString(), 0, 0);

@@ -299,7 +299,8 @@ FormTable buildTable()
     t.parameterTarget = {QStringLiteral("ETGrid"), false, 1, QStringLiteral("tensileTestUnitM"),
                          QStringLiteral("tensileTestUnitI"),
                          {{1, Item::Process}, {2, Item::Classification}, {3, Item::Diameter}, {4, Item::Polarity},
-                          {5, Item::Amperage}, {6, Item::Voltage}}};
+                          {5, Item::Amperage}, {6, Item::Voltage}},
+                         -1, -1, {QStringLiteral("weldingProcess1")}};
     return t;
 }
 
