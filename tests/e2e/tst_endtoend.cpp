@@ -11,7 +11,9 @@
 // A crash ends the test; any step that does not reach its state in time fails it with the step.
 
 #include "core/documentwindow.h"
+#include "core/appstate.h"
 #include "register/registerdock.h"
+#include "register/registerentry.h"
 #include "shell/commandline.h"
 #include "shell/tmenuform.h"
 
@@ -448,18 +450,29 @@ private:
         QAction *toggle = w->menuAction(QStringLiteral("DocumentRegister1"));
         if (!toggle->isChecked())
             toggle->trigger();
+        // The shipped examples beside what the flows saved.
+        const QDir shipped(AppState::instance().dataFile(QStringLiteral("examples")));
+        QDir(g_dir->path()).mkdir(QStringLiteral("examples"));
+        for (const QString &name : shipped.entryList({QStringLiteral("*.wrp")}, QDir::Files))
+            QFile::copy(shipped.filePath(name), g_dir->filePath(QStringLiteral("examples/") + name));
         RegisterDock *dock = w->registerDock();
         dock->setFolder(g_dir->path());
         QTableView *table = dock->table();
-        waitFor([table] { return table->isVisible() && table->model() && table->model()->rowCount() >= 4; },
+        const int fileColumn = RegisterEntry::File;
+        waitFor([table] { return table->isVisible() && table->model() && table->model()->rowCount() >= 9; },
                 QStringLiteral("the register's rows"));
-        const QModelIndex index = table->model()->index(0, 0);
-        table->scrollTo(index);
-        const QRect cell = table->visualRect(index);
+        QModelIndex example;
+        for (int row = 0; row < table->model()->rowCount() && !example.isValid(); ++row)
+            if (table->model()->index(row, fileColumn).data().toString() == QLatin1String("examples/wpqr-example.wrp"))
+                example = table->model()->index(row, 0);
+        if (!example.isValid())
+            fail(QStringLiteral("the register does not list the examples"));
+        table->scrollTo(example);
+        const QRect cell = table->visualRect(example);
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
         QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
-        waitFor([this] { return w->document() && !w->document()->fileName().isEmpty(); },
-                QStringLiteral("the document opened from the register"));
+        waitFor([this] { return w->document() && w->document()->fileName().endsWith(QLatin1String("wpqr-example.wrp")); },
+                QStringLiteral("the example opened from the register"));
         // The last flow types into the WPS: open it as the user would, from the register too.
         for (int row = 0; row < table->model()->rowCount(); ++row) {
             const QModelIndex i = table->model()->index(row, 0);
