@@ -13,6 +13,9 @@ const QString kGeneral = QStringLiteral("general");
 const QString kNumSketch = QStringLiteral("numSketch");
 const QString kUserTopic = QStringLiteral("userTopic");
 const QString kUser = QStringLiteral("user");
+// A library lists at most this many sketches: a larger count is a damaged file, and listing
+// two thousand million empty names would only fill the memory.
+constexpr int kMaxSketches = 1000;
 
 QString numbered(const QString &prefix, int n) { return prefix + QString::number(n); }
 
@@ -56,6 +59,13 @@ QString SketchLibrary::notANumberText(const QString &section, const QString &key
         .arg(QDir::toNativeSeparators(QFileInfo(m_file.path()).absoluteFilePath()), value, key, section);
 }
 
+QString SketchLibrary::outOfRangeText(const QString &section, const QString &key, const QString &value) const
+{
+    return QStringLiteral("The sketch library %1 holds %2 under %3 in [%4]; it can list 0 to %5 sketches.")
+        .arg(QDir::toNativeSeparators(QFileInfo(m_file.path()).absoluteFilePath()), value, key, section)
+        .arg(kMaxSketches);
+}
+
 QStringList SketchLibrary::sketchNames(QString *error) const
 {
     const QString text = m_file.value(kGeneral, kNumSketch).trimmed();
@@ -63,9 +73,9 @@ QStringList SketchLibrary::sketchNames(QString *error) const
         return {};
     bool ok = false;
     const int count = text.toInt(&ok);
-    if (!ok) {
+    if (!ok || count < 0 || count > kMaxSketches) {
         if (error)
-            *error = notANumberText(kGeneral, kNumSketch, text);
+            *error = ok ? outOfRangeText(kGeneral, kNumSketch, text) : notANumberText(kGeneral, kNumSketch, text);
         return {};
     }
     QStringList names;

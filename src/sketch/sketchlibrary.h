@@ -43,7 +43,7 @@ public:
     bool read();
 
     // The sketch names of sketch1..sketchN in order. A numSketch that is not a whole number
-    // gives none and *error says so; an empty one gives none without a word.
+    // from 0 to 1000 gives none and *error says so; an empty one gives none without a word.
     QStringList sketchNames(QString *error = nullptr) const;
     // The first sketch of that exact name; number 0 when there is none.
     Sketch sketch(const QString &name, QString *error = nullptr) const;
@@ -63,6 +63,8 @@ public:
     QString notANumberText(const QString &section, const QString &key, const QString &value) const;
 
 private:
+    // "... holds -5 under numSketch in [general]; it can list 0 to 1000 sketches."
+    QString outOfRangeText(const QString &section, const QString &key, const QString &value) const;
     static QString section(int sketchNumber);
     static QList<ValueSet> valueSets(const ProfileFile &file, int sketchNumber);
 

@@ -105,6 +105,11 @@ QImage draw(const QImage &picture, const QList<Placement> &placements)
     for (const Placement &pl : placements) {
         if (pl.text.isEmpty())
             continue;
+        // A value placed wholly off the picture shows nothing; its text box would not even fit
+        // in the coordinates when the place is near the end of their range.
+        if (pl.at.x() >= canvas.width() || pl.at.y() >= canvas.height() || pl.at.x() <= -canvas.width()
+            || pl.at.y() <= -canvas.height())
+            continue;
         p.drawText(QRect(pl.at, QSize(canvas.width(), canvas.height())), Qt::AlignLeft | Qt::AlignTop, pl.text);
     }
     return canvas;

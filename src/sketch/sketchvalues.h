@@ -34,7 +34,8 @@ struct Placement {
 // A word of locations that is not a whole number gives no placements and *badWord names it.
 QList<Placement> place(const QStringList &words, const QString &locations, const QStringList &cells,
                        QString *badWord = nullptr);
-// The picture with the values drawn on it in black, 18 points at 96 dots per inch.
+// The picture with the values drawn on it in black, 18 points at 96 dots per inch; a value
+// placed wholly off the picture is left out.
 QImage draw(const QImage &picture, const QList<Placement> &placements);
 
 } // namespace Brenvik::SketchValues

@@ -270,6 +270,13 @@ void TestSketch::failuresAreReported_data()
         << library("two") << QString() << false
         << "The sketch library %1zordrw.dat holds \"two\" under numSketch in [general], which is not a whole number."
         << 0;
+    // A damaged count is refused as the curve file's are, before any name is read.
+    for (const char *count : {"2000000000", "-5", "1001"})
+        QTest::newRow(qPrintable(QString("numSketch %1").arg(count)))
+            << library(count) << QString() << false
+            << QString("The sketch library %1zordrw.dat holds %2 under numSketch in [general]; it can list 0 to "
+                       "1000 sketches.").arg("%1", count)
+            << 0;
     QTest::newRow("paraLocation not a number")
         << library("2", "10 10 6O 10") << QString() << true
         << "The sketch library %1zordrw.dat holds \"6O\" under paraLocation in [sketch2], which is not a whole number."
