@@ -25,6 +25,9 @@ struct RegisterEntry {
     QString processes;
     QString supporting;   // the records this one rests on or cites
     QString problem;      // why the file is no readable document; empty when it is one
+    // A place below the folder the scan could not go into or name (a folder it cannot read, a
+    // name that is not UTF-8, a path too long): the register is incomplete there.
+    bool unreached = false;
     // What the file was when read: a rescan reads it again only when either differs.
     qint64 size = -1;
     QDateTime modified;

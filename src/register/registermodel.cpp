@@ -133,7 +133,8 @@ void RegisterModel::follow()
 {
     QStringList wanted = m_readable ? m_scan.folders() : QStringList();
     for (const RegisterEntry &e : std::as_const(m_entries))
-        wanted << e.path;
+        if (!e.unreached) // no name the system takes, or none it can watch
+            wanted << e.path;
     const QSet<QString> want = toSet(wanted);
     const QSet<QString> have = toSet(m_watcher->directories() + m_watcher->files());
     const QSet<QString> gone = have - want;

@@ -1,12 +1,67 @@
 #include "register/registerscan.h"
 
 #include <QDir>
-#include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 #include <algorithm>
+#include <climits>
+#include <filesystem>
+#include <system_error>
 
 namespace Brenvik {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A folder below the scanned one, by its path on disk and its path below the scanned folder.
+struct Folder {
+    fs::path native;
+    QString relative; // empty for the scanned folder itself
+};
+
+// The name as text; false in *valid when its bytes are not UTF-8 (the file cannot be reached
+// by a name the program can hold, so only its place can be listed).
+QString decodedName(const std::string &bytes, bool *valid)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString name = decoder(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    *valid = !decoder.hasError();
+    return name;
+}
+
+bool isDocumentName(const std::string &name)
+{
+    if (name.size() < 4)
+        return false;
+    QByteArray suffix(name.data() + name.size() - 4, 4);
+    return suffix.toLower() == ".wrp";
+}
+
+// True when the system can reach a file by this path: PATH_MAX counts the ending zero.
+bool fitsThePathLimit(const fs::path &path)
+{
+    return path.native().size() < PATH_MAX;
+}
+
+RegisterEntry unreached(const QString &relativePath, const QString &path, const QString &problem)
+{
+    RegisterEntry entry;
+    entry.relativePath = relativePath;
+    entry.path = path;
+    entry.problem = problem;
+    entry.unreached = true;
+    return entry;
+}
+
+QString reason(const std::error_code &error)
+{
+    return QString::fromLocal8Bit(error.message().c_str());
+}
+
+} // namespace
 
 bool RegisterScan::scan(const QString &folder, QList<RegisterEntry> *entries)
 {
@@ -23,35 +78,73 @@ bool RegisterScan::scan(const QString &folder, QList<RegisterEntry> *entries)
         m_known.clear();
         m_folder = dir.absolutePath();
     }
-    m_folders << m_folder;
 
     QHash<QString, RegisterEntry> seen;
-    // Symbolic links to folders are not followed: a link back up would never end.
-    QDirIterator it(m_folder, QDir::Files | QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        const QFileInfo info = it.fileInfo();
-        if (info.isDir()) {
-            if (!info.isSymLink())
-                m_folders << info.absoluteFilePath();
+    QList<RegisterEntry> notReached;
+    QList<Folder> pending{{fs::path(QFile::encodeName(m_folder).toStdString()), QString()}};
+    // Folder by folder rather than QDirIterator, which passes over without a word a folder it
+    // cannot open and a name that is not UTF-8.
+    while (!pending.isEmpty()) {
+        const Folder current = pending.takeLast();
+        const QString absolute = QFile::decodeName(QByteArray::fromStdString(current.native.native()));
+        std::error_code error;
+        fs::directory_iterator it(current.native, error);
+        if (error) {
+            if (current.relative.isEmpty()) {
+                m_known.clear();
+                return false;
+            }
+            notReached << unreached(current.relative + QLatin1Char('/'), absolute,
+                                    QStringLiteral("the folder cannot be read (%1): its documents are not listed")
+                                        .arg(reason(error)));
             continue;
         }
-        if (!info.fileName().endsWith(QLatin1String(".wrp"), Qt::CaseInsensitive))
-            continue;
-        const QString path = info.absoluteFilePath();
-        auto known = m_known.constFind(path);
-        if (known != m_known.constEnd() && known->size == info.size() && known->modified == info.lastModified()) {
-            seen.insert(path, *known);
-            continue;
+        m_folders << absolute;
+        for (; it != fs::directory_iterator(); it.increment(error)) {
+            const fs::directory_entry &item = *it;
+            bool valid = true;
+            const QString name = decodedName(item.path().filename().native(), &valid);
+            const QString relative = current.relative.isEmpty() ? name : current.relative + QLatin1Char('/') + name;
+            const QString path = absolute + QLatin1Char('/') + name;
+            std::error_code typeError;
+            // Symbolic links to folders are not followed: a link back up would never end.
+            const bool isFolder = !item.is_symlink(typeError) && item.is_directory(typeError);
+            const bool linkToFolder = !isFolder && item.is_symlink(typeError) && item.is_directory(typeError);
+            if (linkToFolder || (!isFolder && !isDocumentName(item.path().filename().native())))
+                continue;
+            const QString shown = isFolder ? relative + QLatin1Char('/') : relative;
+            const QString left = isFolder ? QStringLiteral("its documents are not listed") : QStringLiteral("not listed");
+            if (!valid) {
+                notReached << unreached(shown, path, QStringLiteral("the %1 name is not valid UTF-8: %2")
+                                                         .arg(isFolder ? QStringLiteral("folder") : QStringLiteral("file"), left));
+            } else if (!fitsThePathLimit(item.path())) {
+                notReached << unreached(shown, path, QStringLiteral("the path is longer than the system allows: ") + left);
+            } else if (isFolder) {
+                pending.append({item.path(), relative});
+            } else {
+                const QFileInfo info(path);
+                auto known = m_known.constFind(path);
+                if (known != m_known.constEnd() && known->size == info.size()
+                    && known->modified == info.lastModified()) {
+                    seen.insert(path, *known);
+                } else {
+                    ++m_filesRead;
+                    seen.insert(path, RegisterEntry::read(path, relative));
+                }
+            }
         }
-        ++m_filesRead;
-        seen.insert(path, RegisterEntry::read(path, dir.relativeFilePath(path)));
+        if (error)
+            notReached << unreached((current.relative.isEmpty() ? QStringLiteral(".") : current.relative) + QLatin1Char('/'),
+                                    absolute,
+                                    QStringLiteral("the folder could not be read to its end (%1): "
+                                                   "some of its documents may be missing")
+                                        .arg(reason(error)));
     }
     m_known = seen;
-    entries->reserve(seen.size());
+    entries->reserve(seen.size() + notReached.size());
     for (const RegisterEntry &e : std::as_const(seen))
         entries->append(e);
+    entries->append(notReached);
     std::sort(entries->begin(), entries->end(), RegisterEntry::before);
     return true;
 }

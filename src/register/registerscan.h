@@ -14,8 +14,9 @@ namespace Brenvik {
 
 class RegisterScan {
 public:
-    // Every .wrp file (any letter case) below folder, sorted by relative path. False (and an
-    // empty list) when folder cannot be read.
+    // Every .wrp file (any letter case) below folder, sorted by relative path, with a line
+    // (RegisterEntry::unreached) for each place below it that could not be listed. False (and
+    // an empty list) when folder itself cannot be read.
     bool scan(const QString &folder, QList<RegisterEntry> *entries);
     // The folders met by the last scan, the folder itself first: what a watcher follows.
     QStringList folders() const { return m_folders; }

@@ -27,12 +27,17 @@ int usage(const QString &problem)
                      QStringLiteral("brenvik [--data-dir DIR] --export-pdf-dir OUTDIR FILE.wrp...")});
 }
 
-// A cell on one line of its own: tabs and line breaks would shift the columns.
+// A cell on one line of its own: tabs and line breaks would shift the columns, and readers
+// split lines on more than a line feed (vertical tab, form feed, the separators U+001C to
+// U+001F, U+0085, U+2028 and U+2029). Every control character becomes a blank.
 QString flat(QString text)
 {
-    for (QChar &c : text)
-        if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+    for (QChar &c : text) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line
+            || category == QChar::Separator_Paragraph)
             c = QLatin1Char(' ');
+    }
     return text;
 }
 
@@ -53,7 +58,12 @@ int runList(const QCommandLineParser &parser, const QStringList &positional)
         return Exit::Failure;
     }
     QString text = RegisterEntry::headings().join(QLatin1Char('\t')) + QLatin1Char('\n');
+    int unreached = 0;
     for (const RegisterEntry &entry : std::as_const(entries)) {
+        if (entry.unreached) {
+            ++unreached;
+            QTextStream(stderr) << "brenvik: " << flat(entry.relativePath) << ": " << entry.problem << Qt::endl;
+        }
         QStringList cells;
         for (int c = 0; c < RegisterEntry::ColumnCount; ++c)
             cells << flat(entry.cell(c));
@@ -62,7 +72,8 @@ int runList(const QCommandLineParser &parser, const QStringList &positional)
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
     std::fflush(stdout);
-    return Exit::Ok;
+    // Listed all the same, but the register of DIR is not whole.
+    return unreached ? Exit::Failure : Exit::Ok;
 }
 
 int runExportPdfDir(const QCommandLineParser &parser, const QStringList &documents)

@@ -10,6 +10,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 // A WPDS document as the window writes it (code page 1252, CR LF).
@@ -263,7 +266,9 @@ void TestCliReport::failures()
 }
 
 // Every document below a folder, one tab-separated line each, the files that are no
-// documents included with their reason; the shipped examples in a subfolder.
+// documents included with their reason; the shipped examples in a subfolder. Whatever splits
+// a line for some reader (a form feed in a value, a line separator in a name) is a blank; a
+// file whose name is not UTF-8 is named as not listed, and the exit says the list is not whole.
 void TestCliReport::listPrintsTheRegister()
 {
     QTemporaryDir dir;
@@ -274,17 +279,34 @@ void TestCliReport::listPrintsTheRegister()
     QVERIFY(write(dir.filePath(QStringLiteral("weld01.wrp")), kWpds));
     QVERIFY(write(dir.filePath(QStringLiteral("Note.WRP")), "[contents]\r\nformType=NOTE\r\n"));
     QVERIFY(write(dir.filePath(QStringLiteral("readme.txt")), "not listed"));
-    const Run run = brenvik({QStringLiteral("--list"), dir.path()});
+    QVERIFY(write(dir.filePath(QStringLiteral("ctl.wrp")),
+                  "[contents]\r\nformType=WPSR\r\nwpsNo=W\x0b" "1\r\ncompanyName=A\x0c" "B\x1c" "C\x1d" "D\x1e" "E\x1f" "F\r\n"));
+    QVERIFY(write(dir.filePath(QStringLiteral("line\u2028break.wrp")), kWpds));
+    Run run = brenvik({QStringLiteral("--list"), dir.path()});
     QVERIFY2(run.exitCode == 0, run.err.constData());
     QVERIFY(run.err.isEmpty());
-    const QStringList expected = {
+    QStringList expected = {
         "Type\tNumber\tRev.\tCompany\tDate\tProcess(es)\tSupporting Record\tFile\tProblem",
+        "WPS\tW 1\t\tA B C D E F\t\t\t\tctl.wrp\t",
         "PQR\tTP-2026-031\t\tBrenvik Fabrication Ltd.\t2026-10-14\tGMAW\tWPDS-GMAW-2G-038, WPS-GMAW-07\t"
         "examples/pqr-example.wrp\t",
         "WPS\tWPS-118\t0\tBrenvik Fabrication Ltd.\t2025-12-02\tGTAW / SMAW\tPQR-118\texamples/wps-example.wrp\t",
+        "WPDS\tWPDS-014\t\tBrenvik Steelworks\t2026-12-07\t\t\tline break.wrp\t",
         "\t\t\t\t\t\t\tNote.WRP\tunknown form type \"NOTE\"",
         "WPDS\tWPDS-014\t\tBrenvik Steelworks\t2026-12-07\t\t\tweld01.wrp\t",
     };
+    QCOMPARE(QString::fromUtf8(run.out), expected.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+
+    const QByteArray undecodable = QFile::encodeName(dir.path()) + "/bad\xff.wrp";
+    const int file = ::open(undecodable.constData(), O_WRONLY | O_CREAT, 0600);
+    QVERIFY(file >= 0);
+    ::close(file);
+    run = brenvik({QStringLiteral("--list"), dir.path()});
+    ::unlink(undecodable.constData());
+    QCOMPARE(run.exitCode, 1);
+    const QString problem = QStringLiteral("the file name is not valid UTF-8: not listed");
+    QCOMPARE(QString::fromUtf8(run.err), QStringLiteral("brenvik: bad\uFFFD.wrp: ") + problem + QLatin1Char('\n'));
+    expected.insert(1, QStringLiteral("\t\t\t\t\t\t\tbad\uFFFD.wrp\t") + problem);
     QCOMPARE(QString::fromUtf8(run.out), expected.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }
 

@@ -15,10 +15,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QItemSelectionModel>
+#include <QProcess>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Brenvik;
 
@@ -42,6 +47,29 @@ void fillWithExamples(const QTemporaryDir &dir)
     for (const char *name : {"wpds-example.wrp", "pqr-example.wrp", "wps-example.wrp"})
         QFile::copy(example(QLatin1String(name)), dir.filePath(QLatin1String(name)));
     QFile::copy(example(QStringLiteral("wpqr-example.wrp")), dir.filePath(QStringLiteral("records/wpqr-example.wrp")));
+}
+
+// The folders and the document of a relative path given as bytes, whatever their encoding or
+// length: each one is made relative to the one before, as no full path may be that long.
+bool makeRaw(const QString &root, const QByteArray &relative)
+{
+    int folder = ::open(QFile::encodeName(root).constData(), O_RDONLY | O_DIRECTORY);
+    const QList<QByteArray> parts = relative.split('/');
+    for (int i = 0; i + 1 < parts.size() && folder >= 0; ++i) {
+        ::mkdirat(folder, parts.at(i).constData(), 0700);
+        const int next = ::openat(folder, parts.at(i).constData(), O_RDONLY | O_DIRECTORY);
+        ::close(folder);
+        folder = next;
+    }
+    if (folder < 0)
+        return false;
+    const int file = ::openat(folder, parts.last().constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ::close(folder);
+    const QByteArray bytes = "[contents]\r\nformType=WPSR\r\nwpsNo=W-1\r\n";
+    const bool written = file >= 0 && ::write(file, bytes.constData(), size_t(bytes.size())) == bytes.size();
+    if (file >= 0)
+        ::close(file);
+    return written;
 }
 
 QStringList column(const QAbstractItemModel &model, int column)
@@ -143,6 +171,59 @@ private Q_SLOTS:
         QCOMPARE(f.readAll(), bytes);
         QCOMPARE(QFileInfo(path).lastModified(), modified);
         QVERIFY(!QFileInfo::exists(path + QStringLiteral(".lock")));
+    }
+
+    // What the scan cannot go into or name gets a greyed line with the reason, beside the
+    // documents it could list: the register never looks whole when it is not.
+    void placesTheScanCannotReach_data()
+    {
+        QTest::addColumn<QByteArray>("place"); // below the folder, as bytes
+        QTest::addColumn<bool>("locked");      // the first folder of place unreadable
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("a folder it cannot read")
+            << QByteArray("locked/inside.wrp") << true
+            << "the folder cannot be read (Permission denied): its documents are not listed";
+        QTest::newRow("a file name that is not UTF-8") << QByteArray("caf\xe9.wrp") << false
+                                                        << "the file name is not valid UTF-8: not listed";
+        QTest::newRow("a folder name that is not UTF-8")
+            << QByteArray("d\xff\xfe/inside.wrp") << false
+            << "the folder name is not valid UTF-8: its documents are not listed";
+        QTest::newRow("a path longer than the system allows")
+            << QByteArray(QByteArray(200, 'd') + '/').repeated(22) + "deep.wrp" << false
+            << "the path is longer than the system allows: its documents are not listed";
+    }
+
+    void placesTheScanCannotReach()
+    {
+        QFETCH(QByteArray, place);
+        QFETCH(bool, locked);
+        QFETCH(QString, problem);
+        if (locked && ::geteuid() == 0)
+            QSKIP("every folder can be read by root");
+        QTemporaryDir dir;
+        QVERIFY(write(dir.filePath(QStringLiteral("good.wrp")), "[contents]\r\nformType=PQR\r\ntestPlateNo=TP-1\r\n"));
+        QVERIFY(makeRaw(dir.path(), place));
+        const QString first = QFile::decodeName(place.left(place.indexOf('/')));
+        if (locked)
+            QVERIFY(QFile(dir.filePath(first)).setPermissions(QFileDevice::Permissions()));
+        RegisterModel model;
+        const bool readable = model.setFolder(dir.path());
+        if (locked)
+            QFile(dir.filePath(first)).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        // Names Qt cannot hold and paths longer than it may pass: removed by the system's own tool.
+        QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), dir.path()});
+        QVERIFY(readable);
+        QCOMPARE(model.rowCount(), 2);
+        int missed = -1;
+        for (int r = 0; r < 2; ++r)
+            if (model.entries().at(r).unreached)
+                missed = r;
+        QVERIFY(missed >= 0);
+        QCOMPARE(model.entries().at(1 - missed).type, QStringLiteral("PQR"));
+        QCOMPARE(model.index(missed, RegisterEntry::Problem).data().toString(), problem);
+        const QString shown = model.index(missed, RegisterEntry::File).data().toString();
+        QVERIFY2(QString::fromUtf8(place).startsWith(shown) && shown.size() > 1, qPrintable(shown));
+        QVERIFY(model.index(missed, RegisterEntry::File).data(Qt::ForegroundRole).isValid());
     }
 
     void search_data()
