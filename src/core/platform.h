@@ -37,6 +37,15 @@ public:
     virtual Answer askYesNoCancel(const QString &caption, const QString &text) = 0;
     // Yes / No with the given icon; closing the box is No.
     virtual bool askYesNo(const QString &caption, const QString &text, MsgIcon icon = MsgIcon::Question) = 0;
+    // A question with buttons of its own texts, the last one cancelling: the index of the
+    // button chosen; closing the box chooses the last. Without a person to ask, the last.
+    virtual int choose(MsgIcon icon, const QString &caption, const QString &text, const QStringList &buttons)
+    {
+        Q_UNUSED(icon)
+        Q_UNUSED(caption)
+        Q_UNUSED(text)
+        return int(buttons.size()) - 1;
+    }
 
     // Empty result (or list) when the user cancels.
     virtual QString openFile(FileDialogOptions &options) = 0;

@@ -19,6 +19,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -307,6 +308,24 @@ bool FormWindow::Save1Click()
             return false;
         }
         setFileName(path);
+    } else if (m_diskStamp.isOf(m_fileName) && m_diskStamp.changedOnDisk()) {
+        // Someone else has saved this file meanwhile: writing now would throw their work away.
+        enum { Overwrite, SaveAsNew };
+        const int choice = platform().choose(
+            MsgIcon::Warning, QStringLiteral("Warning"),
+            QStringLiteral("%1 has been changed on disk since it was opened or last saved here, by another "
+                           "user or program.\r\n\r\nOverwrite it with this document (the other changes are "
+                           "lost), save this document as a new file, or cancel?")
+                .arg(QDir::toNativeSeparators(m_fileName)),
+            {QStringLiteral("&Overwrite"), QStringLiteral("Save &As..."), QStringLiteral("Cancel")});
+        if (choice == SaveAsNew) {
+            if (!saveAsChosenFile())
+                return false;
+            AppState::instance().setChanged(false);
+            return true;
+        }
+        if (choice != Overwrite)
+            return false;
     }
     if (!saveFile(m_fileName))
         return false;
@@ -316,6 +335,11 @@ bool FormWindow::Save1Click()
 
 void FormWindow::SaveAs1Click()
 {
+    saveAsChosenFile();
+}
+
+bool FormWindow::saveAsChosenFile()
+{
     FileDialogOptions options;
     options.title = QStringLiteral("Save Welding Report");
     options.filter = QStringLiteral("Welding Reports (*.WRP)|*.wrp|Others (*.*)|*.*");
@@ -324,9 +348,9 @@ void FormWindow::SaveAs1Click()
     options.overwritePrompt = true;
     const QString path = platform().saveFile(options);
     if (path.isEmpty())
-        return;
+        return false;
     setFileName(path);
-    saveFile(path);
+    return saveFile(path);
 }
 
 bool FormWindow::closeDocument()

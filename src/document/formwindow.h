@@ -5,6 +5,7 @@
 // menu. A form (TWPDS ...) gives its table and a few handlers of its own.
 
 #include "core/documentwindow.h"
+#include "core/filestamp.h"
 #include "document/documentwalk.h"
 #include "document/fieldtable.h"
 #include "report/reportsource.h"
@@ -93,7 +94,9 @@ public:
     QTabWidget *PageControl1() const { return m_pageControl; }
     QComboBox *PageShowing() const { return m_pageShowing; }
 
-    // Commands.
+    // Commands. Save asks first when the file has changed on disk since this window read or
+    // wrote it (another user, another program): overwrite it, save as a new file, or cancel,
+    // which fails the save and leaves the document changed.
     bool Save1Click();
     void SaveAs1Click();
     void Exit1Click() { closeDocument(); }
@@ -208,11 +211,17 @@ private:
     void runUnitSwitch(const UnitSwitchDef &unitSwitch, bool writeCells);
     void relabelUnits();
     void runPageHooks(bool everyPathOnly);
+    // The Save As dialog, then the save; false when the dialog was cancelled or the save failed.
+    bool saveAsChosenFile();
     bool m_silentPageChange = false;
 
     FormTable m_table;
     DocumentWalk m_walk;
     QString m_fileName;
+    // The file the window last read or wrote, as it was then: its document on disk, whose file
+    // and picture no save under another name may land on, and which Save checks for changes
+    // made by others.
+    FileStamp m_diskStamp;
     QTabWidget *m_pageControl = nullptr;
     QComboBox *m_pageShowing = nullptr;
     QPushButton *m_backPage = nullptr;
@@ -228,9 +237,6 @@ private:
     // as it is (a picture the program could not load is never replaced by a blank one).
     QString m_sketchSource;
     quint64 m_sketchRevision = 0;
-    // The file the window last read or wrote: its document on disk, whose file and picture
-    // no save under another name may land on.
-    QString m_documentFile;
     QPointer<FormReport> m_report;
     QHash<QString, QWidget *> m_fields;
     QHash<QString, QLabel *> m_labels;

@@ -193,6 +193,7 @@ void FormWindow::resetDocument()
 {
     LoadingGuard guard(m_loading);
     setFileName(QString());
+    m_diskStamp = FileStamp();
     DocumentValues v;
     m_walk.reset(v, platform().now().date());
     applyValues(v);
@@ -203,7 +204,6 @@ void FormWindow::resetDocument()
         m_imageGroup->clearPicture();
     }
     rememberSketchSource(QString());
-    m_documentFile.clear();
     for (const UnitSwitchDef &sw : m_table.unitSwitches)
         runUnitSwitch(sw, true);
     afterLoad();
@@ -239,7 +239,7 @@ bool FormWindow::openFile(const QString &path)
     }
     afterLoad();
     setFileName(path);
-    m_documentFile = path;
+    m_diskStamp = FileStamp(path, file.data());
     // A date that cannot be read no longer stops the load: the picker shows today.
     for (const DateProblem &p : problems)
         errorBox(QStringLiteral("Error"), QStringLiteral("'%1' is not a valid date").arg(p.text));
@@ -314,8 +314,8 @@ QString FormWindow::saveProblem(const QString &path) const
     // Saved in place, the document replaces its own file and picture; under another name it
     // lands on neither. Links are followed: a shared folder may hold the document through one.
     QStringList open;
-    if (!m_documentFile.isEmpty() && !sameFile(m_documentFile, path))
-        open << m_documentFile;
+    if (!m_diskStamp.isNull() && !sameFile(m_diskStamp.path(), path))
+        open << m_diskStamp.path();
     QString problem = writeProblem(path, WriteKind::Document, open, false);
     if (problem.isEmpty())
         problem = writeProblem(sketchFileName(path), WriteKind::Picture, open, false);
@@ -361,7 +361,7 @@ bool FormWindow::saveFile(const QString &path)
         errorBox(QStringLiteral("Error"), document.errorString());
         return false;
     }
-    m_documentFile = path;
+    m_diskStamp = FileStamp(path, file.data());
     rememberSketchSource(sketch);
     const QStringList lossy = file.lossyKeys();
     if (!lossy.isEmpty()) {

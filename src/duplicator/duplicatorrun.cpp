@@ -225,7 +225,7 @@ bool DuplicatorRun::ensureDestination()
     return true;
 }
 
-bool DuplicatorRun::copyOne(const QString &from, const QString &to)
+bool DuplicatorRun::copyOne(const QString &from, const QString &to, QByteArray *copied)
 {
     QFile in(from);
     if (!in.open(QIODevice::ReadOnly)) {
@@ -243,6 +243,8 @@ bool DuplicatorRun::copyOne(const QString &from, const QString &to)
         errorBox(QStringLiteral("Error"), QStringLiteral("Cannot create file ") + to + QStringLiteral("\r\n") + error);
         return false;
     }
+    if (copied)
+        *copied = bytes;
     return true;
 }
 
@@ -300,13 +302,15 @@ DuplicatorRun::Outcome DuplicatorRun::copyFiles(QStringList *workList)
         }
         const QString target = destination.filePath(QFileInfo(source).fileName());
         const QString sketch = sketchPath(source);
-        if (!copyOne(source, target)
+        QByteArray bytes;
+        if (!copyOne(source, target, &bytes)
             || (QFileInfo(sketch).isFile() && !copyOne(sketch, sketchPath(target)))) {
             line(QStringLiteral("Operation stopped at ") + source + QLatin1Char('.'));
             logSummary();
             return Outcome::Failed;
         }
         m_copies << target;
+        m_copied.insert(target, FileStamp(target, bytes));
         *workList << target;
         ++copied;
     }
@@ -327,6 +331,7 @@ bool DuplicatorRun::modifyFile(const QString &path)
         }
         return true;
     }
+    const QByteArray loaded = file.data();
     QString companyKey;
     QString addressKey;
     if (!keysFor(file.value(kContents, QStringLiteral("formType")), &companyKey, &addressKey)) {
@@ -337,6 +342,12 @@ bool DuplicatorRun::modifyFile(const QString &path)
     file.setValue(kContents, companyKey, m_settings.company);
     if (!addressKey.isEmpty())
         file.setValue(kContents, addressKey, m_settings.address);
+    // Written over by someone else since it was copied or read: their work is not ours to undo.
+    if (m_copied.value(path, FileStamp(path, loaded)).changedOnDisk()) {
+        line(path + QStringLiteral(" was skipped: it changed on disk while the run was working on it."));
+        m_skipped << path;
+        return true;
+    }
     try {
         file.commit();
     } catch (const FileError &error) {

@@ -5,6 +5,9 @@
 // questions, the log, progress and the Cancel button) comes through Listener, every error
 // box through platform().
 
+#include "core/filestamp.h"
+
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -78,8 +81,9 @@ private:
     bool nameClash(const QStringList &existing) const;
     QString copyProblem(const QString &target, bool withSketch) const;
     bool ensureDestination();
-    bool copyOne(const QString &from, const QString &to);
-    // False when the run must stop here (the write was refused).
+    bool copyOne(const QString &from, const QString &to, QByteArray *copied = nullptr);
+    // False when the run must stop here (the write was refused). A file that changed on disk
+    // since the run copied or read it is skipped: someone else is working on it.
     bool modifyFile(const QString &path);
     void warnIfOpen(const QString &path);
     // True when the user has asked to stop; otherwise counts the step.
@@ -95,6 +99,7 @@ private:
     QStringList m_modified; // files rewritten, in order
     QStringList m_missing;
     QStringList m_skipped;
+    QHash<QString, FileStamp> m_copied; // each copy as the run wrote it
     Outcome m_outcome = Outcome::Refused;
     int m_done = 0;
     int m_total = 0;

@@ -3,6 +3,7 @@
 // files to the current layout and to check that a file survives a round trip.
 
 #include "core/documentwindow.h"
+#include "core/filestamp.h"
 #include "core/profilefile.h"
 #include "shell/clifiles.h"
 #include "shell/climode.h"
@@ -39,6 +40,7 @@ int runResave(const QCommandLineParser &parser, const QStringList &positional)
     ProfileFile profile(file, ProfileFile::Kind::Document);
     if (!profile.load())
         return cliFailure(QStringLiteral("cannot open %1: the file cannot be read").arg(file));
+    const FileStamp read(file, profile.data());
     const QString type = profile.value(QStringLiteral("contents"), QStringLiteral("formType"));
     DocumentWindow *document = DocumentRegistry::instance().create(type, nullptr);
     if (!document)
@@ -50,9 +52,14 @@ int runResave(const QCommandLineParser &parser, const QStringList &positional)
         return cliFailure(QStringLiteral("cannot open %1").arg(file));
     // Save writes to the document's file name.
     document->setFileName(out);
+    // Written by someone else meanwhile: a resave in place would undo their work, one to
+    // another file would carry a state the file no longer has.
+    const QString changed = QStringLiteral("%1 was skipped: it changed on disk while it was being resaved").arg(file);
+    if (read.changedOnDisk())
+        return cliFailure(changed);
     // The window has said which file failed, the document or its sketch, and why.
     if (!document->save())
-        return Exit::Failure;
+        return read.changedOnDisk() ? cliFailure(changed) : Exit::Failure;
     return Exit::Ok;
 }
 

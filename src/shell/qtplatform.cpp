@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSettings>
 #include <QUrl>
 #include <QWhatsThis>
@@ -96,6 +97,21 @@ bool QtPlatform::askYesNo(const QString &caption, const QString &text, MsgIcon i
     closeSplash();
     return box(icon, caption, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No) ==
            QMessageBox::Yes;
+}
+
+int QtPlatform::choose(MsgIcon icon, const QString &caption, const QString &text, const QStringList &buttons)
+{
+    closeSplash();
+    QMessageBox msg(qtIcon(icon), caption, text, QMessageBox::NoButton, QApplication::activeWindow());
+    QList<QAbstractButton *> added;
+    for (int i = 0; i < buttons.size(); ++i)
+        added << msg.addButton(buttons.at(i), i + 1 == buttons.size() ? QMessageBox::RejectRole
+                                                                      : QMessageBox::AcceptRole);
+    if (!added.isEmpty())
+        msg.setEscapeButton(added.last());
+    msg.exec();
+    const int chosen = int(added.indexOf(msg.clickedButton()));
+    return chosen < 0 ? int(buttons.size()) - 1 : chosen;
 }
 
 QStringList QtPlatform::runFileDialog(FileDialogOptions &options, bool save, bool many)

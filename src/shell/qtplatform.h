@@ -24,6 +24,7 @@ public:
     bool confirm(const QString &caption, const QString &text) override;
     Answer askYesNoCancel(const QString &caption, const QString &text) override;
     bool askYesNo(const QString &caption, const QString &text, MsgIcon icon) override;
+    int choose(MsgIcon icon, const QString &caption, const QString &text, const QStringList &buttons) override;
     QString openFile(FileDialogOptions &options) override;
     QStringList openFiles(FileDialogOptions &options) override;
     QString saveFile(FileDialogOptions &options) override;

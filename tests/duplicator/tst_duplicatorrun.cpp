@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
+
 #include <unistd.h>
 
 using namespace Brenvik;
@@ -32,6 +34,7 @@ public:
     int progressCalls = 0;
     int lastDone = -1;
     int lastTotal = -1;
+    std::function<void(int)> atProgress; // with the number of the progress call
 
     bool confirmModify() override
     {
@@ -50,6 +53,8 @@ public:
         QVERIFY(done <= total);
         lastDone = done;
         lastTotal = total;
+        if (atProgress)
+            atProgress(progressCalls);
     }
     bool cancelRequested() override { return cancelAfter >= 0 && progressCalls >= cancelAfter; }
 };
@@ -541,6 +546,48 @@ private Q_SLOTS:
         }));
         for (const QString &done : run.modified())
             QVERIFY(readAll(done).contains("companyName=New Co\r\n"));
+    }
+
+    // Someone else writes into a copy between its copying and its rewrite: it is skipped and
+    // named, their bytes stay; the same bytes written again are no change.
+    void aCopyChangedMeanwhileIsSkipped_data()
+    {
+        QTest::addColumn<QByteArray>("theirs"); // empty: the copy's own bytes again
+        QTest::addColumn<bool>("skipped");
+        QTest::newRow("other bytes") << QByteArray("[contents]\r\nformType=WPDS\r\ncompanyName=Theirs\r\n") << true;
+        QTest::newRow("the same bytes") << QByteArray() << false;
+    }
+
+    void aCopyChangedMeanwhileIsSkipped()
+    {
+        QFETCH(QByteArray, theirs);
+        QFETCH(bool, skipped);
+        ScriptedPlatform platform;
+        const QString dst = m_root + QStringLiteral("/dst");
+        QStringList sources;
+        for (int i = 0; i < 2; ++i) {
+            sources << m_root + QStringLiteral("/src/f%1.wrp").arg(i);
+            writeAll(sources.last(), document("formType=WPDS"));
+        }
+        const QString changed = dst + QStringLiteral("/f1.wrp");
+        if (theirs.isEmpty())
+            theirs = document("formType=WPDS");
+        TestListener listener;
+        listener.atProgress = [&](int call) {
+            if (call == 3) // both copied, before the first rewrite
+                writeAll(changed, theirs);
+        };
+        DuplicatorRun run(copySettings(sources, dst), listener);
+        QCOMPARE(run.run(), DuplicatorRun::Outcome::Done);
+        QCOMPARE(run.skipped(), skipped ? QStringList{changed} : QStringList());
+        QCOMPARE(run.allModified(), !skipped);
+        QCOMPARE(listener.lines.contains(changed + QStringLiteral(" was skipped: it changed on disk while the run "
+                                                                  "was working on it.")),
+                 skipped);
+        QCOMPARE(readAll(changed).contains("companyName=New Co\r\n"), !skipped);
+        if (skipped)
+            QCOMPARE(readAll(changed), theirs);
+        QVERIFY(readAll(dst + QStringLiteral("/f0.wrp")).contains("companyName=New Co\r\n"));
     }
 
     void anOpenDocumentIsRewrittenWithAWarning()

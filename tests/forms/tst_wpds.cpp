@@ -161,6 +161,8 @@ private Q_SLOTS:
     void saveAsLeavesChangedFlagAndCloseAsks();
     void saveAsTargets_data();
     void saveAsTargets();
+    void saveOverAFileChangedOnDisk_data();
+    void saveOverAFileChangedOnDisk();
     void badDateStillLoadsTheRest();
     void sketchWrittenAsBitmapAndLoadedByContent();
     void sketchWriteFailureKeepsChangedFlag();
@@ -609,6 +611,67 @@ void TestWpds::saveAsTargets()
         QVERIFY2(said.last().startsWith("will not write"), qPrintable(said.last()));
     QCOMPARE(readAll(path("a.wrp")), document);
     QCOMPARE(readAll(path("a_img.bmp")), picture);
+}
+
+// Two users with the same document open: the second Save asks before it writes over the
+// first one's work, and Cancel (or a cancelled Save As) is a failed save.
+void TestWpds::saveOverAFileChangedOnDisk_data()
+{
+    QTest::addColumn<QByteArray>("theirs");   // what was written meanwhile; "=": the same bytes again
+    QTest::addColumn<int>("choice");          // Overwrite, Save As, Cancel; -1: nothing is asked
+    QTest::addColumn<QString>("saveAsName");  // the Save As dialog's answer
+    QTest::addColumn<QString>("written");     // where this window's document is afterwards; empty: nowhere
+    const QByteArray theirs = "[contents]\r\nformType=WPDS\r\nwpdsNo=THEIRS\r\n";
+    QTest::newRow("nobody else wrote") << QByteArray() << -1 << QString() << "a.wrp";
+    QTest::newRow("the same bytes again, later") << QByteArray("=") << -1 << QString() << "a.wrp";
+    QTest::newRow("changed: overwrite") << theirs << 0 << QString() << "a.wrp";
+    QTest::newRow("changed by one byte: overwrite") << QByteArray("?") << 0 << QString() << "a.wrp";
+    QTest::newRow("changed: save as a new file") << theirs << 1 << "b.wrp" << "b.wrp";
+    QTest::newRow("changed: save as, dialog cancelled") << theirs << 1 << QString() << QString();
+    QTest::newRow("changed: cancel") << theirs << 2 << QString() << QString();
+}
+
+void TestWpds::saveOverAFileChangedOnDisk()
+{
+    QFETCH(QByteArray, theirs);
+    QFETCH(int, choice);
+    QFETCH(QString, saveAsName);
+    QFETCH(QString, written);
+    const QString file = path("a.wrp");
+    TWPDS w;
+    type(combo(w, "wpdsNo"), "MINE");
+    w.setFileName(file);
+    QVERIFY(w.save());
+    if (theirs == "=") {
+        theirs = readAll(file);
+        QFile::remove(file);
+    } else if (theirs == "?") {
+        theirs = readAll(file);
+        theirs[theirs.size() - 3] = 'X'; // the same size
+    }
+    if (!theirs.isEmpty())
+        writeFile(file, theirs);
+    AppState::instance().setChanged(true);
+    if (choice >= 0)
+        m_platform->queueChoice(choice);
+    if (choice == 1)
+        m_platform->queueFile(saveAsName.isEmpty() ? QString() : path(saveAsName));
+    QCOMPARE(w.save(), !written.isEmpty());
+    QCOMPARE(AppState::instance().changed(), written.isEmpty());
+    const QList<RecordedMessage> &asked = m_platform->messages;
+    QCOMPARE(asked.size() - (choice == 1 ? 1 : 0), choice >= 0 ? 1 : 0);
+    if (choice >= 0) {
+        QCOMPARE(asked.first().kind, QStringLiteral("choose"));
+        QVERIFY(asked.first().text.startsWith(file + QStringLiteral(" has been changed on disk")));
+    }
+    if (written != "a.wrp")
+        QCOMPARE(readAll(file), theirs);
+    if (written.isEmpty())
+        return;
+    QVERIFY(readAll(path(written)).contains("wpdsNo=MINE\r\n"));
+    QCOMPARE(w.fileName(), path(written));
+    // Written, the file is the window's again: the next save asks nothing.
+    QVERIFY(w.save());
 }
 
 void TestWpds::badDateStillLoadsTheRest()

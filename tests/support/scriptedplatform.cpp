@@ -70,6 +70,13 @@ bool ScriptedPlatform::askYesNo(const QString &caption, const QString &text, Msg
     return a.isValid() && a.toBool();
 }
 
+int ScriptedPlatform::choose(MsgIcon icon, const QString &caption, const QString &text, const QStringList &buttons)
+{
+    messages.append({QStringLiteral("choose"), icon, caption, text});
+    const QVariant a = nextAnswer(QStringLiteral("choose: ") + text);
+    return a.isValid() ? a.toInt() : int(buttons.size()) - 1;
+}
+
 QString ScriptedPlatform::openFile(FileDialogOptions &options)
 {
     messages.append({QStringLiteral("openFile"), MsgIcon::Question, options.title, options.filter});

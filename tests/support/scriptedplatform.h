@@ -27,6 +27,8 @@ public:
     void queueConfirm(bool ok) { m_answers.enqueue(ok); }
     void queueAnswer(Answer a) { m_answers.enqueue(QVariant::fromValue(int(a))); }
     void queueYesNo(bool yes) { m_answers.enqueue(yes); }
+    // choose(): the index of the button to press.
+    void queueChoice(int index) { m_answers.enqueue(QVariant::fromValue(index)); }
     // File dialogs: the path chosen, or an empty text for Cancel.
     void queueFile(const QString &path) { m_files.enqueue(QStringList{path}); }
     void queueFiles(const QStringList &paths) { m_files.enqueue(paths); }
@@ -52,6 +54,7 @@ public:
     bool confirm(const QString &caption, const QString &text) override;
     Answer askYesNoCancel(const QString &caption, const QString &text) override;
     bool askYesNo(const QString &caption, const QString &text, MsgIcon icon) override;
+    int choose(MsgIcon icon, const QString &caption, const QString &text, const QStringList &buttons) override;
     QString openFile(FileDialogOptions &options) override;
     QStringList openFiles(FileDialogOptions &options) override;
     QString saveFile(FileDialogOptions &options) override;
