@@ -40,7 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     SketchLibrary library(path);
     if (library.read()) {
         QString error;
-        for (const QString &name : library.sketchNames(&error)) {
+        // Each look-up by name reads the list again: a hundred of the up to 1000 show every path
+        // without making the run quadratic in the count.
+        for (const QString &name : library.sketchNames(&error).mid(0, 100)) {
             const SketchLibrary::Sketch sketch = library.sketch(name, &error);
             const QStringList words = SketchValues::words(sketch.parameters);
             for (const SketchLibrary::ValueSet &set : library.valueSets(sketch.number)) {

@@ -86,9 +86,11 @@ QStringList SketchLibrary::sketchNames(QString *error) const
 
 SketchLibrary::Sketch SketchLibrary::sketch(const QString &name, QString *error) const
 {
+    if (name.isEmpty())
+        return {};
     const QStringList names = sketchNames(error);
     const qsizetype index = names.indexOf(name);
-    if (index < 0 || name.isEmpty())
+    if (index < 0)
         return {};
     Sketch s;
     s.number = int(index) + 1;
