@@ -16,12 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A folder below the scanned one, by its path on disk and its path below the scanned folder.
-struct Folder {
-    fs::path native;
-    QString relative; // empty for the scanned folder itself
-};
-
 // The name as text; false in *valid when its bytes are not UTF-8 (the file cannot be reached
 // by a name the program can hold, so only its place can be listed).
 QString decodedName(const std::string &bytes, bool *valid)
@@ -63,6 +57,18 @@ QString reason(const std::error_code &error)
 
 } // namespace
 
+// The folders still to list, each by its path on disk and its path below the scanned folder
+// (empty for the folder itself), and what the scan has found so far.
+struct RegisterScan::Walk {
+    struct Folder {
+        fs::path native;
+        QString relative;
+    };
+    QList<Folder> pending;
+    QHash<QString, RegisterEntry> seen; // documents by absolute path
+    QList<RegisterEntry> notReached;
+};
+
 bool RegisterScan::scan(const QString &folder, QList<RegisterEntry> *entries)
 {
     entries->clear();
@@ -78,75 +84,79 @@ bool RegisterScan::scan(const QString &folder, QList<RegisterEntry> *entries)
         m_known.clear();
         m_folder = dir.absolutePath();
     }
-
-    QHash<QString, RegisterEntry> seen;
-    QList<RegisterEntry> notReached;
-    QList<Folder> pending{{fs::path(QFile::encodeName(m_folder).toStdString()), QString()}};
     // Folder by folder rather than QDirIterator, which passes over without a word a folder it
     // cannot open and a name that is not UTF-8.
-    while (!pending.isEmpty()) {
-        const Folder current = pending.takeLast();
-        const QString absolute = QFile::decodeName(QByteArray::fromStdString(current.native.native()));
-        std::error_code error;
-        fs::directory_iterator it(current.native, error);
-        if (error) {
-            if (current.relative.isEmpty()) {
-                m_known.clear();
-                return false;
-            }
-            notReached << unreached(current.relative + QLatin1Char('/'), absolute,
-                                    QStringLiteral("the folder cannot be read (%1): its documents are not listed")
-                                        .arg(reason(error)));
-            continue;
+    Walk walk;
+    walk.pending.append({fs::path(QFile::encodeName(m_folder).toStdString()), QString()});
+    while (!walk.pending.isEmpty()) {
+        if (!listNext(walk)) {
+            m_known.clear();
+            return false;
         }
-        m_folders << absolute;
-        for (; it != fs::directory_iterator(); it.increment(error)) {
-            const fs::directory_entry &item = *it;
-            bool valid = true;
-            const QString name = decodedName(item.path().filename().native(), &valid);
-            const QString relative = current.relative.isEmpty() ? name : current.relative + QLatin1Char('/') + name;
-            const QString path = absolute + QLatin1Char('/') + name;
-            std::error_code typeError;
-            // Symbolic links to folders are not followed: a link back up would never end.
-            const bool isFolder = !item.is_symlink(typeError) && item.is_directory(typeError);
-            const bool linkToFolder = !isFolder && item.is_symlink(typeError) && item.is_directory(typeError);
-            if (linkToFolder || (!isFolder && !isDocumentName(item.path().filename().native())))
-                continue;
-            const QString shown = isFolder ? relative + QLatin1Char('/') : relative;
-            const QString left = isFolder ? QStringLiteral("its documents are not listed") : QStringLiteral("not listed");
-            if (!valid) {
-                notReached << unreached(shown, path, QStringLiteral("the %1 name is not valid UTF-8: %2")
-                                                         .arg(isFolder ? QStringLiteral("folder") : QStringLiteral("file"), left));
-            } else if (!fitsThePathLimit(item.path())) {
-                notReached << unreached(shown, path, QStringLiteral("the path is longer than the system allows: ") + left);
-            } else if (isFolder) {
-                pending.append({item.path(), relative});
-            } else {
-                const QFileInfo info(path);
-                auto known = m_known.constFind(path);
-                if (known != m_known.constEnd() && known->size == info.size()
-                    && known->modified == info.lastModified()) {
-                    seen.insert(path, *known);
-                } else {
-                    ++m_filesRead;
-                    seen.insert(path, RegisterEntry::read(path, relative));
-                }
-            }
-        }
-        if (error)
-            notReached << unreached((current.relative.isEmpty() ? QStringLiteral(".") : current.relative) + QLatin1Char('/'),
-                                    absolute,
-                                    QStringLiteral("the folder could not be read to its end (%1): "
-                                                   "some of its documents may be missing")
-                                        .arg(reason(error)));
     }
-    m_known = seen;
-    entries->reserve(seen.size() + notReached.size());
-    for (const RegisterEntry &e : std::as_const(seen))
+    m_known = walk.seen;
+    entries->reserve(walk.seen.size() + walk.notReached.size());
+    for (const RegisterEntry &e : std::as_const(walk.seen))
         entries->append(e);
-    entries->append(notReached);
+    entries->append(walk.notReached);
     std::sort(entries->begin(), entries->end(), RegisterEntry::before);
     return true;
+}
+
+bool RegisterScan::listNext(Walk &walk)
+{
+    const Walk::Folder current = walk.pending.takeLast();
+    const QString absolute = QFile::decodeName(QByteArray::fromStdString(current.native.native()));
+    const QString shownFolder = (current.relative.isEmpty() ? QStringLiteral(".") : current.relative) + QLatin1Char('/');
+    std::error_code error;
+    fs::directory_iterator it(current.native, error);
+    if (error) {
+        walk.notReached << unreached(shownFolder, absolute,
+                                     QStringLiteral("the folder cannot be read (%1): its documents are not listed")
+                                         .arg(reason(error)));
+        return !current.relative.isEmpty();
+    }
+    m_folders << absolute;
+    for (; it != fs::directory_iterator(); it.increment(error)) {
+        const fs::directory_entry &item = *it;
+        bool valid = true;
+        const QString name = decodedName(item.path().filename().native(), &valid);
+        const QString relative = current.relative.isEmpty() ? name : current.relative + QLatin1Char('/') + name;
+        const QString path = absolute + QLatin1Char('/') + name;
+        std::error_code typeError;
+        // Symbolic links to folders are not followed: a link back up would never end.
+        const bool isFolder = !item.is_symlink(typeError) && item.is_directory(typeError);
+        const bool linkToFolder = !isFolder && item.is_symlink(typeError) && item.is_directory(typeError);
+        if (linkToFolder || (!isFolder && !isDocumentName(item.path().filename().native())))
+            continue;
+        const QString shown = isFolder ? relative + QLatin1Char('/') : relative;
+        const QString left = isFolder ? QStringLiteral("its documents are not listed") : QStringLiteral("not listed");
+        if (!valid)
+            walk.notReached << unreached(shown, path, QStringLiteral("the %1 name is not valid UTF-8: %2")
+                                                          .arg(isFolder ? QStringLiteral("folder") : QStringLiteral("file"), left));
+        else if (!fitsThePathLimit(item.path()))
+            walk.notReached << unreached(shown, path, QStringLiteral("the path is longer than the system allows: ") + left);
+        else if (isFolder)
+            walk.pending.append({item.path(), relative});
+        else
+            walk.seen.insert(path, entryOf(path, relative));
+    }
+    if (error)
+        walk.notReached << unreached(shownFolder, absolute,
+                                     QStringLiteral("the folder could not be read to its end (%1): "
+                                                    "some of its documents may be missing")
+                                         .arg(reason(error)));
+    return true;
+}
+
+RegisterEntry RegisterScan::entryOf(const QString &path, const QString &relativePath)
+{
+    const QFileInfo info(path);
+    auto known = m_known.constFind(path);
+    if (known != m_known.constEnd() && known->size == info.size() && known->modified == info.lastModified())
+        return *known;
+    ++m_filesRead;
+    return RegisterEntry::read(path, relativePath);
 }
 
 } // namespace Brenvik

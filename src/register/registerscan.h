@@ -24,6 +24,13 @@ public:
     int filesRead() const { return m_filesRead; }
 
 private:
+    struct Walk;
+    // Lists the next folder of the walk; false when that is the scanned folder and it cannot be
+    // opened.
+    bool listNext(Walk &walk);
+    // What was read before when the file has not changed since, else the file read now.
+    RegisterEntry entryOf(const QString &path, const QString &relativePath);
+
     QString m_folder;
     QHash<QString, RegisterEntry> m_known; // by absolute path
     QStringList m_folders;
