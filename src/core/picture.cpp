@@ -351,6 +351,13 @@ QRectF Picture::fitRect(const QSizeF &picture, const QRectF &target)
 
 bool Picture::load(const QString &path, QString *error)
 {
+    // A FIFO or a device in a picture's place would block the read or never end it.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        if (error)
+            *error = QStringLiteral("Cannot open file \"%1\". It is not a regular file.").arg(path);
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)

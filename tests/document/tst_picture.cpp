@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <dlfcn.h>
 #include <functional>
@@ -107,6 +109,8 @@ private Q_SLOTS:
     void metafileExportKeepsItsBytes();
     void loadGoesByContent_data();
     void loadGoesByContent();
+    void loadRefusesWhatIsNoFile_data();
+    void loadRefusesWhatIsNoFile();
     void damagedMetafileIsRejected_data();
     void damagedMetafileIsRejected();
     void uncheckableRecordsAreKeptNotDrawn();
@@ -261,6 +265,36 @@ void TestPicture::loadGoesByContent()
     QString error;
     QVERIFY2(pic.load(path(fileName), &error), qPrintable(error));
     QCOMPARE(pic.isMetafile(), metafile);
+}
+
+// A picture's name may stand for anything on disk: whatever is no regular file is refused
+// at once, never read (a FIFO would block the open).
+void TestPicture::loadRefusesWhatIsNoFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("a FIFO") << "fifo";
+    QTest::newRow("a folder") << "folder";
+    QTest::newRow("a link to a FIFO") << "link";
+}
+
+void TestPicture::loadRefusesWhatIsNoFile()
+{
+    QFETCH(QString, kind);
+    const QString fifo = path(QStringLiteral("pipe_img.bmp"));
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0 || QFileInfo(fifo).exists());
+    QString target = fifo;
+    if (kind == QLatin1String("folder")) {
+        target = path(QStringLiteral("dir_img.bmp"));
+        QVERIFY(QDir().mkpath(target));
+    } else if (kind == QLatin1String("link")) {
+        target = path(QStringLiteral("link_img.bmp"));
+        QFile::remove(target);
+        QVERIFY(QFile::link(fifo, target));
+    }
+    Picture pic;
+    QString error;
+    QVERIFY(!pic.load(target, &error));
+    QVERIFY2(error.contains(QStringLiteral("not a regular file")), qPrintable(error));
 }
 
 void TestPicture::damagedMetafileIsRejected_data()
