@@ -32,7 +32,8 @@ struct FormDescription {
     QStringList supportingKeys; // the records this one rests on or cites
 };
 
-// The descriptions of the form types this program knows, in the order they were added.
+// The descriptions of the form types this program knows, in the order they were added (once,
+// at start-up: a pointer found here stays valid until the next add).
 class FormDescriptions {
 public:
     // Adds a description, or replaces the one of the same form type.
