@@ -3,6 +3,7 @@
 // Usage: bench_duplicator [file count]
 
 #include "duplicator/duplicatorrun.h"
+#include "forms/formregistry.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -43,6 +44,7 @@ QByteArray wpdsDocument(int n)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    registerForms(); // the keys each form type keeps
     QTextStream out(stdout);
     const int count = argc > 1 ? QByteArray(argv[1]).toInt() : 1000;
 

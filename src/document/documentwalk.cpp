@@ -97,7 +97,7 @@ KeyValueList DocumentWalk::saveEntries(const DocumentValues &values) const
     KeyValueList out;
     out.reserve(m_table.fields.size() + 32);
     out.append({QStringLiteral("imageFile"), values.imageFile});
-    out.append({QStringLiteral("formType"), m_table.formType});
+    out.append({QStringLiteral("formType"), m_table.description.formType});
 
     auto writeGridRows = [&](const FieldDef &f) {
         const GridCells cells = values.grids.value(f.name, emptyGrid(f.grid));

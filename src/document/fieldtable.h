@@ -3,6 +3,7 @@
 // drives the layout, the save / open / reset walks, the report collection and the loading of
 // the sorted combo boxes, so the key order of a file is simply the table order.
 
+#include "document/formdescription.h"
 #include "document/parametertarget.h"
 
 #include <QHash>
@@ -147,8 +148,7 @@ struct UnitSwitchDef {
 };
 
 struct FormTable {
-    QString formType;  // "WPDS"
-    QString caption;   // "Welding Procedure Data Sheet"
+    FormDescription description; // the type word, its names and its keys
     QList<PageDef> pages;
     QList<GroupDef> groups;
     QList<FieldDef> fields; // creation order

@@ -62,7 +62,7 @@ using namespace FormWindowDetail;
 FormWindow::FormWindow(const FormTable &table, QWidget *parent)
     : QWidget(parent), m_table(table), m_walk(m_table)
 {
-    setObjectName(m_table.formType);
+    setObjectName(m_table.description.formType);
     setAttribute(Qt::WA_DeleteOnClose, false);
     connect(&AppState::instance(), &AppState::changedFlagChanged, this,
             [this](bool changed) { setWindowModified(changed); });
@@ -97,7 +97,7 @@ bool FormWindow::hasParameterPlot()
 
 void FormWindow::updateCaption()
 {
-    QString title = m_table.caption;
+    QString title = m_table.description.caption;
     if (!m_fileName.isEmpty())
         title += QStringLiteral(" - ") + QFileInfo(m_fileName).fileName();
     setWindowTitle(title + QStringLiteral("[*]"));
@@ -299,7 +299,7 @@ bool FormWindow::Save1Click()
     if (m_fileName.isEmpty()) {
         FileDialogOptions options;
         options.title = QStringLiteral("Save Welding Report");
-        options.filter = QStringLiteral("Welding Reports (*.WRP)|*.wrp|Others (*.*)|*.*");
+        options.filter = m_table.description.fileFilter;
         options.defaultSuffix = QStringLiteral("wrp");
         options.overwritePrompt = true;
         const QString path = platform().saveFile(options);
@@ -342,7 +342,7 @@ bool FormWindow::saveAsChosenFile()
 {
     FileDialogOptions options;
     options.title = QStringLiteral("Save Welding Report");
-    options.filter = QStringLiteral("Welding Reports (*.WRP)|*.wrp|Others (*.*)|*.*");
+    options.filter = m_table.description.fileFilter;
     options.defaultSuffix = QStringLiteral("wrp");
     options.fileName = m_fileName;
     options.overwritePrompt = true;

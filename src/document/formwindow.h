@@ -41,7 +41,7 @@ public:
     ~FormWindow() override;
 
     // DocumentWindow
-    QString formType() const override { return m_table.formType; }
+    QString formType() const override { return m_table.description.formType; }
     QWidget *widget() override { return this; }
     void resetDocument() override;
     bool openFile(const QString &path) override;
@@ -159,9 +159,9 @@ protected:
     virtual void afterOpenWalk() {}            // after the control walk (reset and open)
     virtual void afterLoad() {}                // at the end of a reset or an open (enabling)
     virtual QWidget *createCustomField(const FieldDef &, QWidget *) { return nullptr; }
-    // The company and address targets of the user information dialog.
-    virtual QWidget *companyField() const { return field(QStringLiteral("companyName")); }
-    virtual QWidget *addressField() const { return field(QStringLiteral("address")); }
+    // The company and address targets of the user information dialog, as the description names them.
+    QWidget *companyField() const { return field(m_table.description.companyKey); }
+    QWidget *addressField() const { return field(m_table.description.addressKey); }
     // Bound save / delete buttons; a form with linked pairs catches its own boxes here.
     virtual void boundSave(QComboBox *box) { userPropertySaveClick(box); }
     virtual void boundDelete(QComboBox *box) { userPropertyDelClick(box); }

@@ -8,6 +8,7 @@
 #include "core/profilefile.h"
 #include "core/texthelpers.h"
 #include "core/writetarget.h"
+#include "document/formdescription.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,17 +54,11 @@ DuplicatorRun::DuplicatorRun(const Settings &settings, Listener &listener)
 
 bool DuplicatorRun::keysFor(const QString &formType, QString *companyKey, QString *addressKey)
 {
-    static const QHash<QString, QString> addressKeys{
-        {QStringLiteral("WPDS"), QStringLiteral("address")},
-        {QStringLiteral("PQR"), QStringLiteral("locationOfTest")},
-        {QStringLiteral("WPQR"), QString()},
-        {QStringLiteral("WPSR"), QString()},
-    };
-    const auto it = addressKeys.constFind(formType);
-    if (it == addressKeys.constEnd())
+    const FormDescription *description = FormDescriptions::find(formType);
+    if (!description)
         return false;
-    *companyKey = QStringLiteral("companyName");
-    *addressKey = it.value();
+    *companyKey = description->companyKey;
+    *addressKey = description->addressKey;
     return true;
 }
 

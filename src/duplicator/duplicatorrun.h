@@ -59,7 +59,8 @@ public:
 
     Outcome run();
 
-    // The keys a form type gets: company key, address key (empty when the type has none).
+    // The keys a form type gets, as its description names them: company key, address key
+    // (empty when the type has none).
     // False for a type the run does not know (compared exactly, with regard to case).
     static bool keysFor(const QString &formType, QString *companyKey, QString *addressKey);
     // The sketch picture file that belongs beside a document.

@@ -1,5 +1,6 @@
 #include "forms/formregistry.h"
 
+#include "document/formdescription.h"
 #include "forms/pqr/pqrrptcombo.h"
 #include "forms/pqr/tpqr.h"
 #include "forms/wpds/twpds.h"
@@ -11,17 +12,28 @@
 
 namespace Brenvik {
 
+namespace {
+
+// One form type: its description, its window and its report, under the type word its
+// description gives.
+template <typename Window, typename Report>
+void addForm()
+{
+    const FormDescription &description = Window::formTable().description;
+    FormDescriptions::add(description);
+    DocumentRegistry::instance().add(description.formType, [](QWidget *parent) { return new Window(parent); });
+    FormReportRegistry::add(description.formType, [](QObject *parent) { return new Report(parent); });
+}
+
+} // namespace
+
 void registerForms()
 {
-    // Each form adds its window and its report here.
-    DocumentRegistry::instance().add(QStringLiteral("WPDS"), [](QWidget *parent) { return new TWPDS(parent); });
-    FormReportRegistry::add(QStringLiteral("WPDS"), [](QObject *parent) { return new TWPDSReport(parent); });
-    DocumentRegistry::instance().add(QStringLiteral("PQR"), [](QWidget *parent) { return new TPQR(parent); });
-    DocumentRegistry::instance().add(QStringLiteral("WPQR"), [](QWidget *parent) { return new TWPQR(parent); });
-    FormReportRegistry::add(QStringLiteral("WPQR"), [](QObject *parent) { return new WPQRRptCombo(parent); });
-    FormReportRegistry::add(QStringLiteral("PQR"), [](QObject *parent) { return new PQRRptCombo(parent); });
-    DocumentRegistry::instance().add(QStringLiteral("WPSR"), [](QWidget *parent) { return new TWPSR(parent); });
-    FormReportRegistry::add(QStringLiteral("WPSR"), [](QObject *parent) { return new WPSRRptCombo(parent); });
+    // Each form adds itself here, in the order the program lists the types.
+    addForm<TWPDS, TWPDSReport>();
+    addForm<TPQR, PQRRptCombo>();
+    addForm<TWPQR, WPQRRptCombo>();
+    addForm<TWPSR, WPSRRptCombo>();
 }
 
 } // namespace Brenvik

@@ -1,6 +1,6 @@
 #pragma once
-// Registers the document windows and their reports with DocumentRegistry and
-// FormReportRegistry; called once at start-up (interactive and headless alike).
+// Registers each form's description (FormDescriptions), its window (DocumentRegistry) and its
+// report (FormReportRegistry); called once at start-up (interactive and headless alike).
 
 namespace Brenvik {
 void registerForms();

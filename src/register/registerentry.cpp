@@ -2,6 +2,7 @@
 
 #include "core/dates.h"
 #include "core/profilefile.h"
+#include "document/formdescription.h"
 
 #include <QFileInfo>
 
@@ -11,41 +12,14 @@ namespace {
 
 const QString kContents = QStringLiteral("contents");
 
-// Where each form keeps what the register shows. A PQR is known by its test plate: that is
-// the number a WPS cites as its supporting PQR.
-struct TypeKeys {
-    const char *formType;
-    const char *shownAs;
-    const char *knownAs; // what an engineer calls it, shown beside the type word
-    const char *number;
-    const char *revision;
-    const char *date;
-    const char *revisionDate; // a revision is dated by this one when it is filled
-    QList<const char *> processes;
-    QList<const char *> supporting;
-};
-
-const QList<TypeKeys> &typeKeys()
-{
-    static const QList<TypeKeys> keys = {
-        {"WPDS", "WPDS", "data sheet", "wpdsNo", "rev", "wpdsDate", nullptr, {"weldingProcess1", "weldingProcess2"},
-         {"refWPQR", "refWPS"}},
-        {"PQR", "PQR", "test plate report", "testPlateNo", nullptr, "wpdsDate", nullptr, {"weldingProcess"},
-         {"wpdsNo", "wpsNo"}},
-        {"WPQR", "WPQR", "PQR, QW-483", "PQRNo", nullptr, "PQRDate", nullptr, {"weldingProcess1"}, {"wpsNo"}},
-        {"WPSR", "WPS", "WPS, QW-482", "wpsNo", "revisionNo", "wpsDate", "revisionDate", {"weldingProcess1"}, {"PQRNo"}},
-    };
-    return keys;
-}
-
 // A file this large is no document of ours; reading it whole would stall the list.
 constexpr qint64 kLargestDocument = 16 * 1024 * 1024;
 
-QString joined(const ProfileFile &file, const QList<const char *> &keys)
+QString joined(const ProfileFile &file, const QStringList &keys)
 {
     QStringList values;
-    for (const char *key : keys) {
-        const QString v = file.value(kContents, QLatin1String(key)).trimmed();
+    for (const QString &key : keys) {
+        const QString v = file.value(kContents, key).trimmed();
         if (!v.isEmpty())
             values << v;
     }
@@ -97,10 +71,8 @@ QString RegisterEntry::shownType() const
 
 QString RegisterEntry::formType() const
 {
-    for (const TypeKeys &k : typeKeys())
-        if (type == QLatin1String(k.shownAs))
-            return QLatin1String(k.formType);
-    return QString();
+    const FormDescription *description = FormDescriptions::findShown(type);
+    return description ? description->formType : QString();
 }
 
 RegisterEntry RegisterEntry::read(const QString &path, const QString &relativePath)
@@ -133,31 +105,28 @@ RegisterEntry RegisterEntry::read(const QString &path, const QString &relativePa
         return entry;
     }
     const QString formType = file.value(kContents, QStringLiteral("formType"));
-    const TypeKeys *keys = nullptr;
-    for (const TypeKeys &k : typeKeys())
-        if (formType == QLatin1String(k.formType))
-            keys = &k;
+    const FormDescription *keys = FormDescriptions::find(formType);
     if (!keys) {
         entry.problem = formType.isEmpty() ? QStringLiteral("no form type")
                                            : QStringLiteral("unknown form type \"%1\"").arg(formType);
         return entry;
     }
-    entry.type = QLatin1String(keys->shownAs);
-    entry.number = file.value(kContents, QLatin1String(keys->number)).trimmed();
-    if (keys->revision)
-        entry.revision = file.value(kContents, QLatin1String(keys->revision)).trimmed();
-    entry.company = file.value(kContents, QStringLiteral("companyName")).trimmed();
-    entry.typeName = QLatin1String(keys->knownAs);
-    entry.dateText = file.value(kContents, QLatin1String(keys->date)).trimmed();
+    entry.type = keys->shownAs;
+    entry.number = file.value(kContents, keys->numberKey).trimmed();
+    if (!keys->revisionKey.isEmpty())
+        entry.revision = file.value(kContents, keys->revisionKey).trimmed();
+    entry.company = file.value(kContents, keys->companyKey).trimmed();
+    entry.typeName = keys->knownAs;
+    entry.dateText = file.value(kContents, keys->dateKey).trimmed();
     // Revision 0 is the first issue; a later one is in force from its own date.
-    if (keys->revisionDate && !isFirstIssue(entry.revision)) {
-        const QString revised = file.value(kContents, QLatin1String(keys->revisionDate)).trimmed();
+    if (!keys->revisionDateKey.isEmpty() && !isFirstIssue(entry.revision)) {
+        const QString revised = file.value(kContents, keys->revisionDateKey).trimmed();
         if (!revised.isEmpty())
             entry.dateText = revised;
     }
     entry.date = parseFileDate(entry.dateText);
-    entry.processes = joined(file, keys->processes);
-    entry.supporting = joined(file, keys->supporting);
+    entry.processes = joined(file, keys->processKeys);
+    entry.supporting = joined(file, keys->supportingKeys);
     return entry;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // One line of the document register: what a welding document says about itself, read from the
-// handful of keys the register shows. Reading never builds a window, never writes and never
-// locks; a file that cannot be listed as a document still gets its line, with the reason.
+// handful of keys the register shows, as each form's description (FormDescriptions) names them.
+// Reading never builds a window, never writes and never locks; a file that cannot be listed as
+// a document still gets its line, with the reason.
 
 #include <QDate>
 #include <QDateTime>
@@ -15,7 +16,7 @@ struct RegisterEntry {
 
     QString path;         // absolute
     QString relativePath; // below the register's folder, "/" between folders
-    QString type;         // "WPDS", "PQR", "WPQR" or "WPS"; empty for a file that is no document
+    QString type;         // the type word shown (the description's shownAs); empty for a file that is no document
     QString number;
     QString revision;
     QString company;
@@ -35,7 +36,7 @@ struct RegisterEntry {
     bool isDocument() const { return problem.isEmpty(); }
     // The text of a column; the date as yyyy-MM-dd.
     QString cell(int column) const;
-    // The form type the file stores ("WPSR" for a WPS).
+    // The form type the file stores, found from the shown type word.
     QString formType() const;
     // The type word with its name beside it, as the panel shows it.
     QString shownType() const;

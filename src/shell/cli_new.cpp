@@ -2,6 +2,7 @@
 // default company profile) and saved at once. Gives scripts a blank form to start from.
 
 #include "core/documentwindow.h"
+#include "document/formdescription.h"
 #include "shell/clifiles.h"
 #include "shell/climode.h"
 
@@ -15,9 +16,6 @@ namespace Brenvik {
 namespace {
 
 const QString kNew = QStringLiteral("new");
-// Every document type the program knows, built or not.
-const QStringList kDocumentTypes = {QStringLiteral("WPDS"), QStringLiteral("PQR"), QStringLiteral("WPQR"),
-                                    QStringLiteral("WPSR")};
 
 int usage(const QString &problem)
 {
@@ -30,9 +28,9 @@ int runNew(const QCommandLineParser &parser, const QStringList &positional)
     if (positional.size() != 1)
         return usage(QStringLiteral("--new takes the type and exactly one file to write"));
     const QString out = positional.first();
-    if (!kDocumentTypes.contains(type))
+    if (!FormDescriptions::find(type))
         return cliFailure(QStringLiteral("unknown document type \"%1\" (one of %2)")
-                              .arg(parser.value(kNew), kDocumentTypes.join(QStringLiteral(", "))));
+                              .arg(parser.value(kNew), FormDescriptions::types().join(QStringLiteral(", "))));
     if (const QString problem = storeProblem(); !problem.isEmpty())
         return cliFailure(problem);
     DocumentWindow *document = DocumentRegistry::instance().create(type, nullptr);

@@ -1,6 +1,7 @@
 #include "shell/formsoffered.h"
 
 #include "core/documentwindow.h"
+#include "document/formdescription.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -9,17 +10,11 @@ namespace Brenvik {
 
 QString formsOffered()
 {
-    // The four types in the order the main window compares them, as users name them.
-    static const QList<QPair<QString, QString>> kTypes = {
-        {QStringLiteral("WPDS"), QStringLiteral("WPDS")},
-        {QStringLiteral("PQR"), QStringLiteral("PQR")},
-        {QStringLiteral("WPQR"), QStringLiteral("WPQR (QW-483)")},
-        {QStringLiteral("WPSR"), QStringLiteral("WPS (QW-482)")},
-    };
     QStringList built;
     QStringList missing;
-    for (const auto &type : kTypes)
-        (DocumentRegistry::instance().has(type.first) ? built : missing) << type.second;
+    // The described types in the order the main window compares them, as users name them.
+    for (const FormDescription &type : FormDescriptions::all())
+        (DocumentRegistry::instance().has(type.formType) ? built : missing) << type.offeredAs;
     const QLocale english(QLocale::English, QLocale::UnitedKingdom); // "a, b and c"
     if (built.isEmpty())
         return QStringLiteral("No document type is in this version yet.");

@@ -3,6 +3,7 @@
 #include "core/documentwindow.h"
 #include "core/platform.h"
 #include "core/profilefile.h"
+#include "document/formdescription.h"
 #include "duplicator/duplicatorentry.h"
 #include "register/registerdock.h"
 #include "shell/clifiles.h"
@@ -34,9 +35,6 @@ static void initShellResources() { Q_INIT_RESOURCE(shell); }
 namespace Brenvik {
 
 namespace {
-
-const QStringList kFormTypes = {QStringLiteral("WPDS"), QStringLiteral("PQR"), QStringLiteral("WPQR"),
-                                QStringLiteral("WPSR")};
 
 const QString kRegisterShown = QStringLiteral("register/visible");
 const QString kRegisterArea = QStringLiteral("register/area");
@@ -454,7 +452,7 @@ void TmenuForm::newDocument()
     if (!changedDocumentPrompt())
         return;
     TnewFormDlg dialog(this);
-    for (const QString &type : kFormTypes) {
+    for (const QString &type : FormDescriptions::types()) {
         if (QRadioButton *radio = dialog.button(type)) {
             if (!DocumentRegistry::instance().has(type)) {
                 radio->setEnabled(false);
@@ -516,7 +514,7 @@ bool TmenuForm::openByType(const QString &path)
 {
     ProfileFile file(path, ProfileFile::Kind::Document);
     const QString formType = file.load() ? file.value(QStringLiteral("contents"), QStringLiteral("formType")) : QString();
-    if (!kFormTypes.contains(formType)) {
+    if (!FormDescriptions::find(formType)) {
         errorBox(QStringLiteral("Error"), QStringLiteral("%1 is not a welding form document.").arg(path));
         return false;
     }

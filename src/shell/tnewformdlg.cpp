@@ -1,10 +1,14 @@
 #include "shell/tnewformdlg.h"
 
+#include "document/formdescription.h"
+
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace Brenvik {
 
@@ -15,19 +19,18 @@ TnewFormDlg::TnewFormDlg(QWidget *parent)
     setObjectName(QStringLiteral("TnewFormDlg"));
     setWindowTitle(QStringLiteral("Create a New Weld Form"));
     auto *layout = new QVBoxLayout(this);
-    const QList<QPair<QString, QString>> rows = {
-        {QStringLiteral("WPDS"), QStringLiteral("Welding Procedure Data Sheet")},
-        {QStringLiteral("WPQR"), QStringLiteral("Procedure Qualification Records (PQR, QW-483)")},
-        {QStringLiteral("PQR"), QStringLiteral("Welding Procedure Qualification Report")},
-        {QStringLiteral("WPSR"), QStringLiteral("Welding Procedure Specifications (WPS, QW-482)")},
-    };
-    for (const auto &row : rows) {
-        auto *radio = new QRadioButton(row.second, this);
-        radio->setObjectName(row.first + QStringLiteral("Btn"));
+    // One radio button per described form type, in the chooser's own order.
+    QList<FormDescription> rows = FormDescriptions::all();
+    std::stable_sort(rows.begin(), rows.end(), [](const FormDescription &a, const FormDescription &b) {
+        return a.chooserRow < b.chooserRow;
+    });
+    for (const FormDescription &row : std::as_const(rows)) {
+        auto *radio = new QRadioButton(row.chooserText, this);
+        radio->setObjectName(row.formType + QStringLiteral("Btn"));
         radio->installEventFilter(this);
         connect(radio, &QRadioButton::toggled, this, &TnewFormDlg::updateOk);
         layout->addWidget(radio);
-        m_buttons.append({row.first, radio});
+        m_buttons.append({row.formType, radio});
     }
     layout->addSpacing(8);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

@@ -14,7 +14,7 @@ class TnewFormDlg : public QDialog {
     Q_OBJECT
 public:
     explicit TnewFormDlg(QWidget *parent = nullptr);
-    // The form type of the checked radio button ("WPDS", "WPQR", "PQR", "WPSR"); empty when
+    // The form type of the checked radio button (one button per described type); empty when
     // none is checked.
     QString chosenType() const;
     QRadioButton *button(const QString &formType) const;

@@ -5,6 +5,7 @@
 #include "controls/tzoruserdatabutton.h"
 #include "core/appstate.h"
 #include "core/platform.h"
+#include "document/formdescription.h"
 #include "document/formwindow.h"
 #include "document/imagegroup.h"
 #include "sketch/sketchvalues.h"
@@ -441,10 +442,9 @@ void TsketchEdit::OKBtnClick()
     if (showsValues())
         drawDimensionValues();
     // Without a sketch there is nothing to hand back: the document keeps its own picture.
-    static const QStringList kDocumentWindows = {QStringLiteral("WPDS"), QStringLiteral("PQR"),
-                                                 QStringLiteral("WPQR"), QStringLiteral("WPSR")};
+    // Only a document window of a described form type takes the sketch.
     if (!m_shown.isNull() && m_caller && m_caller->imageGroup()
-        && kDocumentWindows.contains(m_caller->objectName())) {
+        && FormDescriptions::find(m_caller->objectName())) {
         ImageGroup *group = m_caller->imageGroup();
         const bool own = group->sampleSketchRevision() != 0
             && group->sampleSketchRevision() == group->pictureRevision();

@@ -17,7 +17,7 @@ const QChar S = QChar(0x00A6);
 FormTable sampleTable(bool keepTitles)
 {
     FormTable t;
-    t.formType = QStringLiteral("PQR");
+    t.description.formType = QStringLiteral("PQR");
     t.groups = {GroupDef{QStringLiteral("g"), QString(), 0, 0, 0, 1, 1}};
     auto add = [&](const QString &name, FieldKind kind) {
         FieldDef f;

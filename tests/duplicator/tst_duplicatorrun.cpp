@@ -5,6 +5,7 @@
 #include "core/documentwindow.h"
 #include "core/platform.h"
 #include "duplicator/duplicatorrun.h"
+#include "forms/formregistry.h"
 #include "support/scriptedplatform.h"
 #include "support/testfiles.h"
 
@@ -146,6 +147,9 @@ bool isImmutableSupported(const QString &path)
 class TestDuplicatorRun : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // The form types and the keys they keep come from the forms' descriptions.
+    void initTestCase() { registerForms(); }
+
     void init()
     {
         QVERIFY(m_dir.isValid());

@@ -3,6 +3,7 @@
 
 #include "core/platform.h"
 #include "duplicator/tduplicator.h"
+#include "forms/formregistry.h"
 #include "support/scriptedplatform.h"
 #include "support/testfiles.h"
 
@@ -45,6 +46,9 @@ QString writeDocument(const QString &path, const QByteArray &formType = "WPDS")
 class TestTDuplicator : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // The form types and the keys they keep come from the forms' descriptions.
+    void initTestCase() { registerForms(); }
+
     void opensInCopyMode()
     {
         ScriptedPlatform platform;

@@ -3,6 +3,9 @@
 // panel's bulk export with its question before replacing PDFs.
 
 #include "core/appstate.h"
+#include "core/documentwindow.h"
+#include "document/formdescription.h"
+#include "document/formwindow.h"
 #include "forms/formregistry.h"
 #include "register/bulkexport.h"
 #include "register/registerdock.h"
@@ -22,6 +25,7 @@
 #include <QtTest>
 
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -121,6 +125,22 @@ private Q_SLOTS:
         QCOMPARE(got, cells);
         QCOMPARE(entry.cell(RegisterEntry::File), file);
         QCOMPARE(entry.shownType(), shown);
+
+        // The type word goes back to the form type, and every key its description names is a
+        // stored field of that form: a renamed field cannot leave a column silently empty.
+        const FormDescription *description = FormDescriptions::find(entry.formType());
+        QVERIFY(description);
+        QCOMPARE(description->shownAs, entry.type);
+        const std::unique_ptr<QWidget> window(DocumentRegistry::instance().create(description->formType, nullptr)->widget());
+        const FormTable &table = dynamic_cast<FormWindow &>(*window).table();
+        QStringList keys = description->processKeys + description->supportingKeys;
+        keys << description->numberKey << description->revisionKey << description->revisionDateKey
+             << description->dateKey << description->companyKey << description->addressKey;
+        keys.removeAll(QString());
+        for (const QString &key : std::as_const(keys)) {
+            const FieldDef *field = table.field(key);
+            QVERIFY2(field && isStoredKind(field->kind), qPrintable(description->formType + QLatin1Char(' ') + key));
+        }
     }
 
     void filesThatAreNoDocuments_data()

@@ -6,6 +6,11 @@
 #include "core/appstate.h"
 #include "core/documentwindow.h"
 #include "core/helpindex.h"
+#include "document/formdescription.h"
+#include "forms/pqr/tpqr.h"
+#include "forms/wpds/twpds.h"
+#include "forms/wpqr/twpqr.h"
+#include "forms/wpsr/twpsr.h"
 #include "register/registerdock.h"
 #include "register/registermodel.h"
 #include "shell/taboutbox.h"
@@ -134,6 +139,10 @@ class TestTmenuForm : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
+        // Every form type is described; only two have a window here.
+        for (const FormDescription &type : {TWPDS::description(), TPQR::description(), TWPQR::description(),
+                                            TWPSR::description()})
+            FormDescriptions::add(type);
         DocumentRegistry::instance().add(QStringLiteral("WPDS"), [](QWidget *parent) { return new FakeDocument(QStringLiteral("WPDS"), parent); });
         DocumentRegistry::instance().add(QStringLiteral("WPQR"), [](QWidget *parent) { return new FakeDocument(QStringLiteral("WPQR"), parent); });
     }

@@ -191,8 +191,7 @@ void addTestPages(FormTable &t)
 FormTable buildTable()
 {
     FormTable t;
-    t.formType = QStringLiteral("PQR");
-    t.caption = QStringLiteral("Welding Procedure Qualification Report");
+    t.description = TPQR::description();
     t.userInfoHint = QStringLiteral("Import from file");
     t.pages = {
         {QStringLiteral("dataEntry1"), QStringLiteral("General Information")},
@@ -254,6 +253,25 @@ FormTable buildTable()
 }
 
 } // namespace
+
+FormDescription TPQR::description()
+{
+    // A PQR is known by its test plate: that is the number a WPS cites as its supporting PQR.
+    FormDescription d;
+    d.formType = QStringLiteral("PQR");
+    d.caption = QStringLiteral("Welding Procedure Qualification Report");
+    d.chooserText = d.caption;
+    d.chooserRow = 2;
+    d.offeredAs = d.formType;
+    d.shownAs = d.formType;
+    d.knownAs = QStringLiteral("test plate report");
+    d.numberKey = QStringLiteral("testPlateNo");
+    d.dateKey = QStringLiteral("wpdsDate");
+    d.addressKey = QStringLiteral("locationOfTest");
+    d.processKeys = {QStringLiteral("weldingProcess")};
+    d.supportingKeys = {QStringLiteral("wpdsNo"), QStringLiteral("wpsNo")};
+    return d;
+}
 
 const FormTable &TPQR::formTable()
 {

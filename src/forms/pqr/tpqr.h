@@ -14,6 +14,8 @@ public:
 
     // The window's table: pages, groups and fields in creation order.
     static const FormTable &formTable();
+    // What the type is: its type word, its names and the keys that hold its number, date, ...
+    static FormDescription description();
 
     // Whether a process text stands for the given process: the whole text exactly ("GTAW"),
     // or one of several processes named in it ("GTAW/SMAW", "GTAW + SMAW"), so that visiting
@@ -41,7 +43,6 @@ protected:
     void screenSetUp() override;
     void connectHandlers() override;
     void afterLoad() override;
-    QWidget *addressField() const override { return field(QStringLiteral("locationOfTest")); }
 
 private:
     // Enables or disables the process-dependent fields; with emptying, the rule itself.

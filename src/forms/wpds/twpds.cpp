@@ -23,8 +23,7 @@ enum Page { GeneralPage, Welding1Page, Welding2Page, SketchPage, MaterialPage, P
 FormTable buildTable()
 {
     FormTable t;
-    t.formType = QStringLiteral("WPDS");
-    t.caption = QStringLiteral("Welding Procedure Data Sheet");
+    t.description = TWPDS::description();
     t.pages = {
         {QStringLiteral("dataEntry1"), QStringLiteral("General Information")},
         {QStringLiteral("dataEntry2"), QStringLiteral("Welding Information I")},
@@ -199,6 +198,25 @@ const QStringList &TWPDS::parameterTitles()
         QStringLiteral("Current Polarity"), QStringLiteral("Welding Speed"), QStringLiteral("Burn-off Rate"),
         QStringLiteral("Gas Flow Rate"), QStringLiteral("Heat Input")};
     return titles;
+}
+
+FormDescription TWPDS::description()
+{
+    FormDescription d;
+    d.formType = QStringLiteral("WPDS");
+    d.caption = QStringLiteral("Welding Procedure Data Sheet");
+    d.chooserText = d.caption;
+    d.chooserRow = 0;
+    d.offeredAs = d.formType;
+    d.shownAs = d.formType;
+    d.knownAs = QStringLiteral("data sheet");
+    d.numberKey = QStringLiteral("wpdsNo");
+    d.revisionKey = QStringLiteral("rev");
+    d.dateKey = QStringLiteral("wpdsDate");
+    d.addressKey = QStringLiteral("address");
+    d.processKeys = {QStringLiteral("weldingProcess1"), QStringLiteral("weldingProcess2")};
+    d.supportingKeys = {QStringLiteral("refWPQR"), QStringLiteral("refWPS")};
+    return d;
 }
 
 const FormTable &TWPDS::formTable()

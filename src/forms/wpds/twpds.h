@@ -17,6 +17,8 @@ public:
 
     // The window's table: pages, groups and fields in creation order.
     static const FormTable &formTable();
+    // What the type is: its type word, its names and the keys that hold its number, date, ...
+    static FormDescription description();
     // The 14 parameter rows, top to bottom.
     static const QStringList &parameterTitles();
 

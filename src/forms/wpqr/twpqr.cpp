@@ -176,8 +176,7 @@ void addTestPages(QList<FieldDef> &f)
 FormTable buildTable()
 {
     FormTable t;
-    t.formType = QStringLiteral("WPQR");
-    t.caption = QStringLiteral("Procedure Qualification Record (QW-483)");
+    t.description = TWPQR::description();
     t.pages = {
         {QStringLiteral("dataEntry1"), QStringLiteral("General Information")},
         {QStringLiteral("dataEntry4"), QStringLiteral("Joint Sketch")},
@@ -237,6 +236,23 @@ FormTable buildTable()
 }
 
 } // namespace
+
+FormDescription TWPQR::description()
+{
+    FormDescription d;
+    d.formType = QStringLiteral("WPQR");
+    d.caption = QStringLiteral("Procedure Qualification Record (QW-483)");
+    d.chooserText = QStringLiteral("Procedure Qualification Records (PQR, QW-483)");
+    d.chooserRow = 1;
+    d.offeredAs = QStringLiteral("WPQR (QW-483)");
+    d.shownAs = d.formType;
+    d.knownAs = QStringLiteral("PQR, QW-483");
+    d.numberKey = QStringLiteral("PQRNo");
+    d.dateKey = QStringLiteral("PQRDate");
+    d.processKeys = {QStringLiteral("weldingProcess1")};
+    d.supportingKeys = {QStringLiteral("wpsNo")};
+    return d;
+}
 
 const FormTable &TWPQR::formTable()
 {

@@ -237,8 +237,7 @@ void addTechniqueTable(QList<FieldDef> &f)
 FormTable buildTable()
 {
     FormTable t;
-    t.formType = QStringLiteral("WPSR");
-    t.caption = QStringLiteral("Welding Procedure Specification (QW-482)");
+    t.description = TWPSR::description();
     t.pages = {
         {QStringLiteral("dataEntry1"), QStringLiteral("General Information")},
         {QStringLiteral("dataEntry2"), QStringLiteral("Joints")},
@@ -305,6 +304,25 @@ FormTable buildTable()
 }
 
 } // namespace
+
+FormDescription TWPSR::description()
+{
+    FormDescription d;
+    d.formType = QStringLiteral("WPSR");
+    d.caption = QStringLiteral("Welding Procedure Specification (QW-482)");
+    d.chooserText = QStringLiteral("Welding Procedure Specifications (WPS, QW-482)");
+    d.chooserRow = 3;
+    d.offeredAs = QStringLiteral("WPS (QW-482)");
+    d.shownAs = QStringLiteral("WPS");
+    d.knownAs = QStringLiteral("WPS, QW-482");
+    d.numberKey = QStringLiteral("wpsNo");
+    d.revisionKey = QStringLiteral("revisionNo");
+    d.revisionDateKey = QStringLiteral("revisionDate");
+    d.dateKey = QStringLiteral("wpsDate");
+    d.processKeys = {QStringLiteral("weldingProcess1")};
+    d.supportingKeys = {QStringLiteral("PQRNo")};
+    return d;
+}
 
 const FormTable &TWPSR::formTable()
 {

@@ -14,6 +14,8 @@ public:
 
     // The window's table: pages, groups and fields in creation order.
     static const FormTable &formTable();
+    // What the type is: its type word, its names and the keys that hold its number, date, ...
+    static FormDescription description();
 
     void delRowTensileTestClick() { delRowGrid(QStringLiteral("ETGrid")); }
     void dupRowTensileTestClick() { dupRowGrid(QStringLiteral("ETGrid")); }
