@@ -3,6 +3,7 @@
 #include "core/texthelpers.h"
 
 #include <QHash>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -220,10 +221,14 @@ void ReportPage::appendTemperatureUnit(const ReportSource &source, std::initiali
 {
     const QString unit = source.isChecked(QStringLiteral("unitTF")) ? QStringLiteral(" \u00B0F")
                                                                     : QStringLiteral(" \u00B0C");
+    // A value that names its own unit ("300F", "150 °C", "200 deg F") keeps it alone.
+    static const QRegularExpression ownUnit(QStringLiteral("\\d\\s*(?:\u00B0|\u00BA|deg(?:rees?)?\\.?)?\\s*[cf]\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
     for (const char *name : names) {
         const QString n = QString::fromLatin1(name);
         const QString value = text(n);
-        if (std::any_of(value.cbegin(), value.cend(), [](QChar c) { return c.isDigit(); }))
+        if (std::any_of(value.cbegin(), value.cend(), [](QChar c) { return c.isDigit(); }) &&
+            !ownUnit.match(value).hasMatch())
             setCaption(n, value + unit);
     }
 }

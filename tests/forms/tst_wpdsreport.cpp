@@ -216,6 +216,12 @@ void TestWpdsReport::temperatures_data()
     QTest::newRow("blank, no unit") << QStringLiteral("  ") << false << QStringLiteral("  ");
     QTest::newRow("value, C") << QStringLiteral("100") << false << QStringLiteral("100 \u00B0C");
     QTest::newRow("value, F") << QStringLiteral("300") << true << QStringLiteral("300 \u00B0F");
+    QTest::newRow("its own unit") << QStringLiteral("300F") << false << QStringLiteral("300F");
+    QTest::newRow("its own unit with a degree sign") << QStringLiteral("150 \u00B0c min.") << true
+                                                     << QStringLiteral("150 \u00B0c min.");
+    QTest::newRow("its own unit in words") << QStringLiteral("200 deg. F") << false << QStringLiteral("200 deg. F");
+    QTest::newRow("a length is no unit") << QStringLiteral("100 for 1 h per 25 mm") << false
+                                         << QStringLiteral("100 for 1 h per 25 mm \u00B0C");
     QTest::newRow("range with words") << QStringLiteral("min. 150 to 200") << false
                                       << QStringLiteral("min. 150 to 200 \u00B0C");
 }
