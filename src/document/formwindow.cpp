@@ -268,11 +268,15 @@ void FormWindow::runUnitSwitch(const UnitSwitchDef &sw, bool writeCells)
     ChangeFlag();
 }
 
-// The labels follow the buttons as an open left them; the unit cells stay as stored.
+// The labels follow the buttons as an open left them; the unit cells stay as stored. A pair a
+// file left with neither button set (hand-edited or damaged) is metric, as a new document is.
 void FormWindow::relabelUnits()
 {
     for (const UnitSwitchDef &sw : m_table.unitSwitches) {
+        auto *metric = qobject_cast<QAbstractButton *>(field(sw.metric));
         auto *imperial = qobject_cast<QAbstractButton *>(field(sw.imperial));
+        if (metric && imperial && !metric->isChecked() && !imperial->isChecked())
+            metric->setChecked(true);
         const bool isImperial = imperial && imperial->isChecked();
         for (const QString &name : sw.labels)
             if (auto *label = qobject_cast<QLabel *>(field(name)))

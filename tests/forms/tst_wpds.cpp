@@ -454,6 +454,11 @@ void TestWpds::radioButtonsUncheckOnOpen()
     TypedGrid *g = w.grid("weldingParameters");
     QCOMPARE(g->cell(1, 1), QStringLiteral("in"));   // the stored unit, not the relabelling
     QCOMPARE(g->cell(2, 1), QString());              // absent row: empty
+    // A file with neither temperature key opens in °C, as a new document does.
+    writeFile(path("g.wrp"), "[contents]\r\nformType=WPDS\r\npreheatMin=10\r\n");
+    QVERIFY(w.openFile(path("g.wrp")));
+    QVERIFY(w.fieldAs<QRadioButton>("unitTC")->isChecked());
+    QCOMPARE(w.fieldAs<QLabel>("unitInterMin")->text(), QStringLiteral("°C"));
     w.resetDocument();
     QVERIFY(w.fieldAs<QRadioButton>("unitTC")->isChecked());
     QVERIFY(!w.fieldAs<QRadioButton>("unitTF")->isChecked());
