@@ -20,7 +20,9 @@
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
+class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -191,7 +193,27 @@ protected:
     bool event(QEvent *event) override;
 
 private:
+    // Where the fields went while the pages are built.
+    struct PlacedField {
+        QString group;
+        int row;
+        int column;
+        QString name;
+    };
+    struct FieldPlacement {
+        QList<PlacedField> placed;                 // in table order, for the tab order
+        QHash<QString, QString> unitRowsOver;      // unit row -> the grid it stands over
+        QHash<QString, QPair<int, int>> positions; // field -> (row, field column) in its group
+        QHash<QString, int> nextRow;               // group -> its next free row
+    };
     void buildPages();
+    QList<QGridLayout *> buildPageTabs();
+    QHash<QString, QGridLayout *> buildGroups(const QList<QGridLayout *> &pageLayouts);
+    bool placeSpecialField(const FieldDef &f, QGridLayout *layout, FieldPlacement &placement);
+    void placeField(const FieldDef &f, const QHash<QString, QGridLayout *> &groupLayouts, FieldPlacement &placement);
+    void orderTabs(QList<PlacedField> placed);
+    // The navigation row: the page selector, then Previous / Next / View Report / Close.
+    QHBoxLayout *buildNavigation();
     void fitGrids();
     QWidget *createField(const FieldDef &def, QWidget *parent);
     void addButtons(const FieldDef &def, QWidget *fieldWidget, QWidget *parent, QList<QWidget *> &out);

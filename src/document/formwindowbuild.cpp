@@ -146,6 +146,22 @@ void FormWindow::buildPages()
     m_pageControl->setUsesScrollButtons(false);
     outer->addWidget(m_pageControl);
 
+    const QHash<QString, QGridLayout *> groupLayouts = buildGroups(buildPageTabs());
+    FieldPlacement placement;
+    for (const FieldDef &f : m_table.fields)
+        placeField(f, groupLayouts, placement);
+    assembleGridStacks(placement.unitRowsOver);
+    orderTabs(placement.placed);
+    for (QGridLayout *layout : groupLayouts) {
+        const int columns = layout->columnCount();
+        for (int c = 1; c < columns; c += 3)
+            layout->setColumnStretch(c, 1);
+    }
+    outer->addLayout(buildNavigation());
+}
+
+QList<QGridLayout *> FormWindow::buildPageTabs()
+{
     QList<QGridLayout *> pageLayouts;
     for (const PageDef &p : m_table.pages) {
         auto *page = new QWidget(m_pageControl);
@@ -158,21 +174,13 @@ void FormWindow::buildPages()
         // Tab texts take "&" as a mnemonic; the captions are shown as they stand.
         m_pageControl->addTab(page, QString(p.caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
     }
+    return pageLayouts;
+}
 
-    // Where each field went, for the tab order.
-    struct Placed {
-        QString group;
-        int row;
-        int column;
-        QString name;
-    };
-    QList<Placed> placed;
-    QHash<QString, QString> unitRowsOver; // unit row -> the grid it stands over
-    QHash<QString, QPair<int, int>> positions; // field -> (row, field column) in its group
-
-    // One grid layout per group: label, field and buttons take three columns per field column.
+// One grid layout per group: label, field and buttons take three columns per field column.
+QHash<QString, QGridLayout *> FormWindow::buildGroups(const QList<QGridLayout *> &pageLayouts)
+{
     QHash<QString, QGridLayout *> groupLayouts;
-    QHash<QString, int> nextRow;
     for (const GroupDef &g : m_table.groups) {
         QWidget *page = m_pageControl->widget(g.page);
         QWidget *box;
@@ -196,153 +204,91 @@ void FormWindow::buildPages()
     }
     for (QGridLayout *layout : pageLayouts)
         layout->setRowStretch(layout->rowCount(), 1);
+    return groupLayouts;
+}
 
-    for (const FieldDef &f : m_table.fields) {
-        QGridLayout *layout = groupLayouts.value(f.group);
-        Q_ASSERT_X(layout, "FormWindow", qPrintable(f.name + QStringLiteral(": unknown group")));
-        QWidget *box = layout->parentWidget();
-
-        // The image group hosts two stored fields of its own.
-        if (m_imageGroup && f.name == QLatin1String("imageIfResize")) {
-            m_fields.insert(f.name, m_imageGroup->imageIfResize());
-            wireChangeFlag(f, m_imageGroup->imageIfResize());
-            continue;
-        }
-        if (m_imageGroup && f.name == QLatin1String("imageSourceFile")) {
-            m_fields.insert(f.name, m_imageGroup->imageSourceFile());
-            wireChangeFlag(f, m_imageGroup->imageSourceFile());
-            continue;
-        }
-
-        if (isGridKind(f.kind) && !f.grid.over.isEmpty()) {
-            auto *label = new QLabel(f.label, box);
-            label->setObjectName(f.labelName.isEmpty() ? f.name + QStringLiteral("Label") : f.labelName);
-            m_labels.insert(f.name, label);
-            QWidget *w = createField(f, box);
-            m_fields.insert(f.name, w);
-            wireChangeFlag(f, w);
-            unitRowsOver.insert(f.name, f.grid.over);
-            continue;
-        }
-
-        if (f.kind == FieldKind::Label && !f.beside.isEmpty() && positions.contains(f.beside)) {
-            const QPair<int, int> at = positions.value(f.beside);
-            QWidget *w = createField(f, box);
-            m_fields.insert(f.name, w);
-            layout->addWidget(w, at.first, at.second * 3 + 2);
-            continue;
-        }
-
-        int row = f.row >= 0 ? f.row : nextRow.value(f.group, 0);
-        nextRow[f.group] = qMax(nextRow.value(f.group, 0), row + f.rowSpan);
-        positions.insert(f.name, {row, f.column});
-        placed.append({f.group, row, f.column, f.name});
-        const int col = f.column * 3;
-
-        if (!f.label.isEmpty()) {
-            auto *label = new QLabel(f.label, box);
-            label->setObjectName(f.labelName.isEmpty() ? f.name + QStringLiteral("Label") : f.labelName);
-            attachHelpOf(label);
-            m_labels.insert(f.name, label);
-            layout->addWidget(label, row, col, f.rowSpan, 1,
-                              f.rowSpan > 1 ? Qt::AlignTop | Qt::AlignLeft : Qt::AlignVCenter | Qt::AlignLeft);
-        }
-        QWidget *w = createField(f, box);
-        if (!w)
-            continue;
+// A field placed somewhere else than its own cell: the image group's two stored fields, a unit
+// row stacked over its grid, a label beside another field. True when it was one of those.
+bool FormWindow::placeSpecialField(const FieldDef &f, QGridLayout *layout, FieldPlacement &placement)
+{
+    QWidget *box = layout->parentWidget();
+    if (m_imageGroup && (f.name == QLatin1String("imageIfResize") || f.name == QLatin1String("imageSourceFile"))) {
+        QWidget *w = f.name == QLatin1String("imageIfResize") ? static_cast<QWidget *>(m_imageGroup->imageIfResize())
+                                                              : m_imageGroup->imageSourceFile();
         m_fields.insert(f.name, w);
-        if (auto *label = m_labels.value(f.name))
-            label->setBuddy(w);
-        if (f.kind == FieldKind::ImageGroup || f.kind == FieldKind::Grid
-            || (f.kind == FieldKind::Memo && f.label.isEmpty()))
-            layout->addWidget(w, row, col, f.rowSpan, f.kind == FieldKind::Memo ? 2 : -1);
-        else
-            layout->addWidget(w, row, col + 1, f.rowSpan, 3 * (f.columnSpan - 1) + 1);
+        wireChangeFlag(f, w);
+        return true;
+    }
+    if (isGridKind(f.kind) && !f.grid.over.isEmpty()) {
+        auto *label = new QLabel(f.label, box);
+        label->setObjectName(f.labelName.isEmpty() ? f.name + QStringLiteral("Label") : f.labelName);
+        m_labels.insert(f.name, label);
+        QWidget *w = createField(f, box);
+        m_fields.insert(f.name, w);
+        wireChangeFlag(f, w);
+        placement.unitRowsOver.insert(f.name, f.grid.over);
+        return true;
+    }
+    if (f.kind == FieldKind::Label && !f.beside.isEmpty() && placement.positions.contains(f.beside)) {
+        const QPair<int, int> at = placement.positions.value(f.beside);
+        QWidget *w = createField(f, box);
+        m_fields.insert(f.name, w);
+        layout->addWidget(w, at.first, at.second * 3 + 2);
+        return true;
+    }
+    return false;
+}
 
-        QList<QWidget *> buttons;
-        addButtons(f, w, box, buttons);
-        if (!buttons.isEmpty()) {
-            auto *holder = new QWidget(box);
-            auto *h = new QHBoxLayout(holder);
-            h->setContentsMargins(0, 0, 0, 0);
-            h->setSpacing(1);
-            for (QWidget *b : buttons) {
-                b->setParent(holder);
-                h->addWidget(b, 0, Qt::AlignTop);
-            }
-            h->addStretch();
-            layout->addWidget(holder, row, col + 3 * (f.columnSpan - 1) + 2, f.rowSpan, 1, Qt::AlignTop);
-            m_buttons.insert(f.name, buttons);
+void FormWindow::placeField(const FieldDef &f, const QHash<QString, QGridLayout *> &groupLayouts,
+                            FieldPlacement &placement)
+{
+    QGridLayout *layout = groupLayouts.value(f.group);
+    Q_ASSERT_X(layout, "FormWindow", qPrintable(f.name + QStringLiteral(": unknown group")));
+    if (placeSpecialField(f, layout, placement))
+        return;
+    QWidget *box = layout->parentWidget();
+    const int row = f.row >= 0 ? f.row : placement.nextRow.value(f.group, 0);
+    placement.nextRow[f.group] = qMax(placement.nextRow.value(f.group, 0), row + f.rowSpan);
+    placement.positions.insert(f.name, {row, f.column});
+    placement.placed.append({f.group, row, f.column, f.name});
+    const int col = f.column * 3;
+
+    if (!f.label.isEmpty()) {
+        auto *label = new QLabel(f.label, box);
+        label->setObjectName(f.labelName.isEmpty() ? f.name + QStringLiteral("Label") : f.labelName);
+        attachHelpOf(label);
+        m_labels.insert(f.name, label);
+        layout->addWidget(label, row, col, f.rowSpan, 1,
+                          f.rowSpan > 1 ? Qt::AlignTop | Qt::AlignLeft : Qt::AlignVCenter | Qt::AlignLeft);
+    }
+    QWidget *w = createField(f, box);
+    if (!w)
+        return;
+    m_fields.insert(f.name, w);
+    if (auto *label = m_labels.value(f.name))
+        label->setBuddy(w);
+    if (f.kind == FieldKind::ImageGroup || f.kind == FieldKind::Grid || (f.kind == FieldKind::Memo && f.label.isEmpty()))
+        layout->addWidget(w, row, col, f.rowSpan, f.kind == FieldKind::Memo ? 2 : -1);
+    else
+        layout->addWidget(w, row, col + 1, f.rowSpan, 3 * (f.columnSpan - 1) + 1);
+
+    QList<QWidget *> buttons;
+    addButtons(f, w, box, buttons);
+    if (!buttons.isEmpty()) {
+        auto *holder = new QWidget(box);
+        auto *h = new QHBoxLayout(holder);
+        h->setContentsMargins(0, 0, 0, 0);
+        h->setSpacing(1);
+        for (QWidget *b : buttons) {
+            b->setParent(holder);
+            h->addWidget(b, 0, Qt::AlignTop);
         }
-        if (isStoredKind(f.kind))
-            wireChangeFlag(f, w);
+        h->addStretch();
+        layout->addWidget(holder, row, col + 3 * (f.columnSpan - 1) + 2, f.rowSpan, 1, Qt::AlignTop);
+        m_buttons.insert(f.name, buttons);
     }
-    assembleGridStacks(unitRowsOver);
-
-    // Tab order reads each group as it is laid out: row by row, left to right, the groups in
-    // their order on the page. Fields laid out side by side (process 1 and 2) are visited
-    // across, as the eye reads them.
-    auto groupIndex = [this](const QString &name) {
-        for (int i = 0; i < m_table.groups.size(); ++i)
-            if (m_table.groups.at(i).name == name)
-                return i;
-        return -1;
-    };
-    std::stable_sort(placed.begin(), placed.end(), [&](const Placed &a, const Placed &b) {
-        const GroupDef &ga = m_table.groups.at(groupIndex(a.group));
-        const GroupDef &gb = m_table.groups.at(groupIndex(b.group));
-        if (ga.page != gb.page)
-            return ga.page < gb.page;
-        if (ga.row != gb.row || ga.column != gb.column)
-            return std::make_pair(ga.row, ga.column) < std::make_pair(gb.row, gb.column);
-        return std::make_pair(a.row, a.column) < std::make_pair(b.row, b.column);
-    });
-    QWidget *previous = nullptr;
-    for (const Placed &p : placed) {
-        QWidget *w = m_fields.value(p.name);
-        if (!w || w->focusPolicy() == Qt::NoFocus || qobject_cast<QLabel *>(w))
-            continue;
-        if (previous)
-            setTabOrder(previous, w);
-        previous = w;
-    }
-
-    for (QGridLayout *layout : groupLayouts) {
-        const int columns = layout->columnCount();
-        for (int c = 1; c < columns; c += 3)
-            layout->setColumnStretch(c, 1);
-    }
-
-    // Navigation row: the page selector, then Previous / Next / View Report / Close.
-    auto *nav = new QHBoxLayout;
-    nav->setSpacing(6);
-    m_pageShowing = new QComboBox(this);
-    m_pageShowing->setObjectName(QStringLiteral("PageShowing"));
-    m_pageShowing->setEditable(false);
-    m_pageShowing->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    nav->addWidget(m_pageShowing);
-    nav->addStretch();
-    m_backPage = new QPushButton(tr("< Previous"), this);
-    m_backPage->setObjectName(QStringLiteral("backPage"));
-    m_nextPage = new QPushButton(tr("Next >"), this);
-    m_nextPage->setObjectName(QStringLiteral("nextPage"));
-    m_viewReport = new QPushButton(tr("View Report"), this);
-    m_viewReport->setObjectName(QStringLiteral("viewReport"));
-    m_closeButton = new QPushButton(tr("&Close"), this);
-    m_closeButton->setObjectName(QStringLiteral("closeButton"));
-    for (QPushButton *b : {m_backPage, m_nextPage, m_viewReport, m_closeButton})
-        nav->addWidget(b);
-    outer->addLayout(nav);
-
-    connect(m_backPage, &QPushButton::clicked, this, &FormWindow::backPageClick);
-    connect(m_nextPage, &QPushButton::clicked, this, &FormWindow::nextPageClick);
-    connect(m_viewReport, &QPushButton::clicked, this, &FormWindow::viewReportClick);
-    connect(m_closeButton, &QPushButton::clicked, this, &FormWindow::Exit1Click);
-    connect(m_pageShowing, &QComboBox::activated, this, [this](int) { PageShowingChange(); });
-    connect(m_pageControl, &QTabWidget::currentChanged, this, [this](int) {
-        if (!m_silentPageChange)
-            PageControl1Change();
-    });
+    if (isStoredKind(f.kind))
+        wireChangeFlag(f, w);
 }
 
 QWidget *FormWindow::createField(const FieldDef &f, QWidget *parent)
@@ -572,35 +518,4 @@ void FormWindow::onFocusEntersPage(int page, std::function<void()> handler)
     });
 }
 
-void FormWindow::buildMenu()
-{
-    m_fileMenu = new QMenu(tr("&File"), this);
-    m_fileMenu->setObjectName(QStringLiteral("MainMenu1"));
-    auto host = [] { return AppState::instance().host(); };
-    m_fileMenu->addAction(tr("&New..."), QKeySequence::New, this, [host] {
-        if (ShellHost *h = host())
-            h->newDocument();
-    });
-    m_fileMenu->addAction(tr("&Open"), QKeySequence::Open, this, [host] {
-        if (ShellHost *h = host())
-            h->openDocument();
-    });
-    m_fileMenu->addAction(tr("&Save"), QKeySequence::Save, this, [this] { Save1Click(); });
-    m_fileMenu->addAction(tr("Save &As..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this,
-                          &FormWindow::SaveAs1Click);
-    m_fileMenu->addAction(tr("Pre&view"), this, &FormWindow::viewReportClick);
-    m_fileMenu->addAction(tr("&Print..."))->setVisible(false);
-    m_fileMenu->addAction(tr("P&rint Setup..."))->setVisible(false);
-    m_fileMenu->addSeparator();
-    m_closeAction = m_fileMenu->addAction(tr("&Close"), QKeySequence(Qt::CTRL | Qt::Key_W), this, &FormWindow::Exit1Click);
-    m_fileMenu->addAction(tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, [host] {
-        if (ShellHost *h = host())
-            h->quit();
-    });
-}
-
-QMenu *FormWindow::fileMenu()
-{
-    return m_fileMenu;
-}
 } // namespace Brenvik
