@@ -556,6 +556,8 @@ Q_COREAPP_STARTUP_FUNCTION(startDriver)
 int main(int argc, char *argv[])
 {
     g_scenario = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("flows");
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        fail(QStringLiteral("no X display: run it as ctest does, through xvfb-run"));
     QTemporaryDir dir;
     g_dir = &dir;
     // The user's settings of this run stay in the run.
