@@ -31,7 +31,7 @@ public:
     QImage clipboardBitmap() override { return {}; }
     QByteArray clipboardMetafile() override { return {}; }
     void showHelp(int) override {}
-    void openLocalFile(const QString &) override {}
+    bool openLocalFile(const QString &) override { return false; }
     QDateTime now() override { return QDateTime::currentDateTime(); }
     void setBusyCursor(bool) override {}
 };

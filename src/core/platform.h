@@ -62,8 +62,8 @@ public:
 
     // Help pop-up of a context number of zor.hlp, near the mouse.
     virtual void showHelp(int context) = 0;
-    // Hands a local file to the desktop's opener; the result is ignored.
-    virtual void openLocalFile(const QString &path) = 0;
+    // Hands a local file to the desktop's opener; false when no program took it.
+    virtual bool openLocalFile(const QString &path) = 0;
 
     virtual QDateTime now() = 0;
     virtual void setBusyCursor(bool busy) = 0;

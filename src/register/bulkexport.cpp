@@ -59,7 +59,7 @@ public:
     QByteArray clipboardMetafile() override { return m_inner.clipboardMetafile(); }
     void setClipboardText(const QString &text) override { m_inner.setClipboardText(text); }
     void showHelp(int context) override { m_inner.showHelp(context); }
-    void openLocalFile(const QString &path) override { m_inner.openLocalFile(path); }
+    bool openLocalFile(const QString &path) override { return m_inner.openLocalFile(path); }
     QDateTime now() override { return m_inner.now(); }
     void setBusyCursor(bool busy) override { m_inner.setBusyCursor(busy); }
     QString setting(const QString &key) override { return m_inner.setting(key); }

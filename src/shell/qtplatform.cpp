@@ -210,10 +210,9 @@ void QtPlatform::showHelp(int context)
     QWhatsThis::showText(QCursor::pos(), html);
 }
 
-void QtPlatform::openLocalFile(const QString &path)
+bool QtPlatform::openLocalFile(const QString &path)
 {
-    if (!path.isEmpty())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    return !path.isEmpty() && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 QDateTime QtPlatform::now() { return QDateTime::currentDateTime(); }

@@ -34,7 +34,7 @@ public:
     QByteArray clipboardMetafile() override;
     void setClipboardText(const QString &text) override;
     void showHelp(int context) override;
-    void openLocalFile(const QString &path) override;
+    bool openLocalFile(const QString &path) override;
     QDateTime now() override;
     void setBusyCursor(bool busy) override;
     QString setting(const QString &key) override;

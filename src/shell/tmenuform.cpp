@@ -552,7 +552,10 @@ void TmenuForm::userGuide()
         errorBox(QStringLiteral("Error"), QStringLiteral("The User Guide %1 is missing.").arg(QDir::toNativeSeparators(page)));
         return;
     }
-    platform().openLocalFile(page);
+    if (!platform().openLocalFile(page))
+        errorBox(QStringLiteral("Error"),
+                 QStringLiteral("No program on this desktop opens web pages. The User Guide is the file %1.")
+                     .arg(QDir::toNativeSeparators(page)));
 }
 
 void TmenuForm::quit() { close(); }

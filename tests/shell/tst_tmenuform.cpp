@@ -250,6 +250,40 @@ private Q_SLOTS:
         QVERIFY(w.registerDock()->model()->rowCount() > 0);
     }
 
+    // Help > User Guide (F1): the page beside the program, handed to the desktop; when it is
+    // missing, or nothing on the desktop opens it, a box says so and names the file.
+    void userGuide_data()
+    {
+        QTest::addColumn<bool>("shipped");
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("opened") << true << true << QString();
+        QTest::newRow("missing") << false << true << QStringLiteral("is missing");
+        QTest::newRow("nothing opens it") << true << false << QStringLiteral("No program on this desktop");
+    }
+    void userGuide()
+    {
+        QFETCH(bool, shipped);
+        QFETCH(bool, opens);
+        QFETCH(QString, said);
+        TempData data(false);
+        if (shipped)
+            data.write(QStringLiteral("userguide.html"), "<html></html>");
+        ScriptedPlatform p;
+        p.openSucceeds = opens;
+        TmenuForm w;
+        QAction *guide = w.menuAction(QStringLiteral("UserGuide1"));
+        QCOMPARE(guide->shortcut(), QKeySequence(QKeySequence::HelpContents));
+        const int before = p.messages.size();
+        guide->trigger();
+        QCOMPARE(p.opened, shipped ? QStringList{data.file(QStringLiteral("userguide.html"))} : QStringList());
+        QCOMPARE(p.messages.size() - before, said.isEmpty() ? 0 : 1);
+        if (!said.isEmpty()) {
+            QVERIFY2(p.messages.last().text.contains(said), qPrintable(p.messages.last().text));
+            QVERIFY(p.messages.last().text.contains(QStringLiteral("userguide.html")));
+        }
+    }
+
     void openDialogOptions()
     {
         ScriptedPlatform p;

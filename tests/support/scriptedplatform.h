@@ -64,7 +64,12 @@ public:
     QByteArray clipboardMetafile() override { return clipboardEmf; }
     void setClipboardText(const QString &text) override { clipboardText = text; }
     void showHelp(int context) override { helpShown << context; }
-    void openLocalFile(const QString &path) override { opened << path; }
+    bool openLocalFile(const QString &path) override
+    {
+        opened << path;
+        return openSucceeds;
+    }
+    bool openSucceeds = true;
     QDateTime now() override { return clock; }
     void setBusyCursor(bool busy) override;
 
