@@ -1,6 +1,7 @@
 #include "forms/pqr/tpqr.h"
 
 #include "controls/typedgrid.h"
+#include "document/formdocument.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -249,6 +250,13 @@ FormTable buildTable()
     t.parameterTarget = {QStringLiteral("weldingSequence"), false, 1, QStringLiteral("weldingSequenceUnitM"), QString(),
                          {{3, Item::Diameter}, {4, Item::FeedSpeed}, {5, Item::Amperage}, {6, Item::Voltage}},
                          -1, -1, {QStringLiteral("weldingProcess")}};
+    // The fillet test grid's first column keeps its row labels, whatever a file holds there.
+    t.rules.afterLoad = [](FormDocument &d) {
+        const QString name = QStringLiteral("filletWeldTestT");
+        const QStringList &labels = d.table().field(name)->grid.rowTitles;
+        for (int r = 0; r < labels.size(); ++r)
+            d.setCell(name, r + 1, 0, labels.at(r));
+    };
     return t;
 }
 

@@ -1,5 +1,7 @@
 #include "forms/wpds/twpds.h"
 
+#include "document/formdocument.h"
+
 #include "controls/typedgrid.h"
 #include "core/appstate.h"
 #include "userdata/userproperties.h"
@@ -184,6 +186,11 @@ FormTable buildTable()
     t.unitSwitches = {temperatureSwitch({QStringLiteral("unitPreheatMin"), QStringLiteral("unitInterMin"),
                                          QStringLiteral("unitInterMax")}),
                       parameterUnits};
+    t.rules.resetDefaults = [](FormDocument &d) {
+        d.setChecked(QStringLiteral("pulsed1"), false);
+        d.setChecked(QStringLiteral("pulsed2"), false);
+    };
+    t.rules.onClick.insert(QStringLiteral("ifBackgouging"), &TWPDS::backgougingRule);
     return t;
 }
 
@@ -294,6 +301,14 @@ void TWPDS::dataEntry5Enter()
     };
     takeOver(QStringLiteral("IFMProcess1"), QStringLiteral("weldingProcess1"));
     takeOver(QStringLiteral("IFMProcess2"), QStringLiteral("weldingProcess2"));
+}
+
+void TWPDS::backgougingRule(FormDocument &document)
+{
+    // Without backgouging its method and depth read "N/A"; with it they are to be filled.
+    const bool checked = document.values().checks.value(QStringLiteral("ifBackgouging"));
+    for (const QString &name : {QStringLiteral("method"), QStringLiteral("depth")})
+        document.setText(name, checked ? QString() : QStringLiteral("N/A"));
 }
 
 void TWPDS::ifBackgougingClick()

@@ -19,6 +19,8 @@ public:
     static const FormTable &formTable();
     // What the type is: its type word, its names and the keys that hold its number, date, ...
     static FormDescription description();
+    // The click rule of ifBackgouging on the document's values.
+    static void backgougingRule(FormDocument &document);
     // The 14 parameter rows, top to bottom.
     static const QStringList &parameterTitles();
 
