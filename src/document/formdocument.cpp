@@ -284,6 +284,12 @@ bool FormDocument::open(const QString &path, QString *error, QList<DocumentMessa
             *error = QStringLiteral("cannot open %1: the file cannot be read").arg(path);
         return false;
     }
+    open(file, path, messages);
+    return true;
+}
+
+void FormDocument::open(const ProfileFile &file, const QString &path, QList<DocumentMessage> *messages)
+{
     resetValues(false);
     DocumentValues v = m_values;
     QList<DateProblem> problems;
@@ -314,7 +320,26 @@ bool FormDocument::open(const QString &path, QString *error, QList<DocumentMessa
         boxes.append({QStringLiteral("Error"), QStringLiteral("'%1' is not a valid date").arg(p.text)});
     if (messages)
         *messages = boxes;
-    return true;
+}
+
+std::unique_ptr<FormDocument> FormDocument::read(const QString &path, QString *error,
+                                                 QList<DocumentMessage> *messages)
+{
+    ProfileFile file(path, ProfileFile::Kind::Document);
+    if (!file.load()) {
+        *error = QStringLiteral("cannot open %1: the file cannot be read").arg(path);
+        return nullptr;
+    }
+    const QString type = file.value(DocumentWalk::kSection, QStringLiteral("formType"));
+    const FormTable *table = FormTables::find(type);
+    if (!table) {
+        *error = type.isEmpty() ? QStringLiteral("cannot open %1: it has no form type").arg(path)
+                                : QStringLiteral("cannot open %1: unknown form type \"%2\"").arg(path, type);
+        return nullptr;
+    }
+    auto document = std::make_unique<FormDocument>(*table);
+    document->open(file, path, messages);
+    return document;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -378,6 +403,22 @@ bool FormDocument::save(const QString &path, DocumentMessage *failure, QStringLi
         for (const QString &key : file.lossyKeys())
             lossy->append(key.section(QLatin1Char('/'), 1));
     }
+    return true;
+}
+
+bool FormDocument::saveFile(const QString &path)
+{
+    DocumentMessage failure;
+    QStringList lossy;
+    if (!save(path, &failure, &lossy)) {
+        errorBox(failure.caption, failure.text);
+        return false;
+    }
+    if (!lossy.isEmpty())
+        platform().message(MsgIcon::Warning, QStringLiteral("Warning"),
+                           QStringLiteral("Some characters cannot be stored in a welding report file "
+                                          "and were saved as \"?\" in these fields:\r\n")
+                               + lossy.join(QStringLiteral(", ")));
     return true;
 }
 

@@ -17,7 +17,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 namespace Brenvik {
+
+class ProfileFile;
 
 // A box the opening or a save would show: its caption and text.
 struct DocumentMessage {
@@ -86,6 +90,12 @@ public:
     // document is then unchanged); *messages gets the boxes the opening shows (a date or a
     // picture that cannot be read).
     bool open(const QString &path, QString *error, QList<DocumentMessage> *messages);
+    // The same for a file already read (path names it).
+    void open(const ProfileFile &file, const QString &path, QList<DocumentMessage> *messages);
+    // A document of the form type the file names, opened; null with *error ("cannot open
+    // FILE: ...") when the file cannot be read or names no form type this program knows.
+    static std::unique_ptr<FormDocument> read(const QString &path, QString *error,
+                                              QList<DocumentMessage> *messages);
     // Writes the document to path as Save does, with its sketch picture beside it: both whole
     // to temporaries first, the picture put in place, the document last. False with *failure
     // when either could not be written, and then neither file has changed. *lossy gets the
@@ -94,6 +104,9 @@ public:
     bool save(const QString &path, DocumentMessage *failure, QStringList *lossy);
     // Why path (or its sketch picture) must not be written by this document; empty when it may.
     QString saveProblem(const QString &path) const;
+    // save, telling the user: a failure in an error box (with the system's reason), the
+    // fields whose characters were stored as "?" in a warning. False when it failed.
+    bool saveFile(const QString &path);
 
     // Sets text and check fields by name ("true" checks), as a form filled by a program; then
     // the unit switches write their unit cells.

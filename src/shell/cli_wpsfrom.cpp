@@ -1,16 +1,13 @@
 // --wps-from: a new WPS filled from a qualification record, as the record window's "New WPS
 // from this Record..." makes it, saved at once. The record itself is never written.
 
-#include "core/documentwindow.h"
 #include "core/profilefile.h"
+#include "document/formdocument.h"
 #include "qualify/wpsfromrecord.h"
 #include "shell/clifiles.h"
 #include "shell/climode.h"
 
 #include <QFileInfo>
-#include <QWidget>
-
-#include <memory>
 
 namespace Brenvik {
 
@@ -55,15 +52,11 @@ int runWpsFrom(const QCommandLineParser &parser, const QStringList &positional)
                               .arg(recordFile, record.formType()));
     if (const QString problem = storeProblem(); !problem.isEmpty())
         return cliFailure(problem);
-    DocumentWindow *document = DocumentRegistry::instance().create(QStringLiteral("WPSR"), nullptr);
-    if (!document)
-        return cliFailure(QStringLiteral("the WPSR window is not built in this version"));
-    const std::unique_ptr<QWidget> window(document->widget());
-    document->resetDocument();
-    document->fillFields(WpsFromRecord::fields(record));
-    document->setFileName(out);
-    // The window has said which file failed and why.
-    return document->save() ? Exit::Ok : Exit::Failure;
+    FormDocument document(*FormTables::find(QStringLiteral("WPSR")));
+    document.reset();
+    document.fillFields(WpsFromRecord::fields(record));
+    // The document has said which file failed and why.
+    return document.saveFile(out) ? Exit::Ok : Exit::Failure;
 }
 
 } // namespace
