@@ -162,6 +162,7 @@ void FormDocument::applyValues(const DocumentValues &v)
 void FormDocument::setPicture(const Picture &picture)
 {
     m_picture = picture;
+    ++m_pictureRevision;
     m_pictureReplaced = true;
 }
 
@@ -269,6 +270,7 @@ void FormDocument::resetValues(bool withProfile)
     runRules(m_table.rules.resetDefaults);
     m_values.imageFile.clear();
     m_picture = hasImageGroup(m_table) ? Picture::blank(sketchBoxSize()) : Picture();
+    ++m_pictureRevision;
     rememberSketchSource(QString());
     for (const UnitSwitchDef &sw : m_table.unitSwitches)
         runUnitSwitch(sw, true);
@@ -302,8 +304,10 @@ void FormDocument::open(const ProfileFile &file, const QString &path, QList<Docu
         if (QFileInfo::exists(sketch)) {
             Picture picture;
             QString pictureError;
-            if (picture.load(sketch, &pictureError))
+            if (picture.load(sketch, &pictureError)) {
                 m_picture = picture;
+                ++m_pictureRevision;
+            }
             else
                 boxes.append({QStringLiteral("Error"), pictureError});
             rememberSketchSource(sketch);

@@ -70,6 +70,8 @@ public:
     const Picture &picture() const { return m_picture; }
     void setPicture(const Picture &picture);
     QString sketchSource() const { return m_sketchSource; }
+    // Counts the pictures the document has had: a view shows the picture again when it moved.
+    quint64 pictureRevision() const { return m_pictureRevision; }
     bool pictureReplaced() const { return m_pictureReplaced; }
 
     QString fileName() const { return m_fileName; }
@@ -145,6 +147,7 @@ private:
     DocumentWalk m_walk;
     DocumentValues m_values;
     Picture m_picture;
+    quint64 m_pictureRevision = 1;
     QString m_sketchSource;
     bool m_pictureReplaced = false;
     QString m_fileName;

@@ -322,17 +322,8 @@ void TPQR::screenSetUp()
     certified->setMaxVisibleItems(3);
 }
 
-void TPQR::iniScreen()
-{
-    TypedGrid *g = grid(QStringLiteral("filletWeldTestT"));
-    const QStringList &labels = formTable().field(QStringLiteral("filletWeldTestT"))->grid.rowTitles;
-    for (int r = 0; r < labels.size(); ++r)
-        g->setCell(r + 1, 0, labels.at(r));
-}
-
 void TPQR::afterLoad()
 {
-    iniScreen();
     // The fields show the state of the process they belong to; their texts are left for the
     // rule itself (page 3 shown, the process changed).
     applyProcessRule(false);
@@ -358,22 +349,28 @@ void TPQR::setRowEnabled(const QString &name, bool enabled)
         b->setEnabled(enabled);
 }
 
+void TPQR::processRule(FormDocument &document)
+{
+    const QString process = document.text(QStringLiteral("weldingProcess"));
+    if (!namesProcess(process, QStringLiteral("GTAW"))) {
+        document.setText(QStringLiteral("TungstenElectrodeType"), QString());
+        document.setText(QStringLiteral("diameter"), QString());
+    }
+    // Only the classification is emptied; trade name and manufacturer keep their text.
+    if (!namesProcess(process, QStringLiteral("SAW")))
+        document.setText(QStringLiteral("classificationF"), QString());
+}
+
 void TPQR::applyProcessRule(bool emptyDisabled)
 {
+    if (emptyDisabled)
+        runRule(&TPQR::processRule);
     const QString process = fieldAs<QComboBox>(QStringLiteral("weldingProcess"))->currentText();
-
     const bool gtaw = namesProcess(process, QStringLiteral("GTAW"));
-    for (const QString &name : {QStringLiteral("TungstenElectrodeType"), QStringLiteral("diameter")}) {
-        if (!gtaw && emptyDisabled)
-            fieldAs<QComboBox>(name)->setEditText(QString());
+    for (const QString &name : {QStringLiteral("TungstenElectrodeType"), QStringLiteral("diameter")})
         setRowEnabled(name, gtaw);
-    }
     groupBox(QStringLiteral("tungstenGroup"))->setEnabled(gtaw);
-
-    // Only the classification is emptied; trade name and manufacturer keep their text.
     const bool saw = namesProcess(process, QStringLiteral("SAW"));
-    if (!saw && emptyDisabled)
-        fieldAs<QComboBox>(QStringLiteral("classificationF"))->setEditText(QString());
     for (const QString &name : {QStringLiteral("classificationF"), QStringLiteral("tradeNameF"), QStringLiteral("manufacturerF")})
         setRowEnabled(name, saw);
 }

@@ -258,49 +258,9 @@ void TWPDS::screenSetUp()
     // The grid titles come with the table (every reset writes them back).
 }
 
-void TWPDS::resetDefaults()
-{
-    setCheckedState(field(QStringLiteral("pulsed1")), false);
-    setCheckedState(field(QStringLiteral("pulsed2")), false);
-}
-
 void TWPDS::afterLoad()
 {
     updateBackgougingEnabled();
-}
-
-void TWPDS::dataEntry3Enter()
-{
-    const QString p1 = fieldAs<QComboBox>(QStringLiteral("weldingProcess1"))->currentText();
-    const QString p2 = fieldAs<QComboBox>(QStringLiteral("weldingProcess2"))->currentText();
-
-    auto setEnabled = [this](const QString &name, bool enabled) {
-        if (!enabled)
-            fieldAs<QComboBox>(name)->setEditText(QString());
-        field(name)->setEnabled(enabled);
-        if (QLabel *label = labelOf(name))
-            label->setEnabled(enabled);
-        for (QWidget *b : buttonsOf(name))
-            b->setEnabled(enabled);
-    };
-    // Exact case, as the process names are stored.
-    const bool gtaw = p1 == QLatin1String("GTAW") || p2 == QLatin1String("GTAW");
-    setEnabled(QStringLiteral("TungstenElectrodeType"), gtaw);
-    setEnabled(QStringLiteral("diameter"), gtaw);
-    groupBox(QStringLiteral("tungstenGroup"))->setEnabled(gtaw);
-    const bool saw = p1 == QLatin1String("SAW") || p2 == QLatin1String("SAW");
-    setEnabled(QStringLiteral("fluxClassification"), saw);
-}
-
-void TWPDS::dataEntry5Enter()
-{
-    auto takeOver = [this](const QString &target, const QString &source) {
-        auto *box = fieldAs<QComboBox>(target);
-        if (box->currentText().isEmpty())
-            box->setEditText(fieldAs<QComboBox>(source)->currentText());
-    };
-    takeOver(QStringLiteral("IFMProcess1"), QStringLiteral("weldingProcess1"));
-    takeOver(QStringLiteral("IFMProcess2"), QStringLiteral("weldingProcess2"));
 }
 
 void TWPDS::backgougingRule(FormDocument &document)
@@ -311,14 +271,57 @@ void TWPDS::backgougingRule(FormDocument &document)
         document.setText(name, checked ? QString() : QStringLiteral("N/A"));
 }
 
+void TWPDS::processRule(FormDocument &document)
+{
+    // Exact case, as the process names are stored.
+    const QString p1 = document.text(QStringLiteral("weldingProcess1"));
+    const QString p2 = document.text(QStringLiteral("weldingProcess2"));
+    if (p1 != QLatin1String("GTAW") && p2 != QLatin1String("GTAW")) {
+        document.setText(QStringLiteral("TungstenElectrodeType"), QString());
+        document.setText(QStringLiteral("diameter"), QString());
+    }
+    if (p1 != QLatin1String("SAW") && p2 != QLatin1String("SAW"))
+        document.setText(QStringLiteral("fluxClassification"), QString());
+}
+
+void TWPDS::processCopyRule(FormDocument &document)
+{
+    // An empty filler-metal process takes the welding process of its column.
+    for (const auto &[target, source] : {std::pair{QStringLiteral("IFMProcess1"), QStringLiteral("weldingProcess1")},
+                                         std::pair{QStringLiteral("IFMProcess2"), QStringLiteral("weldingProcess2")}})
+        if (document.text(target).isEmpty())
+            document.setText(target, document.text(source));
+}
+
+void TWPDS::dataEntry3Enter()
+{
+    runRule(&TWPDS::processRule);
+    const QString p1 = fieldAs<QComboBox>(QStringLiteral("weldingProcess1"))->currentText();
+    const QString p2 = fieldAs<QComboBox>(QStringLiteral("weldingProcess2"))->currentText();
+    auto setEnabled = [this](const QString &name, bool enabled) {
+        field(name)->setEnabled(enabled);
+        if (QLabel *label = labelOf(name))
+            label->setEnabled(enabled);
+        for (QWidget *b : buttonsOf(name))
+            b->setEnabled(enabled);
+    };
+    const bool gtaw = p1 == QLatin1String("GTAW") || p2 == QLatin1String("GTAW");
+    setEnabled(QStringLiteral("TungstenElectrodeType"), gtaw);
+    setEnabled(QStringLiteral("diameter"), gtaw);
+    groupBox(QStringLiteral("tungstenGroup"))->setEnabled(gtaw);
+    const bool saw = p1 == QLatin1String("SAW") || p2 == QLatin1String("SAW");
+    setEnabled(QStringLiteral("fluxClassification"), saw);
+}
+
+void TWPDS::dataEntry5Enter()
+{
+    runRule(&TWPDS::processCopyRule);
+}
+
 void TWPDS::ifBackgougingClick()
 {
-    const bool checked = fieldAs<QCheckBox>(QStringLiteral("ifBackgouging"))->isChecked();
-    for (const QString &name : {QStringLiteral("method"), QStringLiteral("depth")}) {
-        auto *box = fieldAs<QComboBox>(name);
-        box->setEditText(checked ? QString() : QStringLiteral("N/A"));
-        box->setEnabled(checked);
-    }
+    runRule(&TWPDS::backgougingRule);
+    updateBackgougingEnabled();
     ChangeFlag();
 }
 

@@ -21,6 +21,10 @@ public:
     static FormDescription description();
     // The click rule of ifBackgouging on the document's values.
     static void backgougingRule(FormDocument &document);
+    // Page 3 shown: the tungsten fields empty without GTAW, the flux without SAW.
+    static void processRule(FormDocument &document);
+    // Page 5 shown: the filler metals' processes taken from the welding processes when empty.
+    static void processCopyRule(FormDocument &document);
     // The 14 parameter rows, top to bottom.
     static const QStringList &parameterTitles();
 
@@ -40,7 +44,6 @@ public:
 
 protected:
     void screenSetUp() override;
-    void resetDefaults() override;
     void afterLoad() override;
     void connectHandlers() override;
     void boundSave(QComboBox *box) override;
