@@ -56,6 +56,7 @@ public:
     QMenu *fileMenu() override;
     QList<QAction *> toolActions() override { return m_toolActions; }
     void fillFields(const QList<QPair<QString, QString>> &fields) override;
+    void setSketch(const Picture &picture) override;
 
     // ReportSource
     QList<CollectedField> collectFields() const override;

@@ -181,11 +181,31 @@ void FormWindow::fillFields(const QList<QPair<QString, QString>> &fields)
             v.texts[name] = value;
         else if (v.checks.contains(name))
             v.checks[name] = value == QLatin1String("true");
+        else if (const qsizetype bar = name.lastIndexOf(QLatin1Char('_')); bar > 0 && v.grids.contains(name.left(bar))) {
+            // A grid row as a file stores it: "GRID_<row>", the cells joined by the broken
+            // bar, "_" for an empty cell.
+            GridCells &grid = v.grids[name.left(bar)];
+            bool ok = false;
+            const int row = name.mid(bar + 1).toInt(&ok);
+            if (!ok || row < 0 || row >= grid.size())
+                continue;
+            QStringList cells = value.split(QChar(0x00a6));
+            for (int c = 0; c < grid[row].size(); ++c)
+                grid[row][c] = c < cells.size() && cells.at(c) != QLatin1String("_") ? cells.at(c) : QString();
+        }
     }
     applyValues(v);
     // As a click on them: the unit switches write their unit cells.
     for (const UnitSwitchDef &sw : m_table.unitSwitches)
         runUnitSwitch(sw, true);
+    ChangeFlag();
+}
+
+void FormWindow::setSketch(const Picture &picture)
+{
+    if (!m_imageGroup || picture.isNull())
+        return;
+    m_imageGroup->setPicture(picture);
     ChangeFlag();
 }
 

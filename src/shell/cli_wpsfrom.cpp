@@ -3,11 +3,13 @@
 
 #include "core/documentwindow.h"
 #include "core/profilefile.h"
+#include "document/formwindow.h"
 #include "qualify/wpsfromrecord.h"
 #include "shell/clifiles.h"
 #include "shell/climode.h"
 
 #include <QFileInfo>
+#include <QTextStream>
 #include <QWidget>
 
 #include <memory>
@@ -61,6 +63,15 @@ int runWpsFrom(const QCommandLineParser &parser, const QStringList &positional)
     const std::unique_ptr<QWidget> window(document->widget());
     document->resetDocument();
     document->fillFields(WpsFromRecord::fields(record));
+    // The record's joint sketch goes over as a copy; one that cannot be read is left out.
+    if (const QString sketch = FormWindow::sketchFileName(recordFile); QFileInfo::exists(sketch)) {
+        Picture picture;
+        QString error;
+        if (picture.load(sketch, &error))
+            document->setSketch(picture);
+        else
+            QTextStream(stderr) << "brenvik: the sketch of the record is left out: " << error << Qt::endl;
+    }
     document->setFileName(out);
     // The window has said which file failed and why.
     return document->save() ? Exit::Ok : Exit::Failure;
