@@ -166,7 +166,9 @@ QString FormParts::perProcess(const QString &text, const QString &process, const
         return QString();
     }
     // "GTAW 90-110 / SMAW 120-140", "GTAW: 90-110; SMAW: 120-140".
-    static const QRegularExpression parts(QStringLiteral("\\s*[/;]\\s*|,\\s+(?=[A-Za-z])"));
+    // A slash between processes, not the one of "mm/min".
+    static const QRegularExpression parts(
+        QStringLiteral("\\s*;\\s*|\\s*[/,]\\s*(?=[A-Za-z][A-Za-z-]*\\s*:?\\s*\\d)"));
     static const QRegularExpression named(QStringLiteral("^\\s*([A-Za-z][A-Za-z-]*)\\s*:?\\s*(.*)$"));
     QString found;
     bool anyNamed = false;

@@ -305,7 +305,7 @@ Verdict baseMetalRule(const RuleInput &in)
         return v;
     // QW-200.4(b): a coupon of 1/2 in (13 mm) or more qualifies this process's root layers up
     // to 2t (1.1t short-circuiting) on any thickness, in combination with the other processes.
-    if (T < halfInch(t.unit) || !Qw451::hasEightInchLimit({in.process}) || !limits.filter(QStringLiteral("QW-403.10")).isEmpty())
+    if (T < halfInch(t.unit) || !Qw451::hasEightInchLimit({in.process}) || !limits.isEmpty())
         return v;
     QString why, shown;
     const double deposit = processDeposit(in, t.unit, &why, &shown);
@@ -556,7 +556,8 @@ bool readGas(const QString &gasText, const QString &mixText, GasMix *mix, QStrin
         mix->none = true;
         return true;
     }
-    static const QRegularExpression number(QStringLiteral("\\d+(?:\\.\\d+)?"));
+    // Percentages, not the digits of a name ("CO2").
+    static const QRegularExpression number(QStringLiteral("(?<![a-z])\\d+(?:\\.\\d+)?"));
     for (auto it = number.globalMatch(g); it.hasNext();)
         mix->percents << it.next().captured().toDouble();
     QString words = g;

@@ -76,32 +76,50 @@ private Q_SLOTS:
     void baseMetalTable();
     void depositTable_data();
     void depositTable();
-#define RULE(name, paragraph, tough)                                                                  \
-    void name##_data() { ruleColumns(); name##Rows(); }                                                  \
-    void name() { checkRule(paragraph, tough); }
-    RULE(processRule, "QW-401", false)
-    RULE(pNumberRule, "QW-403.11", false)
-    RULE(baseMetalRule, "QW-403.8", false)
-    RULE(depositRule, "QW-404.30", false)
-    RULE(fNumberRule, "QW-404.4", false)
-    RULE(aNumberRule, "QW-404.5", false)
-    RULE(preheatRule, "QW-406.1", false)
-    RULE(postWeldRule, "QW-407.1", false)
-    RULE(gasRule, "QW-408.2", false)
-    RULE(transferRule, "QW-409.2", false)
-    RULE(productFormRule, "QW-404.23", false)
-    RULE(toughRecordRule, "QW-401.1", true)
-    RULE(groupRule, "QW-403.5", true)
-    RULE(minimumThicknessRule, "QW-403.6", true)
-    RULE(electrodeRule, "QW-404.7", true)
-    RULE(classificationRule, "QW-404.12", true)
-    RULE(uphillRule, "QW-405.2", true)
-    RULE(interpassRule, "QW-406.3", true)
-    RULE(pwhtTimeRule, "QW-407.2", true)
-    RULE(heatInputRule, "QW-409.1", true)
-    RULE(polarityRule, "QW-409.4", true)
-    RULE(passesRule, "QW-410.9", true)
-#undef RULE
+    void processRule_data() { ruleColumns(); processRows(); }
+    void processRule() { checkRule("QW-401", false); }
+    void pNumberRule_data() { ruleColumns(); pNumberRows(); }
+    void pNumberRule() { checkRule("QW-403.11", false); }
+    void baseMetalRule_data() { ruleColumns(); baseMetalRows(); }
+    void baseMetalRule() { checkRule("QW-403.8", false); }
+    void depositRule_data() { ruleColumns(); depositRows(); }
+    void depositRule() { checkRule("QW-404.30", false); }
+    void fNumberRule_data() { ruleColumns(); fNumberRows(); }
+    void fNumberRule() { checkRule("QW-404.4", false); }
+    void aNumberRule_data() { ruleColumns(); aNumberRows(); }
+    void aNumberRule() { checkRule("QW-404.5", false); }
+    void preheatRule_data() { ruleColumns(); preheatRows(); }
+    void preheatRule() { checkRule("QW-406.1", false); }
+    void postWeldRule_data() { ruleColumns(); postWeldRows(); }
+    void postWeldRule() { checkRule("QW-407.1", false); }
+    void gasRule_data() { ruleColumns(); gasRows(); }
+    void gasRule() { checkRule("QW-408.2", false); }
+    void transferRule_data() { ruleColumns(); transferRows(); }
+    void transferRule() { checkRule("QW-409.2", false); }
+    void productFormRule_data() { ruleColumns(); productFormRows(); }
+    void productFormRule() { checkRule("QW-404.23", false); }
+    void toughRecordRule_data() { ruleColumns(); toughRecordRows(); }
+    void toughRecordRule() { checkRule("QW-401.1", true); }
+    void groupRule_data() { ruleColumns(); groupRows(); }
+    void groupRule() { checkRule("QW-403.5", true); }
+    void minimumThicknessRule_data() { ruleColumns(); minimumThicknessRows(); }
+    void minimumThicknessRule() { checkRule("QW-403.6", true); }
+    void electrodeRule_data() { ruleColumns(); electrodeRows(); }
+    void electrodeRule() { checkRule("QW-404.7", true); }
+    void classificationRule_data() { ruleColumns(); classificationRows(); }
+    void classificationRule() { checkRule("QW-404.12", true); }
+    void uphillRule_data() { ruleColumns(); uphillRows(); }
+    void uphillRule() { checkRule("QW-405.2", true); }
+    void interpassRule_data() { ruleColumns(); interpassRows(); }
+    void interpassRule() { checkRule("QW-406.3", true); }
+    void pwhtTimeRule_data() { ruleColumns(); pwhtTimeRows(); }
+    void pwhtTimeRule() { checkRule("QW-407.2", true); }
+    void heatInputRule_data() { ruleColumns(); heatInputRows(); }
+    void heatInputRule() { checkRule("QW-409.1", true); }
+    void polarityRule_data() { ruleColumns(); polarityRows(); }
+    void polarityRule() { checkRule("QW-409.4", true); }
+    void passesRule_data() { ruleColumns(); passesRows(); }
+    void passesRule() { checkRule("QW-410.9", true); }
     void groupNumbers_data();
     void groupNumbers();
     void processNames_data();
@@ -287,11 +305,12 @@ void TestQualify::checkRule(const char *paragraph, bool tough)
                                with(baseRecord(), (tough ? QString::fromUtf8(kToughRow) + QLatin1Char('|') : QString()) +
                                                       QStringLiteral("PQRNo=PQR-2|") + secondRecord));
     const QList<Verdict> verdicts = QualifyCheck::run(QualifyForm(QStringLiteral("w.wrp"), with(baseWps(), wps)), records);
-    QStringList lines;
+    QStringList lines; // the lines that do not hold, for the messages
     for (const Verdict &v : verdicts)
-        lines << v.line();
+        if (v.outcome != Outcome::Holds)
+            lines << v.line();
     const auto v = std::find_if(verdicts.cbegin(), verdicts.cend(), [&](const Verdict &x) { return x.paragraph == QLatin1String(paragraph); });
-    QVERIFY2(v != verdicts.cend(), qPrintable(lines.join(QLatin1Char('\n'))));
+    QVERIFY2(v != verdicts.cend(), paragraph);
     QVERIFY2(v->outcome == outcome, qPrintable(v->line()));
     QVERIFY2(v->details.contains(detailsHave), qPrintable(v->line()));
     // Every other line of the base pair holds, whatever this rule says (the rows change only it).
@@ -554,7 +573,7 @@ void TestQualify::polarityRows()
     QTest::newRow("holds") << "" << "" << "" << Outcome::Holds << "GTAW DCEN as in PQR-1";
     QTest::newRow("another polarity") << "" << "polarity=DCEP (GTAW), DCEP (SMAW)" << "" << Outcome::Exceeds
                                       << "GTAW DCEN in the WPS, DCEP";
-    QTest::newRow("one polarity for two processes") << "" << "polarity=DC" << "" << Outcome::CannotTell << "per process";
+    QTest::newRow("one polarity for two processes") << "" << "polarity=DC" << "" << Outcome::CannotTell << "\"DC\"";
 }
 
 void TestQualify::passesRows()
