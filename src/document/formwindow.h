@@ -82,7 +82,7 @@ public:
     // click behaviour of check boxes and radio buttons.
     DocumentValues values() const;
     // The same as file keys would read them: texts as they are, check boxes and radio buttons
-    // as "true" / "false", and "formType".
+    // as "true" / "false", grid rows as "GRID_<row>", and "formType".
     QHash<QString, QString> fieldTexts() const;
     void applyValues(const DocumentValues &values);
 

@@ -123,6 +123,15 @@ QHash<QString, QString> FormWindow::fieldTexts() const
     QHash<QString, QString> out = v.texts;
     for (auto it = v.checks.cbegin(); it != v.checks.cend(); ++it)
         out.insert(it.key(), it.value() ? QStringLiteral("true") : QStringLiteral("false"));
+    // Grid rows as a file stores them: "GRID_<row>", the cells joined by the broken bar, "_"
+    // for an empty cell.
+    for (auto it = v.grids.cbegin(); it != v.grids.cend(); ++it)
+        for (int row = 0; row < it.value().size(); ++row) {
+            QString stored;
+            for (const QString &cell : it.value().at(row))
+                stored += (cell.isEmpty() ? QStringLiteral("_") : cell) + QChar(0x00a6);
+            out.insert(QStringLiteral("%1_%2").arg(it.key()).arg(row), stored);
+        }
     out.insert(QStringLiteral("formType"), formType());
     return out;
 }

@@ -426,6 +426,9 @@ void TestCliResave::wpsFromRecordThenChecked()
     QFETCH(QByteArray, outputHas);
     QFETCH(QByteArray, exceeded);
     QString file = example(wps);
+    // The PWHT conditions read the transformation temperatures beside the store.
+    QFile::remove(path("transformation.dat"));
+    QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + "/transformation.dat", path("transformation.dat")));
     if (wps == "NEW") {
         file = path("new-wps.wrp");
         QCOMPARE(brenvik({"--wps-from", example("wpqr-example.wrp"), file}, m_dir.path()).exitCode, 0);
@@ -435,7 +438,7 @@ void TestCliResave::wpsFromRecordThenChecked()
                                  "groovePosition=6G\r\n", "weldProgression=Uphill\r\n", "MinPreheatTemp=50\r\n",
                                  "postWeldTempRange=620\r\n"})
             QVERIFY2(written.contains(line), line);
-        QVERIFY(written.contains("ETGrid_2=2\xa6SMAW\xa6E7018\xa6"));
+        QVERIFY(written.contains("ETGrid_2=2\xa6" "SMAW\xa6" "E7018\xa6"));
         QVERIFY2(QFileInfo(path("new-wps_img.bmp")).size() > 0, "the record's sketch goes over");
     }
     const Run run = brenvik({"--check", file, example("wpqr-example.wrp")}, m_dir.path());
