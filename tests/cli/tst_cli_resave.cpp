@@ -410,7 +410,7 @@ void TestCliResave::wpsFromRecordThenChecked_data()
     QTest::addColumn<QByteArray>("outputHas");
     QTest::addColumn<QByteArray>("exceeded"); // the paragraphs that exceed, in order
     QTest::newRow("new from the record") << "NEW" << 0
-                                         << QByteArray("QW-403.8 Base metal thickness (QW-451.1): holds (GTAW (PQR-118): within 11.1 mm")
+                                         << QByteArray("QW-403.6 Minimum base metal thickness (toughness): holds (GTAW (PQR-118): 11.1 mm is not below")
                                          << QByteArray();
     QTest::newRow("the WPS example holds") << "wps-example.wrp" << 0
                                            << QByteArray("QW-409.1 Heat input (toughness): holds (GTAW (PQR-118): GTAW 1.82 kJ/mm")
