@@ -174,6 +174,15 @@ QHash<QString, QString> FormDocument::fieldTexts() const
             out.insert(f.name, m_values.texts.value(f.name));
         else if (isButtonKind(f.kind))
             out.insert(f.name, m_values.checks.value(f.name) ? QStringLiteral("true") : QStringLiteral("false"));
+        else if (isGridKind(f.kind))
+            // Grid rows as "GRID_<row>", every cell followed by the cell separator, "_" for an
+            // empty cell.
+            for (int row = 0; row < cells(f.name).size(); ++row) {
+                QString stored;
+                for (const QString &cell : cells(f.name).at(row))
+                    stored += (cell.isEmpty() ? QStringLiteral("_") : cell) + kCellSeparator;
+                out.insert(QStringLiteral("%1_%2").arg(f.name).arg(row), stored);
+            }
     }
     out.insert(QStringLiteral("formType"), formType());
     return out;
@@ -214,6 +223,17 @@ void FormDocument::fillFields(const QList<QPair<QString, QString>> &fields)
             v.texts[name] = value;
         else if (v.checks.contains(name))
             v.checks[name] = value == QLatin1String("true");
+        else if (const qsizetype bar = name.lastIndexOf(QLatin1Char('_')); bar > 0 && v.grids.contains(name.left(bar))) {
+            // A grid row as fieldTexts gives it.
+            GridCells &grid = v.grids[name.left(bar)];
+            bool ok = false;
+            const int row = name.mid(bar + 1).toInt(&ok);
+            if (!ok || row < 0 || row >= grid.size())
+                continue;
+            const QStringList given = value.split(kCellSeparator);
+            for (int c = 0; c < grid[row].size(); ++c)
+                grid[row][c] = c < given.size() && given.at(c) != QLatin1String("_") ? given.at(c) : QString();
+        }
     }
     applyValues(v);
     for (const UnitSwitchDef &sw : m_table.unitSwitches)

@@ -110,8 +110,8 @@ public:
     // fields whose characters were stored as "?" in a warning. False when it failed.
     bool saveFile(const QString &path);
 
-    // Sets text and check fields by name ("true" checks), as a form filled by a program; then
-    // the unit switches write their unit cells.
+    // Sets text and check fields by name ("true" checks) and grid rows as fieldTexts gives
+    // them, as a form filled by a program; then the unit switches write their unit cells.
     void fillFields(const QList<QPair<QString, QString>> &fields);
     // A unit switch's click: metric checked when neither is, the unit cells written.
     void runUnitSwitch(const UnitSwitchDef &unitSwitch, bool writeCells);
@@ -121,7 +121,7 @@ public:
     // The sketch picture file of a document path.
     static QString sketchFileName(const QString &documentPath);
     // The fields a file of this form stores, with their values, as file keys read them:
-    // texts as they are, checks "true" / "false", and "formType".
+    // texts as they are, checks "true" / "false", grid rows as "GRID_<row>", and "formType".
     QHash<QString, QString> fieldTexts() const;
 
     // ReportSource

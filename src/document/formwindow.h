@@ -59,6 +59,7 @@ public:
     QMenu *fileMenu() override;
     QList<QAction *> toolActions() override { return m_toolActions; }
     void fillFields(const QList<QPair<QString, QString>> &fields) override;
+    void setSketch(const Picture &picture) override;
 
     // ReportSource
     QList<CollectedField> collectFields() const override;
@@ -83,7 +84,7 @@ public:
     // The stored state of the window's fields.
     DocumentValues values() const;
     // The same as file keys would read them: texts as they are, check boxes and radio buttons
-    // as "true" / "false", and "formType".
+    // as "true" / "false", grid rows as "GRID_<row>", and "formType".
     QHash<QString, QString> fieldTexts() const;
 
     // Pages.

@@ -97,12 +97,9 @@ DocumentValues FormWindow::values() const
 
 QHash<QString, QString> FormWindow::fieldTexts() const
 {
-    const DocumentValues v = values();
-    QHash<QString, QString> out = v.texts;
-    for (auto it = v.checks.cbegin(); it != v.checks.cend(); ++it)
-        out.insert(it.key(), it.value() ? QStringLiteral("true") : QStringLiteral("false"));
-    out.insert(QStringLiteral("formType"), formType());
-    return out;
+    FormDocument shown(m_table);
+    shown.setValues(values());
+    return shown.fieldTexts();
 }
 
 void FormWindow::setFieldValue(const FieldDef &f, const DocumentValues &v)
@@ -196,6 +193,14 @@ void FormWindow::setCheckedState(QWidget *w, bool checked)
 void FormWindow::fillFields(const QList<QPair<QString, QString>> &fields)
 {
     runRule([&fields](FormDocument &d) { d.fillFields(fields); });
+    ChangeFlag();
+}
+
+void FormWindow::setSketch(const Picture &picture)
+{
+    if (!m_imageGroup || picture.isNull())
+        return;
+    m_imageGroup->setPicture(picture);
     ChangeFlag();
 }
 

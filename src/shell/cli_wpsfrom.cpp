@@ -8,6 +8,7 @@
 #include "shell/climode.h"
 
 #include <QFileInfo>
+#include <QTextStream>
 
 namespace Brenvik {
 
@@ -55,6 +56,15 @@ int runWpsFrom(const QCommandLineParser &parser, const QStringList &positional)
     FormDocument document(*FormTables::find(QStringLiteral("WPSR")));
     document.reset();
     document.fillFields(WpsFromRecord::fields(record));
+    // The record's joint sketch goes over as a copy; one that cannot be read is left out.
+    if (const QString sketch = FormDocument::sketchFileName(recordFile); QFileInfo::exists(sketch)) {
+        Picture picture;
+        QString error;
+        if (picture.load(sketch, &error))
+            document.setPicture(picture);
+        else
+            QTextStream(stderr) << "brenvik: the sketch of the record is left out: " << error << Qt::endl;
+    }
     // The document has said which file failed and why.
     return document.saveFile(out) ? Exit::Ok : Exit::Failure;
 }
