@@ -38,6 +38,14 @@ const FormDescription *FormDescriptions::findShown(const QString &shownAs)
     return nullptr;
 }
 
+const FormDescription *FormDescriptions::withRole(FormRole role)
+{
+    for (const FormDescription &known : registry())
+        if (known.role == role)
+            return &known;
+    return nullptr;
+}
+
 const QList<FormDescription> &FormDescriptions::all()
 {
     return registry();

@@ -11,6 +11,10 @@
 
 namespace Brenvik {
 
+// What a form type is to the procedure check: the specification checked, the record that
+// qualifies it, or neither.
+enum class FormRole { Other, Specification, ProcedureRecord };
+
 struct FormDescription {
     QString formType;     // "WPSR": the formType a file stores, the window's object name
     QString caption;      // the window caption: "Welding Procedure Specification (QW-482)"
@@ -19,6 +23,8 @@ struct FormDescription {
     QString offeredAs;    // in --help and the about box: "WPS (QW-482)"
     QString shownAs;      // the register's type word: "WPS"
     QString knownAs;      // what an engineer calls it, beside that word: "WPS, QW-482"
+    QString reportTitle;  // the title of its report's preview and print job
+    FormRole role = FormRole::Other;
     // The file filter of the form's save dialogs (every form saves .wrp files today).
     QString fileFilter = QStringLiteral("Welding Reports (*.WRP)|*.wrp|Others (*.*)|*.*");
     // Keys of the [contents] section; empty where the form has none.
@@ -42,6 +48,8 @@ public:
     static const FormDescription *find(const QString &formType);
     // By the register's type word ("WPS"); nullptr when none is shown so.
     static const FormDescription *findShown(const QString &shownAs);
+    // The first form type with that role; nullptr when none has it.
+    static const FormDescription *withRole(FormRole role);
     static const QList<FormDescription> &all();
     // The form type words in the order they were added.
     static QStringList types();

@@ -1,4 +1,5 @@
 #include "qualify/recordfinder.h"
+#include "document/formdescription.h"
 
 #include "core/profilefile.h"
 
@@ -31,9 +32,10 @@ QStringList RecordFinder::proposals(const QString &folder, const QString &pqrNum
         if (!file.load())
             continue;
         const QString section = QStringLiteral("contents");
-        if (file.value(section, QStringLiteral("formType")).trimmed() != QLatin1String("WPQR"))
+        const FormDescription *record = FormDescriptions::withRole(FormRole::ProcedureRecord);
+        if (!record || file.value(section, QStringLiteral("formType")).trimmed() != record->formType)
             continue;
-        const QString number = file.value(section, QStringLiteral("PQRNo")).trimmed();
+        const QString number = file.value(section, record->numberKey).trimmed();
         for (const QString &w : wanted)
             if (!number.isEmpty() && number.compare(w, Qt::CaseInsensitive) == 0 && !out.contains(dir.filePath(name)))
                 out << dir.filePath(name);

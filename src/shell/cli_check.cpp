@@ -4,6 +4,7 @@
 // cannot be told, 2 on a usage error. --toughness: the work requires toughness.
 
 #include "core/profilefile.h"
+#include "document/formdescription.h"
 #include "qualify/qualifycheck.h"
 #include "shell/clifiles.h"
 #include "shell/climode.h"
@@ -47,8 +48,12 @@ int runCheck(const QCommandLineParser &parser, const QStringList &positional)
     if (positional.isEmpty())
         return usage(QStringLiteral("--check needs at least one qualification record (WPQR) file"));
     QTextStream err(stderr);
+    const FormDescription *specification = FormDescriptions::withRole(FormRole::Specification);
+    const FormDescription *recordType = FormDescriptions::withRole(FormRole::ProcedureRecord);
+    if (!specification || !recordType)
+        return cliFailure(QStringLiteral("the procedure check is not built in this version"));
     QualifyForm wps;
-    if (const QString problem = readForm(wpsFile, QStringLiteral("WPSR"), QStringLiteral("WPS"), &wps);
+    if (const QString problem = readForm(wpsFile, specification->formType, specification->shownAs, &wps);
         !problem.isEmpty()) {
         err << "brenvik: " << problem << Qt::endl;
         return Exit::Failure;
@@ -56,7 +61,7 @@ int runCheck(const QCommandLineParser &parser, const QStringList &positional)
     QList<QualifyForm> records;
     for (const QString &file : positional) {
         QualifyForm record;
-        if (const QString problem = readForm(file, QStringLiteral("WPQR"), QStringLiteral("WPQR"), &record);
+        if (const QString problem = readForm(file, recordType->formType, recordType->shownAs, &record);
             !problem.isEmpty()) {
             err << "brenvik: " << problem << Qt::endl;
             return Exit::Failure;

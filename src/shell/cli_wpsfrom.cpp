@@ -2,6 +2,7 @@
 // from this Record..." makes it, saved at once. The record itself is never written.
 
 #include "core/profilefile.h"
+#include "document/formdescription.h"
 #include "document/formdocument.h"
 #include "qualify/wpsfromrecord.h"
 #include "shell/clifiles.h"
@@ -29,6 +30,10 @@ int runWpsFrom(const QCommandLineParser &parser, const QStringList &positional)
     if (positional.size() != 1)
         return usage(QStringLiteral("--wps-from takes the record and exactly one file to write"));
     const QString out = positional.first();
+    const FormDescription *specification = FormDescriptions::withRole(FormRole::Specification);
+    const FormDescription *recordType = FormDescriptions::withRole(FormRole::ProcedureRecord);
+    if (!specification || !recordType || !FormTables::find(specification->formType))
+        return cliFailure(QStringLiteral("the procedure forms are not built in this version"));
     if (const QString problem = inputProblem(recordFile); !problem.isEmpty())
         return cliFailure(problem);
     if (canonicalPath(out) == canonicalPath(recordFile))
@@ -40,7 +45,7 @@ int runWpsFrom(const QCommandLineParser &parser, const QStringList &positional)
         ProfileFile existing(out, ProfileFile::Kind::Document);
         const QString type = existing.load() ? existing.value(QStringLiteral("contents"), QStringLiteral("formType"))
                                              : QString();
-        if (type != QLatin1String("WPSR"))
+        if (type != specification->formType)
             return cliFailure(QStringLiteral("will not write %1: it is a %2 document, not a WPS")
                                   .arg(out, type.isEmpty() ? QStringLiteral("welding report") : type));
     }
@@ -48,12 +53,12 @@ int runWpsFrom(const QCommandLineParser &parser, const QStringList &positional)
     if (!profile.load())
         return cliFailure(QStringLiteral("cannot open %1: the file cannot be read").arg(recordFile));
     const QualifyForm record = QualifyForm::fromProfile(profile, QFileInfo(recordFile).fileName());
-    if (record.formType() != QLatin1String("WPQR"))
+    if (record.formType() != recordType->formType)
         return cliFailure(QStringLiteral("%1 is not a qualification record (WPQR); its form type is \"%2\"")
                               .arg(recordFile, record.formType()));
     if (const QString problem = storeProblem(); !problem.isEmpty())
         return cliFailure(problem);
-    FormDocument document(*FormTables::find(QStringLiteral("WPSR")));
+    FormDocument document(*FormTables::find(specification->formType));
     document.reset();
     document.fillFields(WpsFromRecord::fields(record));
     // The record's joint sketch goes over as a copy; one that cannot be read is left out.

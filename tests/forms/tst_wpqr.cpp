@@ -226,7 +226,7 @@ void TestWpqr::openThenSaveIsByteIdentical()
         w.grid("toughTest")->setCell(9, 4, "41");
         w.grid("BendTest")->setCell(1, 1, "Pass");
         // A preview prints its own date format; the file keeps month first.
-        auto *report = qobject_cast<WPQRRptCombo *>(w.prepareReport());
+        auto *report = dynamic_cast<WPQRRptCombo *>(w.prepareReport());
         QVERIFY(report);
         QCOMPARE(report->page1()->text("PQRDate"), QString("3 Mar 2026"));
         w.setFileName(path("a.wrp"));

@@ -298,7 +298,7 @@ void TestWps::reportFills()
     TWPSR w;
     if (example)
         QVERIFY(w.openFile(examplePath()));
-    auto *report = qobject_cast<WPSRRptCombo *>(w.prepareReport());
+    auto *report = dynamic_cast<WPSRRptCombo *>(w.prepareReport());
     QVERIFY(report);
     QCOMPARE(report->title(), QStringLiteral("WPS"));
     QCOMPARE(report->pages().size(), 2);
@@ -313,7 +313,7 @@ void TestWps::everyTechniqueRowPrints()
     TypedGrid *g = w.grid("ETGrid");
     g->setRowTexts(12, {"12", "GMAW", "ER70S-6", "0.045", "DCEP", "170-200", "21", "11-13", "Cap"});
     g->setCell(14, 8, "Last");
-    auto *report = qobject_cast<WPSRRptCombo *>(w.prepareReport());
+    auto *report = dynamic_cast<WPSRRptCombo *>(w.prepareReport());
     const ReportPage &back = *report->page2();
     for (int c = 1; c <= 9; ++c) {
         const QStringList lines = back.lines(QStringLiteral("ETGrid%1").arg(c, 2, 10, QLatin1Char('0')));

@@ -273,6 +273,7 @@ FormDescription TPQR::description()
     d.offeredAs = d.formType;
     d.shownAs = d.formType;
     d.knownAs = QStringLiteral("test plate report");
+    d.reportTitle = QStringLiteral("Welding Procedure Qualification Report");
     d.numberKey = QStringLiteral("testPlateNo");
     d.dateKey = QStringLiteral("wpdsDate");
     d.addressKey = QStringLiteral("locationOfTest");

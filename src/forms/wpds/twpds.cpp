@@ -217,6 +217,7 @@ FormDescription TWPDS::description()
     d.offeredAs = d.formType;
     d.shownAs = d.formType;
     d.knownAs = QStringLiteral("data sheet");
+    d.reportTitle = d.formType;
     d.numberKey = QStringLiteral("wpdsNo");
     d.revisionKey = QStringLiteral("rev");
     d.dateKey = QStringLiteral("wpdsDate");

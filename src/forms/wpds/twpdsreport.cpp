@@ -1,5 +1,7 @@
 #include "forms/wpds/twpdsreport.h"
 
+#include "forms/wpds/twpds.h"
+
 #include "core/texthelpers.h"
 #include "report/columnmemo.h"
 #include "report/reportpage.h"
@@ -181,6 +183,11 @@ const DataRow kFoot[] = {
 };
 
 } // namespace
+
+QString TWPDSReport::title() const
+{
+    return TWPDS::formTable().description.reportTitle;
+}
 
 TWPDSReport::TWPDSReport(QObject *parent)
     : FormReport(parent)

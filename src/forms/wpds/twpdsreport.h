@@ -14,7 +14,7 @@ class TWPDSReport : public FormReport {
 public:
     explicit TWPDSReport(QObject *parent = nullptr);
 
-    QString title() const override { return QStringLiteral("WPDS"); }
+    QString title() const override;
     QList<ReportPage *> pages() const override { return {m_page}; }
     void prepareRpt(const ReportSource &source) override;
 

@@ -1,4 +1,5 @@
 #include "forms/wpqr/twpqr.h"
+#include "document/formdescription.h"
 
 #include "core/appstate.h"
 #include "qualify/wpsfromrecord.h"
@@ -247,6 +248,8 @@ FormDescription TWPQR::description()
     d.offeredAs = QStringLiteral("WPQR (QW-483)");
     d.shownAs = d.formType;
     d.knownAs = QStringLiteral("PQR, QW-483");
+    d.reportTitle = QStringLiteral("Procedure Qualification Record");
+    d.role = FormRole::ProcedureRecord;
     d.numberKey = QStringLiteral("PQRNo");
     d.dateKey = QStringLiteral("PQRDate");
     d.processKeys = {QStringLiteral("weldingProcess1")};
@@ -275,7 +278,8 @@ void TWPQR::newWpsFromRecordClick()
     // What the window shows, saved or not; this window closes when the WPS opens.
     const QualifyForm record(QFileInfo(fileName()).fileName(), fieldTexts());
     const Picture picture = sketch();
-    if (DocumentWindow *wps = host->newDocumentOfType(QStringLiteral("WPSR"))) {
+    const FormDescription *specification = FormDescriptions::withRole(FormRole::Specification);
+    if (DocumentWindow *wps = specification ? host->newDocumentOfType(specification->formType) : nullptr) {
         wps->fillFields(WpsFromRecord::fields(record));
         // The record's joint sketch as a copy the engineer edits.
         wps->setSketch(picture);

@@ -1,4 +1,5 @@
 #include "forms/wpsr/tcheckrecordsdlg.h"
+#include "document/formdescription.h"
 
 #include "core/platform.h"
 #include "core/profilefile.h"
@@ -156,7 +157,8 @@ void TCheckRecordsDlg::recheck()
             continue;
         }
         const QualifyForm record = QualifyForm::fromProfile(file, QFileInfo(path).fileName());
-        if (record.formType() != QLatin1String("WPQR")) {
+        const FormDescription *recordType = FormDescriptions::withRole(FormRole::ProcedureRecord);
+        if (!recordType || record.formType() != recordType->formType) {
             m_problems << tr("%1 is not a qualification record (WPQR).").arg(QFileInfo(path).fileName());
             continue;
         }

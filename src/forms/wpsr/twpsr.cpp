@@ -315,6 +315,8 @@ FormDescription TWPSR::description()
     d.offeredAs = QStringLiteral("WPS (QW-482)");
     d.shownAs = QStringLiteral("WPS");
     d.knownAs = QStringLiteral("WPS, QW-482");
+    d.reportTitle = QStringLiteral("WPS");
+    d.role = FormRole::Specification;
     d.numberKey = QStringLiteral("wpsNo");
     d.revisionKey = QStringLiteral("revisionNo");
     d.revisionDateKey = QStringLiteral("revisionDate");
