@@ -133,6 +133,19 @@ CouponRow couponRow(const WelderRecord &welder)
     return out;
 }
 
+// A pipe diameter range as WPS texts give it: "60 mm O.D. and over", "2 in NPS and up", "25 - 600 mm".
+Reading diameterReading(const QualifyForm &wps)
+{
+    QString text = wps.value(QStringLiteral("grooveDia"));
+    static const QRegularExpression od(QStringLiteral("\\b(O\\.\\s?D\\.?|OD)(?=\\s|$)"),
+                                       QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression over(QStringLiteral("\\b(and|or)\\s+(over|up|larger|above|greater)\\b\\.?"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    text.replace(od, QString());
+    text.replace(over, QStringLiteral("min."));
+    return ValueReader::length(text.simplified(), wps.lengthUnit());
+}
+
 // Whether the WPS covers pipe of 24 in O.D. and under (its groove diameter range starts below).
 bool coversSmallPipe(const QualifyForm &wps, bool *known)
 {
@@ -140,7 +153,7 @@ bool coversSmallPipe(const QualifyForm &wps, bool *known)
     *known = true;
     if (nothing(text))
         return false;
-    const Reading r = ValueReader::length(text, wps.lengthUnit());
+    const Reading r = diameterReading(wps);
     if (!r.isValue() || !r.hasLow) {
         *known = false;
         return false;
@@ -290,7 +303,7 @@ QList<WelderVerdict> diameterRule(const QualifyForm &wps, const WelderRecord &we
     QString problem;
     if (!rangeAsComputed(welder, range(kDiameter), d.text, &problem))
         return {cannotTell(wpsText, welder.values().value(range(kDiameter)), problem)};
-    const Reading w = ValueReader::length(wpsText, wps.lengthUnit());
+    const Reading w = diameterReading(wps);
     if (!w.isValue() || !w.hasLow)
         return {cannotTell(wpsText, d.text, emptyOrUnread(QStringLiteral("grooveDia"), wpsText, kTheWps))};
     // The table's bounds stand in both units (73 mm for 2-7/8 in): a WPS written in the other

@@ -4,7 +4,10 @@
 #include "qualify/welderranges.h"
 #include "qualify/wpqkeys.h"
 
+#include "controls/typedgrid.h"
+
 #include <QComboBox>
+#include <QScrollBar>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -17,12 +20,15 @@ namespace {
 enum Page { WelderPage, SketchPage, ProcessPage, VariablesPage, ResultsPage, ContinuityPage, CertificationPage };
 
 const QString kComputeRanges = QStringLiteral("computeRanges");
+// The longest computed range ("F-4 with or without backing; F-1 to F-3 with backing") shows whole.
+constexpr int kRangeWidth = 330;
 
 // A row of the two columns: the actual value with its label, the range qualified right of it.
 void addPair(QList<FieldDef> &f, const QString &group, const QString &key, const QString &label, int row)
 {
     f << sortedField(key, group, label, row, 0);
     f << sortedField(range(key), group, QString(), row, 1);
+    f.last().minimumWidth = kRangeWidth;
 }
 
 void addWelderPage(QList<FieldDef> &f)
@@ -87,6 +93,8 @@ void addVariablesPage(QList<FieldDef> &f)
     f << sortedField(kPositionPipe, group, QString(), row + 2, 1);
     f << fixedText(QStringLiteral("positionFilletCaption"), group, QStringLiteral("Fillet:"), row + 3, 0);
     f << sortedField(kPositionFillet, group, QString(), row + 3, 1);
+    for (int i = 1; i <= 3; ++i)
+        f[f.size() - 2 * i + 1].minimumWidth = kRangeWidth;
     row += 4;
     addPair(f, group, kProgression, QStringLiteral("Vertical Progression:"), row++);
     addPair(f, group, kBackingGas, QStringLiteral("Backing Gas (GTAW, PAW, GMAW):"), row++);
@@ -219,6 +227,15 @@ const FormTable &TWPQ::formTable()
 TWPQ::TWPQ(QWidget *parent) : FormWindow(formTable(), parent)
 {
     FormCreate();
+    // The continuity grid holds many rows: it shows twenty at a time and scrolls, so that the
+    // row commands and the revocation stay on the page.
+    TypedGrid *uses = grid(kContinuity);
+    uses->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    const int shown = 21;
+    int height = 2 * uses->frameWidth();
+    for (int r = 0; r < shown; ++r)
+        height += uses->rowHeight(r);
+    uses->setFixedSize(uses->width() + uses->verticalScrollBar()->sizeHint().width(), height);
 }
 
 void TWPQ::connectHandlers()

@@ -112,11 +112,11 @@ void TWPQRpt::buildPage()
     addField(p, kLeft + kPad, 140, 400, y, QStringLiteral("Company:"), QStringLiteral("companyName"));
     addField(p, 410, 560, kRight - kPad, y, QStringLiteral("Date Welded:"), QStringLiteral("testDate"));
     y += kRow;
-    addField(p, kLeft + kPad, 210, 400, y, QStringLiteral("Identification of WPS Followed:"),
+    addField(p, kLeft + kPad, 230, 400, y, QStringLiteral("Identification of WPS Followed:"),
              QStringLiteral("wpsFollowed"));
     addField(p, 410, 500, kRight - kPad, y, QStringLiteral("Welded on:"), QStringLiteral("weldedOn"));
     y += kRow;
-    addField(p, kLeft + kPad, 210, kRight - kPad, y, QStringLiteral("Base Metal Specification:"),
+    addField(p, kLeft + kPad, 230, kRight - kPad, y, QStringLiteral("Base Metal Specification:"),
              QStringLiteral("baseMetalSpec"));
     y += kRow + 4;
 
@@ -144,7 +144,7 @@ void TWPQRpt::buildPage()
 
     // Results.
     y = addSection(p, y, QStringLiteral("Results"));
-    addField(p, kLeft + kPad, 250, kRight - kPad, y, QStringLiteral("Visual Examination of Completed Weld (QW-302.4):"),
+    addField(p, kLeft + kPad, 318, kRight - kPad, y, QStringLiteral("Visual Examination of Completed Weld (QW-302.4):"),
              QStringLiteral("visualResult"));
     y += kRow + 2;
     p.addCaption(kLeft + kPad, y, QStringLiteral("Guided Bend Tests (QW-462)"), kBold);
