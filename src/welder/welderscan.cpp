@@ -1,12 +1,26 @@
 #include "welder/welderscan.h"
 
 #include "core/profilefile.h"
+#include "core/texthelpers.h"
 #include "qualify/wpqkeys.h"
 #include "register/registerscan.h"
 
 #include <QFileInfo>
 
 namespace Brenvik {
+
+namespace {
+
+// An empty value, or a grid row of empty cells ("_" and separators only).
+bool isBlankRow(const QString &value)
+{
+    for (const QChar c : value)
+        if (c != QLatin1Char('_') && c != kCellSeparator && !c.isSpace())
+            return false;
+    return true;
+}
+
+} // namespace
 
 bool WelderScan::read(const QString &path, WelderRecord *record, QString *error)
 {
@@ -15,7 +29,13 @@ bool WelderScan::read(const QString &path, WelderRecord *record, QString *error)
         *error = QStringLiteral("cannot open %1: the file cannot be read").arg(path);
         return false;
     }
-    const QualifyForm values = QualifyForm::fromProfile(file, QFileInfo(path).fileName());
+    // Only the keys that hold something: a shop's thousand welders keep their empty rows and
+    // fields out of memory.
+    QHash<QString, QString> filled;
+    for (const auto &[key, value] : file.entries(QStringLiteral("contents")))
+        if (!isBlankRow(value))
+            filled.insert(key, value);
+    const QualifyForm values(QFileInfo(path).fileName(), filled);
     if (values.formType() != WpqKeys::kFormType) {
         *error = QStringLiteral("%1 is not a welder qualification (WPQ): its form type is \"%2\"")
                      .arg(path, values.formType());
