@@ -74,12 +74,6 @@ QString joinedNonEmpty(const QStringList &parts, const QString &separator)
     return out.join(separator);
 }
 
-qreal addSection(ReportPage &page, qreal y, const QString &title)
-{
-    page.addHRule(kLeft, kRight, y);
-    return addSectionTitle(page, kLeft, y, title);
-}
-
 } // namespace
 
 TWPQRpt::TWPQRpt(QObject *parent)
@@ -121,7 +115,7 @@ void TWPQRpt::buildPage()
     y += kRow + 4;
 
     // Testing variables: caption | actual values | range qualified.
-    y = addSection(p, y, QStringLiteral("Testing Variables and Qualification Limits"));
+    y = addRuledSection(p, y, QStringLiteral("Testing Variables and Qualification Limits"));
     p.addCaption(kCaptionRight, y - kRow + 3, QStringLiteral("Actual Values"), kBold, kActualRight - kCaptionRight,
                  Qt::AlignHCenter);
     p.addCaption(kActualRight, y - kRow + 3, QStringLiteral("Range Qualified"), kBold, kRight - kActualRight,
@@ -143,7 +137,7 @@ void TWPQRpt::buildPage()
     p.addVRule(kActualRight, top - kRow, y);
 
     // Results.
-    y = addSection(p, y, QStringLiteral("Results"));
+    y = addRuledSection(p, y, QStringLiteral("Results"));
     addField(p, kLeft + kPad, 318, kRight - kPad, y, QStringLiteral("Visual Examination of Completed Weld (QW-302.4):"),
              QStringLiteral("visualResult"));
     y += kRow + 2;
@@ -173,7 +167,7 @@ void TWPQRpt::buildPage()
     y += kRow + 6;
 
     // Certification.
-    y = addSection(p, y, QStringLiteral("Certification"));
+    y = addRuledSection(p, y, QStringLiteral("Certification"));
     p.addCaption(kLeft + kPad, y, TWPQ::certification());
     y += 3 * kLine + 8;
     addField(p, kLeft + kPad, 140, 520, y, QStringLiteral("Organization:"), QStringLiteral("certOrganization"));
