@@ -440,6 +440,20 @@ void TestCliReport::logUseAddsOneRow()
     QVERIFY(!QFile::exists(wpq + QStringLiteral(".lck")));
     // The use renews GTAW: on 2026-03-01 nobody has lapsed.
     QCOMPARE(brenvik({"--continuity", folder, "--on", "2026-03-01"}).exitCode, 0);
+
+    // A welder whose grid is full: refused, named, the file unchanged.
+    QByteArray full = QByteArray(bytes).replace("welderId=W-07", "welderId=W-50");
+    for (int r = 1; r <= 60; ++r)
+        full.replace("continuity_" + QByteArray::number(r) + "=_\xA6_\xA6_\xA6_\xA6\r\n",
+                     "continuity_" + QByteArray::number(r) + "=2025-01-01\xA6SMAW\xA6job\xA6T. S.\xA6\r\n");
+    const QString fullPath = folder + QStringLiteral("/full.wrp");
+    QVERIFY(write(fullPath, full));
+    const Run refused = brenvik({"--log-use", folder, "W-50", "SMAW", "2026-02-25", "job 2471"});
+    QCOMPARE(refused.exitCode, 1);
+    QVERIFY2(refused.err.contains("is full"), refused.err.constData());
+    QFile stillFull(fullPath);
+    QVERIFY(stillFull.open(QIODevice::ReadOnly));
+    QCOMPARE(stillFull.readAll(), full);
 }
 
 QTEST_MAIN(TestCliReport)

@@ -4,6 +4,7 @@
 
 #include "core/appstate.h"
 #include "core/cp1252.h"
+#include "core/profilefile.h"
 #include "forms/formregistry.h"
 #include "forms/wpq/twpq.h"
 #include "forms/wpq/twpqrpt.h"
@@ -11,11 +12,15 @@
 #include "support/formfixture.h"
 #include "support/reportchecks.h"
 #include "support/testfiles.h"
+#include "welder/tqualifiedweldersdlg.h"
+#include "welder/weldersdock.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QTableWidget>
 #include <QPushButton>
 #include <QtTest>
 
@@ -91,6 +96,7 @@ private Q_SLOTS:
     void rangesFollowTheActualValues_data();
     void rangesFollowTheActualValues();
     void reportPrintsEveryValueWhole();
+    void qualifiedWeldersAndTheWeldersView();
 };
 
 void TestWpq::newDocumentWritesTheKeysInOrder()
@@ -183,6 +189,43 @@ void TestWpq::reportPrintsEveryValueWhole()
     QCOMPARE(page.lines("BTGRID02").first(), QString("Acceptable"));
     QVERIFY(page.text("depositText1") == QString("3 mm"));
     QVERIFY2(textCollisions(page).isEmpty(), qPrintable(textCollisions(page).join('\n')));
+}
+
+void TestWpq::qualifiedWeldersAndTheWeldersView()
+{
+    // The shipped WPS and its two welders, and a file in the folder that is no document.
+    for (const char *name : {"wps-example.wrp", "wpq-example.wrp", "wpq-example-2.wrp"})
+        if (!QFile::copy(example(QString::fromLatin1(name)), path(QString::fromLatin1(name))))
+            QSKIP("no shipped example");
+    writeFile(path("broken.wrp"), QByteArray("[contents]\r\nformType=WPQ\r\nwelderId=W-99\r\n"));
+    ProfileFile wpsFile(path("wps-example.wrp"), ProfileFile::Kind::Document);
+    QVERIFY(wpsFile.load());
+    TQualifiedWeldersDlg dialog(QualifyForm::fromProfile(wpsFile, "wps-example.wrp"), m_dir->path());
+    dialog.setDay(QDate(2026, 3, 1));
+    const auto results = dialog.results();
+    QCOMPARE(results.size(), 3);
+    // The qualified first; a record of nothing is judged "cannot tell", never qualified.
+    QCOMPARE(results.at(0).welder.record.id(), QString("W-12"));
+    QVERIFY(results.at(0).qualified);
+    QCOMPARE(results.at(1).welder.record.id(), QString("W-99")); // then by name, this one has none
+    QCOMPARE(WelderFit::overall(results.at(1).verdicts), WelderOutcome::Exceeds);
+    QCOMPARE(results.at(2).welder.record.id(), QString("W-07"));
+    QCOMPARE(WelderFit::overall(results.at(2).verdicts), WelderOutcome::Lapsed);
+    QCOMPARE(dialog.summary(), QString("1 of 3 welders qualified for WPS-118 on 2026-03-01."));
+
+    // The Welders view: a line per welder and process, the soonest expiry first, the
+    // undated last.
+    WeldersDock dock;
+    dock.setDay(QDate(2026, 3, 1));
+    dock.setFolder(m_dir->path());
+    QTableWidget *table = dock.table();
+    QCOMPARE(table->rowCount(), 4);
+    QStringList shown;
+    for (int r = 0; r < table->rowCount(); ++r)
+        shown << QStringList{table->item(r, 1)->text(), table->item(r, 2)->text(), table->item(r, 3)->text(),
+                             table->item(r, 5)->text()}.join(' ');
+    QCOMPARE(shown, (QStringList{"W-07 GTAW lapsed 2025-12-18", "W-12 GTAW current 2026-07-20",
+                                 "W-12 SMAW current 2026-08-11", "W-07 SMAW current 2026-08-20"}));
 }
 
 QTEST_MAIN(TestWpq)

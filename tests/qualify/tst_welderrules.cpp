@@ -280,6 +280,9 @@ void TestWelderRules::welderAgainstWps_data()
     QTest::newRow("as shipped") << H{} << "holds" << "";
     QTest::newRow("SMAW deposit too thin") << H{{"deposit2", "6 mm"}, {"deposit2Range", "12 mm max."}} << "exceeds"
                                            << "QW-452.1(b) deposit thickness SMAW: exceeds (SMAW 14 mm above 12 mm max.)";
+    QTest::newRow("deposit in inches against millimetres") << H{{"deposit2", "0.3 in"}, {"deposit2Range", "0.6 in max."}}
+                                                           << "holds" << "QW-452.1(b) deposit thickness SMAW: holds "
+                                                                         "(SMAW 14 mm within 0.6 in max.)";
     QTest::newRow("tested with backing") << H{{"backing", "With"}, {"backingRange", ""}, {"fNo2Range", ""}}
                                          << "exceeds"
                                          << "QW-402.4 backing: exceeds (welding without backing needs a test "
