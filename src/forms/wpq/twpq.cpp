@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QScrollBar>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -232,10 +233,23 @@ TWPQ::TWPQ(QWidget *parent) : FormWindow(formTable(), parent)
     TypedGrid *uses = grid(kContinuity);
     uses->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     const int shown = 21;
-    int height = 2 * uses->frameWidth();
+    int gridHeight = 2 * uses->frameWidth();
     for (int r = 0; r < shown; ++r)
-        height += uses->rowHeight(r);
-    uses->setFixedSize(uses->width() + uses->verticalScrollBar()->sizeHint().width(), height);
+        gridHeight += uses->rowHeight(r);
+    uses->setFixedSize(uses->width() + uses->verticalScrollBar()->sizeHint().width(), gridHeight);
+    // The window was fitted to the whole grid: fitted again to the page as it is now, its
+    // layouts brought up to date from the grid outwards.
+    for (QWidget *w = uses; w; w = w == this ? nullptr : w->parentWidget()) {
+        w->updateGeometry();
+        if (QLayout *layout = w->layout()) {
+            layout->invalidate();
+            layout->activate();
+        }
+    }
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    adjustSize();
+    setFixedSize(sizeHint());
 }
 
 void TWPQ::connectHandlers()
