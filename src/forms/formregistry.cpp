@@ -6,6 +6,8 @@
 #include "forms/pqr/tpqr.h"
 #include "forms/wpds/twpds.h"
 #include "forms/wpds/twpdsreport.h"
+#include "forms/wpq/twpq.h"
+#include "forms/wpq/twpqrpt.h"
 #include "forms/wpqr/twpqr.h"
 #include "forms/wpqr/wpqrrptcombo.h"
 #include "forms/wpsr/twpsr.h"
@@ -36,6 +38,7 @@ void registerForms()
     addForm<TPQR, PQRRptCombo>();
     addForm<TWPQR, WPQRRptCombo>();
     addForm<TWPSR, WPSRRptCombo>();
+    addForm<TWPQ, TWPQRpt>();
 }
 
 } // namespace Brenvik

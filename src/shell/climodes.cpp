@@ -19,6 +19,9 @@ CliMode wpsFromMode();
 CliMode checkMode();
 CliMode listMode();
 CliMode exportPdfDirMode();
+CliMode continuityMode();
+CliMode logUseMode();
+CliMode weldersForMode();
 
 namespace {
 
@@ -35,6 +38,9 @@ const ModeFactory kModes[] = {
     checkMode,
     listMode,
     exportPdfDirMode,
+    continuityMode,
+    logUseMode,
+    weldersForMode,
 };
 // clang-format on
 

@@ -10,6 +10,7 @@
 #include "shell/taboutbox.h"
 #include "shell/tnewformdlg.h"
 #include "userdata/userdatahooks.h"
+#include "welder/weldersdock.h"
 
 #include <QAction>
 #include <QApplication>
@@ -120,6 +121,18 @@ TmenuForm::TmenuForm(QWidget *parent)
     QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View1"));
     addRegisterDock(view);
+    // The welders' qualifications, a second tab beside the register, on the register's folder.
+    auto *welders = new WeldersDock(this);
+    welders->setFolderSource([this] { return m_register->folder(); });
+    tabifyDockWidget(m_register, welders);
+    welders->hide();
+    welders->toggleViewAction()->setObjectName(QStringLiteral("Welders1"));
+    // Shown, it comes to the front of the tabs it shares (once it is shown there).
+    connect(welders->toggleViewAction(), &QAction::toggled, welders, [welders](bool shown) {
+        if (shown)
+            QTimer::singleShot(0, welders, [welders] { welders->raise(); });
+    });
+    view->addAction(welders->toggleViewAction());
 
     QMenu *tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     m_toolsMenu = tools;

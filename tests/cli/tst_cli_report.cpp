@@ -75,6 +75,9 @@ private Q_SLOTS:
     void failures();
     void listPrintsTheRegister();
     void exportPdfDirGoesOnPastAFailure();
+    void welders_data();
+    void welders();
+    void logUseAddsOneRow();
 
 private:
     QTemporaryDir m_dir;
@@ -142,6 +145,9 @@ void TestCliReport::printFieldsOfTheShippedExample_data()
     QTest::newRow("WPS") << "wps-example" << 116 << 2 << "1:companyName=" << "2:ETGrid09=Root (1)"
                          << "^2:MinPreheatTemp=10 \u00B0C$"
                          << QStringList{"2:companyName=" + company, "2:wpsNo=WPS-118", "2:RevisionNo=0"};
+    QTest::newRow("WPQ") << "wpq-example" << 70 << 1 << "1:welderName=Jonas Marchetti" << "1:certifiedBy="
+                         << "^1:pipeDiameter=60.3 mm$"
+                         << QStringList{"1:welderId=W-07", "1:fNo2Range=F-4 with or without backing; F-1 to F-3 with backing"};
     QTest::newRow("WPQR") << "wpqr-example" << 98 << 2 << "1:companyName=" << "2:companyName=" + company
                           << "^1:PostWeldTemp=620 \u00B0C$"
                           << QStringList{"2:PQRNo=PQR-118", "2:companyName=" + company};
@@ -335,6 +341,119 @@ void TestCliReport::exportPdfDirGoesOnPastAFailure()
     QFile wps(pdf.filePath(QStringLiteral("wps-example.pdf")));
     QVERIFY(wps.open(QIODevice::ReadOnly));
     QCOMPARE(wps.readAll().count("/Type /Page\n"), 2);
+}
+
+
+namespace {
+
+// The shipped WPS and its two welders in a folder of their own.
+QString shop(const QTemporaryDir &dir)
+{
+    const QString folder = dir.filePath(QStringLiteral("shop"));
+    QDir().mkpath(folder);
+    for (const char *name : {"wps-example.wrp", "wpq-example.wrp", "wpq-example-2.wrp"})
+        QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/examples/") + QLatin1String(name),
+                    folder + QLatin1Char('/') + QLatin1String(name));
+    return folder;
+}
+
+} // namespace
+
+void TestCliReport::welders_data()
+{
+    // Arguments ("{shop}" the folder, "{wps}" the WPS in it), the exit and lines stdout holds.
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("continuity: GTAW lapsed") << QStringList{"--continuity", "{shop}", "--on", "2026-03-01"} << 1
+        << QStringList{"welder\tidentification\tprocess\tlast use\texpires\tvalid through\tstatus\tfile",
+                       "Jonas Marchetti\tW-07\tGTAW\t2025-06-18\t2025-12-18\t2025-12-17\tlapsed\twpq-example.wrp",
+                       "Jonas Marchetti\tW-07\tSMAW\t2026-02-20\t2026-08-20\t2026-08-19\tcurrent\twpq-example.wrp",
+                       "Amara Okafor\tW-12\tGTAW\t2026-01-20\t2026-07-20\t2026-07-19\tcurrent\twpq-example-2.wrp"};
+    QTest::newRow("continuity: the day before") << QStringList{"--continuity", "{shop}", "--on", "2025-12-17"} << 0
+        << QStringList{"Jonas Marchetti\tW-07\tGTAW\t2025-06-18\t2025-12-18\t2025-12-17\texpiring\twpq-example.wrp"};
+    QTest::newRow("continuity: a date it cannot read") << QStringList{"--continuity", "{shop}", "--on", "1.3.2026"}
+                                                       << 2 << QStringList{};
+    QTest::newRow("continuity: no such folder") << QStringList{"--continuity", "{shop}/none"} << 1 << QStringList{};
+    QTest::newRow("welders for the WPS") << QStringList{"--welders-for", "{wps}", "{shop}", "--on", "2026-03-01"} << 0
+        << QStringList{"W-12\tAmara Okafor\toverall\tqualified\t\twpq-example-2.wrp",
+                       "W-07\tJonas Marchetti\toverall\tlapsed\t\twpq-example.wrp",
+                       "W-07\tJonas Marchetti\tQW-322 process GTAW\tlapsed\tGTAW lapsed on 2025-12-18 (last use "
+                       "2025-06-18)\twpq-example.wrp"};
+    QTest::newRow("nobody qualified later") << QStringList{"--welders-for", "{wps}", "{shop}", "--on", "2026-09-01"}
+                                            << 1 << QStringList{"W-12\tAmara Okafor\toverall\tlapsed\t\twpq-example-2.wrp"};
+    QTest::newRow("a WPQ is no WPS") << QStringList{"--welders-for", "{shop}/wpq-example.wrp", "{shop}"} << 1
+                                     << QStringList{};
+}
+
+void TestCliReport::welders()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, lines);
+    QTemporaryDir dir;
+    const QString folder = shop(dir);
+    if (!QFile::exists(folder + QStringLiteral("/wpq-example.wrp")))
+        QSKIP("no shipped example");
+    for (QString &a : args)
+        a.replace(QStringLiteral("{shop}"), folder).replace(QStringLiteral("{wps}"), folder + QStringLiteral("/wps-example.wrp"));
+    const Run run = brenvik(args);
+    QCOMPARE(run.exitCode, exitCode);
+    const QStringList out = QString::fromUtf8(run.out).split(QLatin1Char('\n'));
+    for (const QString &line : lines)
+        QVERIFY2(out.contains(line), qPrintable(line + QStringLiteral("\n---\n") + out.join(QLatin1Char('\n'))));
+    if (exitCode == 2 || lines.isEmpty())
+        QVERIFY(run.err.startsWith("brenvik: "));
+}
+
+void TestCliReport::logUseAddsOneRow()
+{
+    QTemporaryDir dir;
+    const QString folder = shop(dir);
+    const QString wpq = folder + QStringLiteral("/wpq-example.wrp");
+    QFile before(wpq);
+    if (!before.open(QIODevice::ReadOnly))
+        QSKIP("no shipped example");
+    const QByteArray bytes = before.readAll();
+    before.close();
+    // Refused, the file unchanged: a welder nobody has, a process not tested, a date unread.
+    QCOMPARE(brenvik({"--log-use", folder, "W-99", "GTAW", "2026-02-25", "job 2470"}).exitCode, 1);
+    QCOMPARE(brenvik({"--log-use", folder, "w-07", "FCAW", "2026-02-25", "job 2470"}).exitCode, 1);
+    QCOMPARE(brenvik({"--log-use", folder, "W-07", "GTAW", "25.2.2026", "job 2470"}).exitCode, 2);
+    QFile same(wpq);
+    QVERIFY(same.open(QIODevice::ReadOnly));
+    QCOMPARE(same.readAll(), bytes);
+    same.close();
+    const Run run = brenvik({"--log-use", folder, "w-07", "gtaw", "2025-12-10", "WPS-118, job 2470"});
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    QFile after(wpq);
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    const QByteArray changed = after.readAll();
+    // One row filled, every other byte as it was.
+    const QByteArray empty = "continuity_5=_\xA6_\xA6_\xA6_\xA6\r\n";
+    QVERIFY(bytes.contains(empty));
+    QByteArray expected = bytes;
+    const QByteArray user = qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME")).toLocal8Bit();
+    expected.replace(empty, "continuity_5=2025-12-10\xA6GTAW\xA6WPS-118, job 2470\xA6"
+                                + (user.isEmpty() ? QByteArray("brenvik --log-use") : user) + "\xA6\r\n");
+    QCOMPARE(changed, expected);
+    QVERIFY(!QFile::exists(wpq + QStringLiteral(".lck")));
+    // The use renews GTAW: on 2026-03-01 nobody has lapsed.
+    QCOMPARE(brenvik({"--continuity", folder, "--on", "2026-03-01"}).exitCode, 0);
+
+    // A welder whose grid is full: refused, named, the file unchanged.
+    QByteArray full = QByteArray(bytes).replace("welderId=W-07", "welderId=W-50");
+    for (int r = 1; r <= 60; ++r)
+        full.replace("continuity_" + QByteArray::number(r) + "=_\xA6_\xA6_\xA6_\xA6\r\n",
+                     "continuity_" + QByteArray::number(r) + "=2025-01-01\xA6SMAW\xA6job\xA6T. S.\xA6\r\n");
+    const QString fullPath = folder + QStringLiteral("/full.wrp");
+    QVERIFY(write(fullPath, full));
+    const Run refused = brenvik({"--log-use", folder, "W-50", "SMAW", "2026-02-25", "job 2471"});
+    QCOMPARE(refused.exitCode, 1);
+    QVERIFY2(refused.err.contains("is full"), refused.err.constData());
+    QFile stillFull(fullPath);
+    QVERIFY(stillFull.open(QIODevice::ReadOnly));
+    QCOMPARE(stillFull.readAll(), full);
 }
 
 QTEST_MAIN(TestCliReport)

@@ -42,12 +42,6 @@ struct Table {
 };
 const Table kTables[] = {{"TTGRID", "tensileTest"}, {"GTGRID", "BendTest"}, {"HTGRID", "toughTest"}};
 
-qreal addSection(ReportPage &page, qreal y, const QString &title)
-{
-    page.addHRule(kLeft, kRight, y);
-    return addSectionTitle(page, kLeft, y, title);
-}
-
 } // namespace
 
 TWPQReport_2::TWPQReport_2(QObject *parent)
@@ -67,14 +61,14 @@ void TWPQReport_2::buildPage()
     addField(*this, 484, 534, 696, 50, QStringLiteral("Company:"), QStringLiteral("companyName"));
     addRightCaption(kRight - kPad, 54, QStringLiteral("Page 2 of 2"));
 
-    qreal y = addSection(*this, 76, QStringLiteral("Tensile Test (QW-150)"));
+    qreal y = addRuledSection(*this, 76, QStringLiteral("Tensile Test (QW-150)"));
     y = addTestTable(*this, kTension, kRight, y, 30,
                      {QStringLiteral("TTUnit1"), QStringLiteral("TTunit2"), QStringLiteral("TTUnit3"),
                       QStringLiteral("TTUnit4"), QStringLiteral("TTUnit5")},
                      {1, 2, 3, 4, 5}, QStringLiteral("ttGrid"));
-    y = addSection(*this, y, QStringLiteral("Guided-Bend Tests (QW-160)"));
+    y = addRuledSection(*this, y, QStringLiteral("Guided-Bend Tests (QW-160)"));
     y = addTestTable(*this, kBend, kRight, y, 18, {}, {}, QStringLiteral("GTGrid"));
-    y = addSection(*this, y, QStringLiteral("Toughness Tests (QW-170)"));
+    y = addRuledSection(*this, y, QStringLiteral("Toughness Tests (QW-170)"));
     y = addTestTable(*this, kToughness, kRight, y, 30,
                      {QStringLiteral("HTUnit1"), QStringLiteral("HTUnit2"), QStringLiteral("HTUnit3"),
                       QStringLiteral("HTUnit4"), QStringLiteral("HTUnit5")},
@@ -82,7 +76,7 @@ void TWPQReport_2::buildPage()
     addField(*this, kLeft + kPad, 120, kRight - kPad, y + 2, QStringLiteral("Comments:"), QStringLiteral("TTComment"));
     y += kRow + 8;
 
-    y = addSection(*this, y, QStringLiteral("Fillet-Weld Test (QW-180)"));
+    y = addRuledSection(*this, y, QStringLiteral("Fillet-Weld Test (QW-180)"));
     addField(*this, kLeft + kPad, 170, kMiddle - kPad, y, QStringLiteral("Result - Satisfactory:"),
              QStringLiteral("FWTResult"));
     addField(*this, kMiddle + kPad, 570, kRight - kPad, y, QStringLiteral("Penetration into Parent Metal:"),
@@ -91,7 +85,7 @@ void TWPQReport_2::buildPage()
              QStringLiteral("MacroResults"));
     y += 2 * kRow + 4;
 
-    y = addSection(*this, y, QStringLiteral("Other Tests"));
+    y = addRuledSection(*this, y, QStringLiteral("Other Tests"));
     addField(*this, kLeft + kPad, 170, kMiddle - kPad, y, QStringLiteral("Type of Test:"), QStringLiteral("TypeOfTest"));
     addField(*this, kMiddle + kPad, 520, kRight - kPad, y, QStringLiteral("Deposit Analysis:"),
              QStringLiteral("DepositAnalysis"));

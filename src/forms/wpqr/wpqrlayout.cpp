@@ -8,6 +8,12 @@ qreal addSectionTitle(ReportPage &page, qreal left, qreal y, const QString &titl
     return y + kRow;
 }
 
+qreal addRuledSection(ReportPage &page, qreal y, const QString &title)
+{
+    page.addHRule(kLeft, kRight, y);
+    return addSectionTitle(page, kLeft, y, title);
+}
+
 ReportElement &addField(ReportPage &page, qreal captionX, qreal valueX, qreal valueRight, qreal y,
                         const QString &caption, const QString &name)
 {

@@ -20,6 +20,8 @@ const ReportFont kBold{8, true};
 
 // A section title at the top of its box, bold, left of the box; returns the y of its first row.
 qreal addSectionTitle(ReportPage &page, qreal left, qreal y, const QString &title);
+// A rule across the frame at y with a section title under it; returns the y of its first row.
+qreal addRuledSection(ReportPage &page, qreal y, const QString &title);
 // "caption" at captionX and the label `name` from valueX to valueRight, underlined.
 ReportElement &addField(ReportPage &page, qreal captionX, qreal valueX, qreal valueRight, qreal y,
                         const QString &caption, const QString &name);

@@ -5,6 +5,7 @@
 #include "core/platform.h"
 #include "forms/wpsr/tcheckrecordsdlg.h"
 #include "qualify/recordfinder.h"
+#include "welder/tqualifiedweldersdlg.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -337,6 +338,7 @@ TWPSR::TWPSR(QWidget *parent) : FormWindow(formTable(), parent)
     FormCreate();
     addToolAction(QStringLiteral("CheckAgainstRecords1"), tr("Check Against Records..."),
                   [this] { CheckAgainstRecordsClick(); });
+    addToolAction(QStringLiteral("QualifiedWelders1"), tr("Qualified Welders..."), [this] { QualifiedWeldersClick(); });
 }
 
 QString TWPSR::recordFolder() const
@@ -358,6 +360,13 @@ void TWPSR::CheckAgainstRecordsClick()
         proposed = RecordFinder::proposals(folder, wps.value(description().supportingKeys.value(0)));
     }
     TCheckRecordsDlg dialog(wps, folder, proposed, window());
+    dialog.exec();
+}
+
+void TWPSR::QualifiedWeldersClick()
+{
+    // The WPS as the window shows it, saved or not.
+    TQualifiedWeldersDlg dialog(QualifyForm(QFileInfo(fileName()).fileName(), fieldTexts()), recordFolder(), window());
     dialog.exec();
 }
 

@@ -25,6 +25,9 @@ public:
     // Tools > Check Against Records...: the check dialog on this WPS, proposing the records
     // of its folder that carry its PQR No.
     void CheckAgainstRecordsClick();
+    // Tools > Qualified Welders...: the welders below this WPS's folder whose qualification
+    // covers it.
+    void QualifiedWeldersClick();
     // Where the records are looked for: the WPS's folder, else the last opened one.
     QString recordFolder() const;
 
