@@ -26,7 +26,8 @@ install(FILES ${BRENVIK_SKETCH_BITMAPS} DESTINATION ${BRENVIK_SHARE_DIR})
 # The program finds the shared folder from its own: ../share/brenvik from bin/.
 file(RELATIVE_PATH brenvik_share_from_bin ${CMAKE_INSTALL_FULL_BINDIR}
   ${CMAKE_INSTALL_FULL_DATADIR}/brenvik)
-target_compile_definitions(brenvik_core PRIVATE BRENVIK_SHARE_FROM_BIN="${brenvik_share_from_bin}")
+set_source_files_properties(${PROJECT_SOURCE_DIR}/src/core/datafolders.cpp DIRECTORY ${PROJECT_SOURCE_DIR}/src/core
+  PROPERTIES COMPILE_DEFINITIONS BRENVIK_SHARE_FROM_BIN="${brenvik_share_from_bin}")
 
 # The desktop: menu entry, the .wrp type, icons and the software centre's description.
 set(packaging ${PROJECT_SOURCE_DIR}/packaging)

@@ -18,9 +18,11 @@ RecentFiles RecentFiles::fromSetting(const QString &text)
 {
     RecentFiles recent;
     const QJsonArray list = QJsonDocument::fromJson(text.toUtf8()).array();
-    for (auto it = list.crbegin(); it != list.crend(); ++it)
-        if (it->isString())
-            recent.add(it->toString());
+    // Added oldest first, so that the newest ends first and a second spelling of a path
+    // keeps the newer place.
+    for (qsizetype i = list.size() - 1; i >= 0; --i)
+        if (list.at(i).isString())
+            recent.add(list.at(i).toString());
     return recent;
 }
 

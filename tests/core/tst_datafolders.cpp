@@ -145,7 +145,7 @@ void TestDataFolders::choice()
     const bool overridden = !option.isEmpty() || !environment.isEmpty();
     QCOMPARE(changed.dataDir(), overridden ? folders.dataDir() : l.dir("network"));
     QCOMPARE(folders.withSetting(QString()).origin(),
-             overridden ? folders.origin() : (programStore && programWritable ? O::ProgramFolder : O::UserFolder));
+             overridden ? folders.origin() : (programStore && programWritable ? DataFolders::Origin::ProgramFolder : DataFolders::Origin::UserFolder));
 }
 
 void TestDataFolders::lookup_data()
