@@ -51,10 +51,10 @@ if(HELP2MAN AND GZIP)
   add_custom_command(OUTPUT ${man}.gz
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
     COMMAND ${CMAKE_COMMAND} -E env BRENVIK_DATA=${CMAKE_BINARY_DIR}/bin
-      ${HELP2MAN} --no-info --section=1 --name "welding procedure documents (WPDS, PQR, WPQR, WPS)"
+      ${HELP2MAN} --no-info --section=1 --include=${PROJECT_SOURCE_DIR}/packaging/brenvik.h2m
       --output=${man} $<TARGET_FILE:brenvik>
     COMMAND ${GZIP} -9nf ${man}
-    DEPENDS brenvik
+    DEPENDS brenvik ${PROJECT_SOURCE_DIR}/packaging/brenvik.h2m
     COMMENT "Writing the manual page from brenvik --help"
     VERBATIM)
   add_custom_target(brenvik_man ALL DEPENDS ${man}.gz)

@@ -140,7 +140,10 @@ int runBrenvik(int argc, char *argv[])
     if (!parser.parse(QCoreApplication::arguments()))
         return usageError(parser.errorText());
     if (parser.isSet(options.help)) {
-        QTextStream(stdout) << parser.helpText();
+        // "Usage: brenvik", however the program was started (the manual page is made from this).
+        QString help = parser.helpText();
+        help.replace(QStringLiteral("Usage: ") + QCoreApplication::arguments().constFirst(), QStringLiteral("Usage: brenvik"));
+        QTextStream(stdout) << help;
         return Exit::Ok;
     }
     if (parser.isSet(options.version)) {

@@ -35,7 +35,7 @@ done
 desktop-file-validate "$prefix/share/applications/org.brenvik.Brenvik.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$prefix/share/metainfo/org.brenvik.Brenvik.metainfo.xml" >/dev/null ||
   fail "appstreamcli validate"
-zcat "$prefix/share/man/man1/brenvik.1.gz" | grep -q -- "--export-pdf" || fail "the manual page lacks --export-pdf"
+zcat "$prefix/share/man/man1/brenvik.1.gz" | grep -q "export.-pdf" || fail "the manual page lacks --export-pdf"
 
 # The .wrp type as the desktop reads it from the MIME database.
 update-mime-database "$prefix/share/mime"
