@@ -53,12 +53,12 @@ TAboutBox::TAboutBox(QWidget *parent)
     const DataFolders folders = AppState::instance().dataFolders();
     QStringList lookup;
     for (const QString &dir : folders.lookupDirs())
-        lookup << QDir::toNativeSeparators(dir);
-    auto *where = new QLabel(QStringLiteral("Data folder (zoru.dat, zordrw.dat): %1, %2.\n"
-                                            "Program files (zorc.dat, zor.hlp, the User Guide, the sketch pictures) "
-                                            "looked up in: %3.")
-                                 .arg(QDir::toNativeSeparators(folders.dataDir()), folders.originText(),
-                                      lookup.join(QStringLiteral("; "))),
+        lookup << QStringLiteral("    ") + QDir::toNativeSeparators(dir);
+    auto *where = new QLabel(QStringLiteral("Data folder (zoru.dat, zordrw.dat), %1:\n    %2\n"
+                                            "Program files (zorc.dat, zor.hlp, the User Guide, the sketch pictures), "
+                                            "looked up in:\n%3")
+                                 .arg(folders.originText(), QDir::toNativeSeparators(folders.dataDir()),
+                                      lookup.join(QLatin1Char('\n'))),
                              this);
     where->setObjectName(QStringLiteral("DataFolders"));
     where->setWordWrap(true);

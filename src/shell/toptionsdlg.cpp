@@ -39,7 +39,9 @@ TOptionsDlg::TOptionsDlg(QWidget *parent)
     browseButton->setObjectName(QStringLiteral("BrowseDataFolder"));
     connect(browseButton, &QPushButton::clicked, this, &TOptionsDlg::browse);
     row->addWidget(browseButton);
-    form->addRow(QStringLiteral("&Data folder:"), row);
+    auto *label = new QLabel(QStringLiteral("&Data folder:"), this);
+    label->setBuddy(m_dataFolder);
+    form->addRow(label, row);
     layout->addLayout(form);
 
     auto *note = new QLabel(QStringLiteral("The folder of the user store (zoru.dat) and the sketch library "
