@@ -17,10 +17,11 @@ set(BRENVIK_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/brenvik)
 
 install(TARGETS brenvik RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
+# Hidden files (the folder's .keep) are no side files.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/ DESTINATION ${BRENVIK_SHARE_DIR}
-  PATTERN examples EXCLUDE)
+  PATTERN examples EXCLUDE PATTERN ".*" EXCLUDE)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/examples/
-  DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/brenvik/examples)
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/brenvik/examples PATTERN ".*" EXCLUDE)
 install(FILES ${BRENVIK_SKETCH_BITMAPS} DESTINATION ${BRENVIK_SHARE_DIR})
 
 # The program finds the shared folder from its own: ../share/brenvik from bin/.

@@ -28,6 +28,7 @@ for f in "$src"/data/*; do
   [ -f "$prefix/share/brenvik/$(basename "$f")" ] || fail "data/$(basename "$f") is not installed"
 done
 [ ! -e "$prefix/share/brenvik/examples" ] || fail "the examples are installed among the side files"
+[ ! -e "$prefix/share/brenvik/.keep" ] || fail "a hidden file is installed"
 for f in "$src"/data/examples/*; do
   [ -f "$prefix/share/doc/brenvik/examples/$(basename "$f")" ] || fail "example $(basename "$f") is not installed"
 done
