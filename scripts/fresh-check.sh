@@ -13,6 +13,7 @@
 #
 #   scripts/fresh-check.sh            # roots in /tmp/brenvik-fresh(-package), removed afterwards
 #   FRESH_ROOT=/srv/fresh KEEP=1 scripts/fresh-check.sh
+#   PACKAGE_ONLY=1 scripts/fresh-check.sh   # the package stage alone, the .deb built here
 #
 # Needs root (or sudo), debootstrap (installed when missing) and a Debian mirror
 # (DEBIAN_MIRROR, default deb.debian.org). Prints the time each stage took.
@@ -23,7 +24,7 @@ second="$target-package"
 mirror="${DEBIAN_MIRROR:-http://deb.debian.org/debian}"
 
 if [ "$(id -u)" -ne 0 ]; then
-  exec sudo --preserve-env=FRESH_ROOT,DEBIAN_MIRROR,KEEP "$0" "$@"
+  exec sudo --preserve-env=FRESH_ROOT,DEBIAN_MIRROR,KEEP,PACKAGE_ONLY "$0" "$@"
 fi
 
 stage_start=$SECONDS
@@ -60,32 +61,41 @@ fi
 
 unmount_all
 rm -rf --one-file-system "$target" "$second"
-stage "debootstrap --variant=minbase bookworm $target"
-debootstrap --variant=minbase bookworm "$target" "$mirror" >/dev/null
-# The second clean root, for the package, before anything is added to the first.
-cp -a "$target" "$second"
-mount_into "$target"
-
 in_root() {
   chroot "$target" /usr/bin/env -i HOME=/root TERM=dumb LANG=C.UTF-8 \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@"
 }
 
-stage "installing only g++, cmake, git and python3"
-in_root bash -c 'export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq && apt-get install -y -qq --no-install-recommends \
-    g++ cmake git python3 ca-certificates >/dev/null'
+if [ -n "${PACKAGE_ONLY:-}" ]; then
+  stage "scripts/package.sh on this machine"
+  deb=$("$repo/scripts/package.sh" | tail -1)
+  stage "debootstrap --variant=minbase bookworm $second"
+  debootstrap --variant=minbase bookworm "$second" "$mirror" >/dev/null
+  cp "$deb" "$second/tmp/"
+else
+  stage "debootstrap --variant=minbase bookworm $target"
+  debootstrap --variant=minbase bookworm "$target" "$mirror" >/dev/null
+  # The second clean root, for the package, before anything is added to the first.
+  cp -a "$target" "$second"
+  mount_into "$target"
 
-stage "fresh clone of the committed HEAD"
-git clone -q --no-local "$repo" "$target/root/brenvik"
-in_root git -C /root/brenvik log -1 --format='   at %h %s'
+  stage "installing only g++, cmake, git and python3"
+  in_root bash -c 'export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq && apt-get install -y -qq --no-install-recommends \
+      g++ cmake git python3 ca-certificates >/dev/null'
 
-stage "scripts/test.sh inside the clean root"
-in_root bash -c 'cd /root/brenvik && scripts/test.sh'
+  stage "fresh clone of the committed HEAD"
+  git clone -q --no-local "$repo" "$target/root/brenvik"
+  in_root git -C /root/brenvik log -1 --format='   at %h %s'
 
-stage "scripts/package.sh inside the clean root"
-deb=$(in_root bash -c 'cd /root/brenvik && scripts/package.sh' | tail -1)
-cp "$target$deb" "$second/tmp/"
+  stage "scripts/test.sh inside the clean root"
+  in_root bash -c 'cd /root/brenvik && scripts/test.sh'
+
+  stage "scripts/package.sh inside the clean root"
+  deb=$(in_root bash -c 'cd /root/brenvik && scripts/package.sh' | tail -1)
+  cp "$target$deb" "$second/tmp/"
+fi
+
 deb_name=$(basename "$deb")
 echo "   $deb_name"
 

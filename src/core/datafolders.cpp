@@ -116,10 +116,17 @@ QStringList DataFolders::seed(QString *error) const
 {
     if (m_origin != Origin::UserFolder || m_dataDir.isEmpty())
         return {};
-    return copyMissing(m_sharedDir, m_dataDir, error);
+    // The shipped copies: beside a program that may not write there (a read-only portable
+    // copy), else in the installation's shared folder.
+    return copyMissing(m_lookup.mid(1), m_dataDir, error);
 }
 
 QStringList DataFolders::copyMissing(const QString &fromDir, const QString &toDir, QString *error)
+{
+    return copyMissing(QStringList{fromDir}, toDir, error);
+}
+
+QStringList DataFolders::copyMissing(const QStringList &fromDirs, const QString &toDir, QString *error)
 {
     QStringList copied;
     if (!QDir().mkpath(toDir)) {
@@ -133,8 +140,11 @@ QStringList DataFolders::copyMissing(const QString &fromDir, const QString &toDi
         // A name taken by anything (a file, a link, a folder) is the user's: left as it is.
         if (QFileInfo(target).exists() || QFileInfo(target).isSymLink())
             continue;
-        const QString source = QDir(fromDir).filePath(name);
-        if (!QFileInfo(source).isFile())
+        QString source;
+        for (const QString &dir : fromDirs)
+            if (source.isEmpty() && QFileInfo(QDir(dir).filePath(name)).isFile())
+                source = QDir(dir).filePath(name);
+        if (source.isEmpty())
             continue;
         // QFile::copy never replaces an existing file, so a second program starting at the
         // same moment cannot overwrite the first one's copy.
@@ -147,8 +157,7 @@ QStringList DataFolders::copyMissing(const QString &fromDir, const QString &toDi
         copied << name;
     }
     if (error && !failed.isEmpty())
-        *error = QStringLiteral("%1 could not be copied from %2.")
-                     .arg(failed.join(QStringLiteral(", ")), QDir::toNativeSeparators(fromDir));
+        *error = QStringLiteral("%1 could not be made from the shipped copies.").arg(failed.join(QStringLiteral(", ")));
     return copied;
 }
 

@@ -62,12 +62,15 @@ public:
     // The files an empty user folder is given from the shared folder.
     static QStringList seedNames();
     // For the user's data folder: makes it when missing and copies each seed it lacks from the
-    // shared folder, never replacing a file that is there. The names copied; a problem (the
+    // program's folder (a read-only portable copy) or else the shared folder, never replacing a
+    // file that is there. The names copied; a problem (the
     // folder cannot be made, a copy fails) in *error, naming the path.
     QStringList seed(QString *error = nullptr) const;
     // Copies the seeds toDir lacks from fromDir (making toDir when missing), never replacing
     // anything there: the names copied; what failed in *error, naming the paths.
     static QStringList copyMissing(const QString &fromDir, const QString &toDir, QString *error = nullptr);
+    // The same, each seed from the first of fromDirs that holds it.
+    static QStringList copyMissing(const QStringList &fromDirs, const QString &toDir, QString *error = nullptr);
 
     // The shared folder of an installation from the program's folder.
     static QString sharedDirOf(const QString &programDir);

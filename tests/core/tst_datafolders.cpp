@@ -68,9 +68,10 @@ void TestDataFolders::choice_data()
     const QStringList shipped = {"zoru.dat=shipped store", "zordrw.dat=shipped sketches"};
     QTest::newRow("build tree: writable program folder with its store")
         << "" << "" << "" << true << true << none << int(O::ProgramFolder) << "program" << none << none;
-    QTest::newRow("installed: read-only program folder, the user's folder seeded")
+    // A copy on a read-only medium: its own store is the shipped one.
+    QTest::newRow("read-only program folder: the user's folder seeded from it")
         << "" << "" << "" << true << false << none << int(O::UserFolder) << "user"
-        << QStringList{"zoru.dat", "zordrw.dat"} << shipped;
+        << QStringList{"zoru.dat", "zordrw.dat"} << QStringList{"zoru.dat=build store", "zordrw.dat=shipped sketches"};
     QTest::newRow("installed: no store beside the program")
         << "" << "" << "" << false << true << none << int(O::UserFolder) << "user"
         << QStringList{"zoru.dat", "zordrw.dat"} << shipped;
