@@ -27,19 +27,12 @@ void AppState::setCreated(const QString &windowName, bool created)
         m_created.remove(windowName);
 }
 
-QString AppState::dataDir() const
+DataFolders AppState::dataFolders() const
 {
-    if (!m_dataDir.isEmpty())
-        return m_dataDir;
+    if (!m_folders.isEmpty())
+        return m_folders;
     const QByteArray env = qgetenv("BRENVIK_DATA");
-    if (!env.isEmpty())
-        return QString::fromLocal8Bit(env);
-    return QCoreApplication::applicationDirPath();
-}
-
-QString AppState::dataFile(const QString &name) const
-{
-    return QDir(dataDir()).filePath(name);
+    return DataFolders(env.isEmpty() ? QCoreApplication::applicationDirPath() : QString::fromLocal8Bit(env));
 }
 
 } // namespace Brenvik

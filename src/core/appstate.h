@@ -3,6 +3,8 @@
 // and the data folder, plus the commands of the main window that document windows call back
 // into (ShellHost). Document windows reach all of this without knowing the main window.
 
+#include "core/datafolders.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QSet>
@@ -53,11 +55,19 @@ public:
     QString lastOpenedPath() const { return m_lastOpened; }
     void setLastOpenedPath(const QString &path) { m_lastOpened = path; }
 
-    // The folder of zoru.dat, zordrw.dat, zorc.dat and zor.hlp (the program's folder unless
-    // --data-dir names another).
-    QString dataDir() const;
-    void setDataDir(const QString &dir) { m_dataDir = dir; }
-    QString dataFile(const QString &name) const;
+    // The folders of the side files (see DataFolders). Until the start chooses them, the folder
+    // BRENVIK_DATA names, else the program's folder, serves for everything.
+    DataFolders dataFolders() const;
+    void setDataFolders(const DataFolders &folders) { m_folders = folders; }
+    // The folder of the writable side files, zoru.dat and zordrw.dat.
+    QString dataDir() const { return dataFolders().dataDir(); }
+    // One folder for everything (the tests' temporary folders).
+    void setDataDir(const QString &dir) { m_folders = DataFolders(dir); }
+    // A writable side file, in the data folder.
+    QString dataFile(const QString &name) const { return dataFolders().dataFile(name); }
+    // A read-only side file (zorc.dat, zor.hlp, userguide.html, sketch pictures), where it is
+    // found first; when nowhere, its path in the data folder.
+    QString sideFile(const QString &name) const { return dataFolders().findFile(name); }
 
     ShellHost *host() const { return m_host; }
     void setHost(ShellHost *host) { m_host = host; }
@@ -80,7 +90,7 @@ private:
     DocumentWindow *m_current = nullptr;
     QSet<QString> m_created;
     QString m_lastOpened;
-    QString m_dataDir;
+    DataFolders m_folders;
     ShellHost *m_host = nullptr;
     bool m_headless = false;
 };

@@ -98,7 +98,7 @@ HelpTopic parseHelpTopic(const QByteArray &helpFile, int context)
 
 HelpTopic helpTopic(int context)
 {
-    QFile file(AppState::instance().dataFile(QStringLiteral("zor.hlp")));
+    QFile file(AppState::instance().sideFile(QStringLiteral("zor.hlp")));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return parseHelpTopic(file.readAll(), context);

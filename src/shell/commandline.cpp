@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTextStream>
 
 #include <cstdlib>
@@ -59,8 +60,10 @@ int usageError(const QString &problem)
 struct Options {
     QCommandLineParser parser;
     QCommandLineOption dataDir{QStringLiteral("data-dir"),
-                               QStringLiteral("Folder of zoru.dat, zordrw.dat, zorc.dat and zor.hlp "
-                                              "(default: the program's folder)."),
+                               QStringLiteral("Folder of the user store zoru.dat and the sketch library "
+                                              "zordrw.dat (default: BRENVIK_DATA, else the folder set in "
+                                              "Tools > Options, else the program's folder when it holds a "
+                                              "writable zoru.dat, else ~/.local/share/brenvik)."),
                                QStringLiteral("DIR")};
     QCommandLineOption help = parser.addHelpOption();
     QCommandLineOption version = parser.addVersionOption();
@@ -78,6 +81,20 @@ struct Options {
                                      QStringLiteral("[FILE.wrp]"));
     }
 };
+
+// The side files' folders of this run; the user's own data folder gets the shipped store on
+// its first use.
+void chooseDataFolders(const QString &option)
+{
+    const QString setting =
+        QSettings(QStringLiteral("Brenvik"), QStringLiteral("Brenvik")).value(DataFolders::settingKey()).toString();
+    const DataFolders folders = DataFolders::choose(DataFolders::processInputs(option, setting));
+    QString error;
+    folders.seed(&error);
+    if (!error.isEmpty())
+        QTextStream(stderr) << "brenvik: " << error << Qt::endl;
+    AppState::instance().setDataFolders(folders);
+}
 
 } // namespace
 
@@ -99,10 +116,10 @@ int runBrenvik(int argc, char *argv[])
     // Whatever QT_QPA_PLATFORM says: a platform that wants a display (xcb) aborts without one.
     if (noWindow)
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Without a window stderr holds the program's own messages only: Qt's notes about the
-    // session it runs in ("XDG_RUNTIME_DIR not set", fonts, the offscreen platform) are not the
-    // user's business there. BRENVIK_QT_DEBUG=1 lets them through.
-    if (noWindow && qEnvironmentVariableIsEmpty("BRENVIK_QT_DEBUG"))
+    // stderr holds the program's own messages only, with a window or without: Qt's notes about
+    // the session it runs in ("XDG_RUNTIME_DIR not set", fonts, the offscreen platform) are not
+    // the user's business. BRENVIK_QT_DEBUG=1 lets them through.
+    if (qEnvironmentVariableIsEmpty("BRENVIK_QT_DEBUG"))
         qInstallMessageHandler(quietQtMessages);
 
     // Without a window nothing needs widgets: the headless modes read and write documents
@@ -130,7 +147,10 @@ int runBrenvik(int argc, char *argv[])
     if (!parser.parse(QCoreApplication::arguments()))
         return usageError(parser.errorText());
     if (parser.isSet(options.help)) {
-        QTextStream(stdout) << parser.helpText();
+        // "Usage: brenvik", however the program was started (the manual page is made from this).
+        QString help = parser.helpText();
+        help.replace(QStringLiteral("Usage: ") + QCoreApplication::arguments().constFirst(), QStringLiteral("Usage: brenvik"));
+        QTextStream(stdout) << help;
         return Exit::Ok;
     }
     if (parser.isSet(options.version)) {
@@ -138,12 +158,13 @@ int runBrenvik(int argc, char *argv[])
         return Exit::Ok;
     }
 
+    QString dataDir;
     if (parser.isSet(options.dataDir)) {
-        const QString dir = parser.value(options.dataDir);
-        if (!QFileInfo(dir).isDir())
-            return usageError(QStringLiteral("--data-dir: %1 is not a folder").arg(dir));
-        AppState::instance().setDataDir(QDir(dir).absolutePath());
+        dataDir = parser.value(options.dataDir);
+        if (!QFileInfo(dataDir).isDir())
+            return usageError(QStringLiteral("--data-dir: %1 is not a folder").arg(dataDir));
     }
+    chooseDataFolders(dataDir);
 
     const CliMode *chosen = nullptr;
     for (const CliMode &mode : modes) {

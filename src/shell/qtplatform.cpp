@@ -1,5 +1,6 @@
 #include "shell/qtplatform.h"
 
+#include "core/appstate.h"
 #include "core/helpindex.h"
 
 #include <QApplication>
@@ -7,7 +8,9 @@
 #include <QClipboard>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -201,8 +204,14 @@ QByteArray QtPlatform::clipboardMetafile()
 void QtPlatform::showHelp(int context)
 {
     const HelpTopic topic = helpTopic(context);
-    if (!topic.isValid())
+    if (!topic.isValid()) {
+        // A topic that is not there says nothing; a help file that is not there says where.
+        const QString file = AppState::instance().sideFile(QStringLiteral("zor.hlp"));
+        if (!QFileInfo::exists(file))
+            QWhatsThis::showText(QCursor::pos(), QStringLiteral("The help file %1 is missing.")
+                                                     .arg(QDir::toNativeSeparators(file)).toHtmlEscaped());
         return;
+    }
     QString html = QStringLiteral("<p><b>") + topic.title.toHtmlEscaped() + QStringLiteral("</b></p>");
     for (const QString &paragraph : topic.text.split(QStringLiteral("\n\n")))
         html += QStringLiteral("<p>") + paragraph.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")) +

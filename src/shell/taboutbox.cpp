@@ -1,8 +1,10 @@
 #include "shell/taboutbox.h"
 
+#include "core/appstate.h"
 #include "shell/formsoffered.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -46,6 +48,23 @@ TAboutBox::TAboutBox(QWidget *parent)
     m_versions->addItem(QStringLiteral("Build flags: ") + QStringLiteral(BRENVIK_BUILD_FLAGS));
     m_versions->setFixedHeight(m_versions->sizeHintForRow(0) * 3 + 2 * m_versions->frameWidth() + 4);
     layout->addWidget(m_versions);
+
+    // Where the side files are: what a user needs to find the store, and support to find a fault.
+    const DataFolders folders = AppState::instance().dataFolders();
+    QStringList lookup;
+    for (const QString &dir : folders.lookupDirs())
+        lookup << QStringLiteral("    ") + QDir::toNativeSeparators(dir);
+    auto *where = new QLabel(QStringLiteral("Data folder (zoru.dat, zordrw.dat), %1:\n    %2\n"
+                                            "Program files (zorc.dat, zor.hlp, the User Guide, the sketch pictures), "
+                                            "looked up in:\n%3")
+                                 .arg(folders.originText(), QDir::toNativeSeparators(folders.dataDir()),
+                                      lookup.join(QLatin1Char('\n'))),
+                             this);
+    where->setObjectName(QStringLiteral("DataFolders"));
+    where->setWordWrap(true);
+    where->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    where->setMinimumWidth(440);
+    layout->addWidget(where);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);

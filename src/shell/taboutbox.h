@@ -1,6 +1,6 @@
 #pragma once
 // The about box: program icon, product name, credits, the web address, and the version list
-// (product name, product version, build flags).
+// (product name, product version, build flags), and the folders of the side files in use.
 
 #include <QDialog>
 

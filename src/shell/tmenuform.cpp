@@ -7,6 +7,7 @@
 #include "duplicator/duplicatorentry.h"
 #include "register/registerdock.h"
 #include "shell/clifiles.h"
+#include "shell/recentmenu.h"
 #include "shell/taboutbox.h"
 #include "shell/tnewformdlg.h"
 #include "userdata/userdatahooks.h"
@@ -87,6 +88,8 @@ TmenuForm::TmenuForm(QWidget *parent)
     QAction *openAction =
         namedAction(m_fileMenu, QStringLiteral("Open1"), QStringLiteral("&Open..."), QKeySequence::Open);
     connect(openAction, &QAction::triggered, this, &TmenuForm::openDocument);
+    m_recent = new RecentMenu(this);
+    m_fileMenu->addMenu(m_recent);
     // While a document is open its own File menu stands here; these act on it all the same,
     // for the tool buttons.
     QAction *saveAction = namedAction(m_fileMenu, QStringLiteral("Save1"), QStringLiteral("&Save"), QKeySequence::Save);
@@ -141,6 +144,7 @@ TmenuForm::TmenuForm(QWidget *parent)
             &QAction::triggered, this, &TmenuForm::userInformation);
     connect(namedAction(tools, QStringLiteral("FormBatchEditor1"), QStringLiteral("Form Batch Editor/Duplicator ...")),
             &QAction::triggered, this, &TmenuForm::duplicatorClick);
+    addDesktopHabits(tools);
     m_toolsSeparator = tools->addSeparator();
     m_toolsSeparator->setVisible(false);
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -169,6 +173,7 @@ TmenuForm::TmenuForm(QWidget *parent)
     resize(QSize(625, 430) + QSize(qMax(0, chrome.width()), qMax(0, chrome.height())));
     if (QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    restorePlace();
 
     AppState::instance().setHost(this);
     checkButton();
@@ -293,6 +298,7 @@ void TmenuForm::updateFileMenu()
             wanted = own;
     if (wanted == m_shownFileMenu && m_fileMenuAction)
         return;
+    showRecentIn(wanted);
     // A document's menu that went with its window took its entry along: File goes first again.
     QAction *replacement = wanted->menuAction();
     QAction *before = m_fileMenuAction ? m_fileMenuAction.data() : menuBar()->actions().value(0, nullptr);
@@ -328,6 +334,8 @@ void TmenuForm::documentClosing(QObject *window)
     // Ours while it is still whole, or ours gone without a word (its guard is empty already).
     const bool ours = window && window == m_docWidget.data();
     if (ours || (!m_docWidget && !m_docType.isEmpty())) {
+        if (DocumentWindow *doc = ours ? document() : nullptr)
+            RecentMenu::note(doc->fileName()); // saved under a new name, too
         AppState &state = AppState::instance();
         state.setCreated(m_docType, false);
         if (DocumentWindow *doc = document())
@@ -518,8 +526,10 @@ void TmenuForm::openPath(const QString &path)
 {
     AppState::instance().setLastOpenedPath(path);
     BusyCursor busy;
-    if (openByType(path))
+    if (openByType(path)) {
         AppState::instance().setChanged(false);
+        RecentMenu::note(path);
+    }
     checkButton();
 }
 
@@ -560,7 +570,7 @@ void TmenuForm::userInformation() { UserDataDialogs::openUserInfo(nullptr, nullp
 
 void TmenuForm::userGuide()
 {
-    const QString page = AppState::instance().dataFile(QStringLiteral("userguide.html"));
+    const QString page = AppState::instance().sideFile(QStringLiteral("userguide.html"));
     if (!QFileInfo(page).isFile()) {
         errorBox(QStringLiteral("Error"), QStringLiteral("The User Guide %1 is missing.").arg(QDir::toNativeSeparators(page)));
         return;
@@ -597,6 +607,7 @@ void TmenuForm::closeEvent(QCloseEvent *event)
             return;
         }
     }
+    keepPlace();
     event->accept();
 }
 

@@ -18,6 +18,7 @@ class QToolButton;
 namespace Brenvik {
 
 class DocumentWindow;
+class RecentMenu;
 class RegisterDock;
 
 class TmenuForm : public QMainWindow, public ShellHost {
@@ -48,6 +49,8 @@ public:
     void saveFileClick();
     void previewReportClick();
     void duplicatorClick();
+    // Tools > Options.
+    void options();
 
     DocumentWindow *document() const;
     QMdiArea *mdiArea() const { return m_mdi; }
@@ -57,12 +60,16 @@ public:
     QMenu *activeFileMenu() const { return m_shownFileMenu.data(); }
     QMenu *mainFileMenu() const { return m_fileMenu; }
     RegisterDock *registerDock() const { return m_register; }
+    RecentMenu *recentMenu() const { return m_recent; }
 
     // The tile of the client area's background.
     static QPixmap backgroundTile();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // A .wrp dropped from the file manager opens as File > Open does.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // The window of a form type, shown: the open document of another type is closed first,
@@ -75,6 +82,12 @@ private:
     void updateFileMenu();
     void updateToolsMenu();
     void addRegisterDock(QMenu *viewMenu);
+    // The desktop's habits (tmenuformdesktop.cpp): File > Open Recent, drops, Tools > Options,
+    // and the window's size and place kept between runs.
+    void addDesktopHabits(QMenu *tools);
+    void showRecentIn(QMenu *fileMenu);
+    void restorePlace();
+    void keepPlace();
     QToolButton *addToolButton(const QString &name, const QString &glyph, const QString &hint, QAction *command);
 
     QMdiArea *m_mdi;
@@ -88,6 +101,7 @@ private:
     QAction *m_toolsSeparator = nullptr;
     QList<QPointer<QAction>> m_shownToolActions;
     RegisterDock *m_register = nullptr;
+    RecentMenu *m_recent = nullptr;
     // The open document, guarded: no pointer outlives it. Its type word, to tell the program
     // state when it has gone.
     QPointer<QWidget> m_docWidget;

@@ -39,7 +39,7 @@ bool SketchLibrary::exists() const
 
 QString SketchLibrary::missingText()
 {
-    return QStringLiteral("Cannot locate file:zordrw.dat.");
+    return QStringLiteral("Cannot locate file:%1.").arg(QDir::toNativeSeparators(defaultPath()));
 }
 
 bool SketchLibrary::read()
@@ -108,7 +108,13 @@ QString SketchLibrary::picturePath(const QString &fileName) const
 {
     QString name = fileName.trimmed();
     name.replace(QLatin1Char('\\'), QLatin1Char('/')); // libraries written on Windows
-    return QDir::toNativeSeparators(QFileInfo(m_file.path()).absoluteDir().filePath(name));
+    // Beside the library first (a sketch of the user's own), then where the shipped pictures
+    // are looked up.
+    const QString beside = QFileInfo(m_file.path()).absoluteDir().filePath(name);
+    if (QFileInfo::exists(beside))
+        return QDir::toNativeSeparators(beside);
+    const QString shipped = AppState::instance().sideFile(name);
+    return QDir::toNativeSeparators(QFileInfo::exists(shipped) ? shipped : beside);
 }
 
 QList<SketchLibrary::ValueSet> SketchLibrary::valueSets(const ProfileFile &file, int sketchNumber)

@@ -47,7 +47,7 @@ public:
     QStringList sketchNames(QString *error = nullptr) const;
     // The first sketch of that exact name; number 0 when there is none.
     Sketch sketch(const QString &name, QString *error = nullptr) const;
-    // The full path of a picture named in the library (relative to the library's folder).
+    // The full path of a picture named in the library (beside the library, else among the shipped side files)
     QString picturePath(const QString &fileName) const;
     // The saved sets of a sketch, up to the first missing or empty userTopic<k>.
     QList<ValueSet> valueSets(int sketchNumber) const;

@@ -15,7 +15,14 @@ constexpr int kMaxProcesses = 100;
 
 QString path()
 {
-    return QDir::toNativeSeparators(AppState::instance().dataFile(QStringLiteral("zorc.dat")));
+    return QDir::toNativeSeparators(AppState::instance().sideFile(QStringLiteral("zorc.dat")));
+}
+
+QString unreadableText(const ProfileFile &file)
+{
+    return QStringLiteral("The curve file %1 %2.")
+        .arg(QDir::toNativeSeparators(file.path()),
+             file.exists() ? QStringLiteral("cannot be read") : QStringLiteral("is missing"));
 }
 
 QString badDataText(const QString &section, const QString &key)

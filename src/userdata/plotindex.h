@@ -20,8 +20,10 @@ struct PlotSetRef {
     QString caption;
 };
 
-// zorc.dat in the data folder.
+// zorc.dat, where the read-only side files are found.
 QString path();
+// "The curve file PATH is missing." (or "cannot be read") for a file whose load() failed.
+QString unreadableText(const ProfileFile &file);
 // "Bad program data file at section=<section> Key=<key>" (caption "Internal Error").
 QString badDataText(const QString &section, const QString &key);
 // A count key: absent or empty reads 0; anything but a whole number from 0 to limit adds a

@@ -188,8 +188,10 @@ void fillProcessList(QComboBox *box)
     if (!box)
         return;
     ProfileFile file(PlotIndex::path());
-    file.load();
     QStringList errors;
+    // Without the curve file the plot would stay empty without a word.
+    if (!file.load())
+        errors << PlotIndex::unreadableText(file);
     const QStringList processes = PlotIndex::processes(file, &errors);
     fillPlotList(box, processes, errors);
 }

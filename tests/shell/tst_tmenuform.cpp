@@ -437,7 +437,7 @@ private Q_SLOTS:
         int shown = 0;
         for (QAction *a : tools->actions())
             shown += a->isVisible() && !a->isSeparator();
-        QCOMPARE(shown, 2); // User Information, the batch editor
+        QCOMPARE(shown, 3); // User Information, the batch editor, Options
     }
 
     // A document of another type made from the open one: no second prompt, an empty document.

@@ -265,7 +265,7 @@ void TestSketch::failuresAreReported_data()
     QTest::addColumn<bool>("valuesView");
     QTest::addColumn<QString>("expected"); // with %1 for the folder
     QTest::addColumn<int>("sketches");
-    QTest::newRow("no library") << QString() << QString() << false << "Cannot locate file:zordrw.dat." << 0;
+    QTest::newRow("no library") << QString() << QString() << false << "Cannot locate file:%1zordrw.dat." << 0;
     QTest::newRow("numSketch not a number")
         << library("two") << QString() << false
         << "The sketch library %1zordrw.dat holds \"two\" under numSketch in [general], which is not a whole number."
