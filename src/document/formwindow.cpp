@@ -9,6 +9,7 @@
 #include "core/platform.h"
 #include "core/profilefile.h"
 #include "core/texthelpers.h"
+#include "document/control/controlactions.h"
 #include "document/formwindowdetail.h"
 #include "document/imagegroup.h"
 #include "report/formreport.h"
@@ -300,6 +301,8 @@ void FormWindow::ChangeFlag()
 
 bool FormWindow::Save1Click()
 {
+    if (ControlActions *control = ControlActions::of(this); control && !control->maySave())
+        return false;
     if (m_fileName.isEmpty()) {
         FileDialogOptions options;
         options.title = QStringLiteral("Save Welding Report");
@@ -344,6 +347,8 @@ void FormWindow::SaveAs1Click()
 
 bool FormWindow::saveAsChosenFile()
 {
+    if (ControlActions *control = ControlActions::of(this); control && !control->maySave())
+        return false;
     FileDialogOptions options;
     options.title = QStringLiteral("Save Welding Report");
     options.filter = m_table.description.fileFilter;

@@ -11,6 +11,7 @@
 #include "core/profilefile.h"
 #include "core/texthelpers.h"
 #include "core/writetarget.h"
+#include "document/control/controlactions.h"
 #include "document/formwindowdetail.h"
 #include "document/gridcolumncommands.h"
 #include "document/gridrowcommands.h"
@@ -207,6 +208,8 @@ void FormWindow::resetDocument()
     for (const UnitSwitchDef &sw : m_table.unitSwitches)
         runUnitSwitch(sw, true);
     afterLoad();
+    if (ControlActions *control = ControlActions::of(this))
+        control->refresh();
 }
 
 bool FormWindow::openFile(const QString &path)
@@ -240,6 +243,8 @@ bool FormWindow::openFile(const QString &path)
     afterLoad();
     setFileName(path);
     m_diskStamp = FileStamp(path, file.data());
+    if (ControlActions *control = ControlActions::of(this))
+        control->refresh();
     // A date that cannot be read no longer stops the load: the picker shows today.
     for (const DateProblem &p : problems)
         errorBox(QStringLiteral("Error"), QStringLiteral("'%1' is not a valid date").arg(p.text));
@@ -337,6 +342,10 @@ bool FormWindow::saveFile(const QString &path)
     }
     for (const auto &entry : entries)
         file.setValue(DocumentWalk::kSection, entry.first, entry.second);
+    if (const QString refusal = ControlActions::prepareSave(file); !refusal.isEmpty()) {
+        errorBox(QStringLiteral("Error"), refusal);
+        return false;
+    }
 
     const QString sketch = sketchFileName(path);
     QByteArray picture;

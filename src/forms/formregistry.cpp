@@ -1,5 +1,6 @@
 #include "forms/formregistry.h"
 
+#include "document/control/documentcompare.h"
 #include "document/formdescription.h"
 #include "forms/pqr/pqrrptcombo.h"
 #include "forms/pqr/tpqr.h"
@@ -21,6 +22,7 @@ void addForm()
 {
     const FormDescription &description = Window::formTable().description;
     FormDescriptions::add(description);
+    FormTables::add(&Window::formTable());
     DocumentRegistry::instance().add(description.formType, [](QWidget *parent) { return new Window(parent); });
     FormReportRegistry::add(description.formType, [](QObject *parent) { return new Report(parent); });
 }

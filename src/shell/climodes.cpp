@@ -19,6 +19,7 @@ CliMode wpsFromMode();
 CliMode checkMode();
 CliMode listMode();
 CliMode exportPdfDirMode();
+CliMode diffMode();
 
 namespace {
 
@@ -35,6 +36,7 @@ const ModeFactory kModes[] = {
     checkMode,
     listMode,
     exportPdfDirMode,
+    diffMode,
 };
 // clang-format on
 

@@ -58,13 +58,18 @@ QString DocumentCompare::labelOf(const QString &fieldName) const
     const FieldDef *f = m_table.field(fieldName);
     if (!f)
         return fieldName;
-    for (const QString &text : {f->label, f->text}) {
-        if (!cleanLabel(text).isEmpty())
-            return cleanLabel(text);
-    }
-    if (const GroupDef *g = m_table.group(f->group); g && !cleanLabel(g->caption).isEmpty())
-        return cleanLabel(g->caption);
-    return f->name;
+    const GroupDef *g = m_table.group(f->group);
+    const QString group = g ? cleanLabel(g->caption) : QString();
+    const QString own = !cleanLabel(f->label).isEmpty() ? cleanLabel(f->label) : cleanLabel(f->text);
+    if (own.isEmpty())
+        return group.isEmpty() ? f->name : group;
+    // A label found twice on one page ("Groove" under two ranges) is told apart by its group.
+    int same = 0;
+    for (const FieldDef &other : m_table.fields)
+        if (isStoredKind(other.kind) && m_table.pageOf(other) == m_table.pageOf(*f)
+            && (cleanLabel(other.label).isEmpty() ? cleanLabel(other.text) : cleanLabel(other.label)) == own)
+            ++same;
+    return same > 1 && !group.isEmpty() ? QStringLiteral("%1 (%2)").arg(own, group) : own;
 }
 
 QList<FieldDifference> DocumentCompare::compare(const ProfileFile &before, const ProfileFile &after,
