@@ -23,35 +23,53 @@ namespace {
 
 const QString kContents = QStringLiteral("contents");
 
+// Set by tests; empty: the dialogs.
 ControlActions::ApprovalAsker &approvalAsker()
 {
-    static ControlActions::ApprovalAsker asker = [](QWidget *parent, const QString &name) -> std::optional<Approval> {
-        ApproveDialog dialog(name, platform().now().date(), parent);
-        if (dialog.exec() != QDialog::Accepted)
-            return std::nullopt;
-        return dialog.approval();
-    };
+    static ControlActions::ApprovalAsker asker;
     return asker;
 }
 
 ControlActions::RevisionAsker &revisionAsker()
 {
-    static ControlActions::RevisionAsker asker = [](QWidget *parent, const QString &current) {
-        return QInputDialog::getText(parent, QObject::tr("Create Revision"),
-                                     QObject::tr("The revision is \"%1\". Revision of the new file:").arg(current))
-            .trimmed();
-    };
+    static ControlActions::RevisionAsker asker;
     return asker;
 }
 
 ControlActions::CompareShower &compareShower()
 {
-    static ControlActions::CompareShower shower = [](QWidget *parent, const QString &before, const QString &after,
-                                                     const QList<FieldDifference> &differences) {
-        CompareDialog dialog(before, after, differences, parent);
-        dialog.exec();
-    };
+    static ControlActions::CompareShower shower;
     return shower;
+}
+
+std::optional<Approval> askApproval(QWidget *parent, const QString &name)
+{
+    if (approvalAsker())
+        return approvalAsker()(parent, name);
+    ApproveDialog dialog(name, platform().now().date(), parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.approval();
+}
+
+QString askRevision(QWidget *parent, const QString &current)
+{
+    if (revisionAsker())
+        return revisionAsker()(parent, current);
+    return QInputDialog::getText(parent, QObject::tr("Create Revision"),
+                                 QObject::tr("The revision is \"%1\". Revision of the new file:").arg(current))
+        .trimmed();
+}
+
+void showDifferences(QWidget *parent, const QString &before, const QString &after,
+                     const QList<FieldDifference> &differences)
+{
+    if (compareShower()) {
+        compareShower()(parent, before, after, differences);
+        return;
+    }
+    CompareDialog dialog(before, after, differences, parent);
+    dialog.exec();
 }
 
 ProfileFile loadedFile(const QString &path)
@@ -197,7 +215,7 @@ void ControlActions::approveClick()
 {
     if (m_state.record.isControlled() || !savedAndCurrent(tr("approval")))
         return;
-    const std::optional<Approval> approval = approvalAsker()(m_window, documentName());
+    const std::optional<Approval> approval = askApproval(m_window, documentName());
     if (!approval)
         return;
     QString note;
@@ -245,7 +263,7 @@ void ControlActions::createRevisionClick()
     const QString current = file.value(kContents, description.revisionKey).trimmed();
     QString next = DocumentControl::nextRevision(current);
     if (next.isEmpty())
-        next = revisionAsker()(m_window, current);
+        next = askRevision(m_window, current);
     if (next.isEmpty())
         return;
     FileDialogOptions options;
@@ -298,7 +316,7 @@ void ControlActions::compareClick()
     const QList<FieldDifference> differences = DocumentCompare(m_window->table())
                                                    .compare(before, after, pictureBytesOf(before.path()),
                                                             pictureBytesOf(after.path()));
-    compareShower()(m_window, before.path(), after.path(), differences);
+    showDifferences(m_window, before.path(), after.path(), differences);
 }
 
 void ControlActions::setApprovalAsker(ApprovalAsker asker)

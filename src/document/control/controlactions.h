@@ -46,8 +46,9 @@ public:
     // superseded), else empty.
     static QString prepareSave(ProfileFile &file);
 
-    // The dialogs, replaceable by tests: the approval (nothing when cancelled), a revision
-    // that is no whole number (empty when cancelled), and the compare list.
+    // The dialogs, replaceable by tests (an empty function brings the dialog back): the
+    // approval (nothing when cancelled), a revision that is no whole number (empty when
+    // cancelled), and the compare list.
     using ApprovalAsker = std::function<std::optional<Approval>(QWidget *parent, const QString &documentName)>;
     using RevisionAsker = std::function<QString(QWidget *parent, const QString &current)>;
     using CompareShower = std::function<void(QWidget *parent, const QString &before, const QString &after,
