@@ -423,8 +423,11 @@ FormReport *FormWindow::prepareReport()
 {
     if (!m_report)
         m_report = FormReportRegistry::create(formType(), this);
-    if (m_report)
+    if (m_report) {
         m_report->prepareRpt(*this);
+        if (ControlActions *control = ControlActions::of(this))
+            control->decorate(*m_report);
+    }
     return m_report;
 }
 

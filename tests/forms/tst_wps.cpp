@@ -12,6 +12,7 @@
 #include "forms/wpsr/twpsreport_2.h"
 #include "forms/wpsr/wpsrrptcombo.h"
 #include "report/reportlayout.h"
+#include "report/reportpage.h"
 #include "support/formfixture.h"
 #include "support/testfiles.h"
 
@@ -167,12 +168,19 @@ void TestWps::documentControl()
     auto trigger = [](TWPSR &w, const char *name) { w.findChild<QAction *>(name)->trigger(); };
     auto readOnly = [](TWPSR &w) { return !w.PageControl1()->widget(0)->isEnabled(); };
     auto bar = [](TWPSR &w) { return ControlActions::of(&w)->bar(); };
+    // The watermark of every page and the approvals line of the last, as printed.
+    auto paper = [](TWPSR &w) {
+        const QList<ReportPage *> pages = w.prepareReport()->pages();
+        return pages.first()->watermark() + " | " + pages.last()->watermark() + " | " + pages.last()->text("dcApprovals");
+    };
 
     TWPSR w;
     QVERIFY(w.openFile(first));
     QVERIFY(!readOnly(w) && bar(w)->isHidden());
+    QCOMPARE(paper(w), QStringLiteral(" |  | ")); // a file without the keys prints as it always did
     trigger(w, "approve");
     QCOMPARE(asked, 1);
+    QCOMPARE(paper(w), QStringLiteral(" |  | Approved: R. Inspector, 12 Jul 2026"));
     QVERIFY(readOnly(w));
     QVERIFY(bar(w)->text().startsWith("Approved on 12 Jul 2026 by R. Inspector; create a revision to change it"));
     QVERIFY(!w.save());
@@ -185,6 +193,7 @@ void TestWps::documentControl()
     QVERIFY(!readOnly(w));
     QCOMPARE(w.fieldAs<QComboBox>("revisionNo")->currentText(), QStringLiteral("1"));
     QCOMPARE(w.fieldAs<QDateEdit>("revisionDate")->date(), m_platform->clock.date());
+    QCOMPARE(paper(w), QStringLiteral("DRAFT | DRAFT | "));
 
     m_platform->queueYesNo(true); // the earlier revision becomes Superseded
     trigger(w, "approve");
@@ -193,6 +202,7 @@ void TestWps::documentControl()
     TWPSR earlier;
     QVERIFY(earlier.openFile(first));
     QVERIFY(bar(earlier)->text().startsWith("Superseded by WPS-118 rev 1.wrp."));
+    QCOMPARE(paper(earlier), QStringLiteral("SUPERSEDED | SUPERSEDED | Approved: R. Inspector, 12 Jul 2026"));
 
     m_platform->queueFile(first);
     trigger(w, "compareWith");
