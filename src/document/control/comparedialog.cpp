@@ -1,6 +1,7 @@
 #include "document/control/comparedialog.h"
 
 #include "core/platform.h"
+#include "core/texthelpers.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -33,15 +34,18 @@ CompareDialog::CompareDialog(const QString &before, const QString &after, const 
     m_table->verticalHeader()->hide();
     for (int r = 0; r < differences.size(); ++r) {
         const FieldDifference &d = differences.at(r);
-        const QStringList cells{d.page, d.label, d.before, d.after};
+        // A memo's lines on lines of their own here; the copied and printed text keeps one line each.
+        const QStringList cells{d.page, d.label, replacedAll(d.before, kMemoLineMark, u"\n"),
+                                replacedAll(d.after, kMemoLineMark, u"\n")};
         for (int c = 0; c < cells.size(); ++c)
             m_table->setItem(r, c, new QTableWidgetItem(cells.at(c)));
     }
-    m_table->horizontalHeader()->setStretchLastSection(true);
-    m_table->resizeColumnsToContents();
-    for (int c = 0; c < 3; ++c)
-        m_table->setColumnWidth(c, qMin(m_table->columnWidth(c), 260));
+    // Widths set before the rows are measured, so that each row is as high as its longest value.
+    const int widths[] = {140, 240, 320, 320};
+    for (int c = 0; c < 4; ++c)
+        m_table->setColumnWidth(c, widths[c]);
     m_table->resizeRowsToContents();
+    connect(m_table->horizontalHeader(), &QHeaderView::sectionResized, m_table, [this] { m_table->resizeRowsToContents(); });
 
     auto *summary = new QLabel(differences.isEmpty() ? tr("The two documents hold the same values.")
                                                      : tr("%n field(s) differ.", nullptr, int(differences.size())),
@@ -61,7 +65,7 @@ CompareDialog::CompareDialog(const QString &before, const QString &after, const 
     layout->addWidget(m_table, 1);
     layout->addWidget(summary);
     layout->addWidget(buttons);
-    QSize size(900, 520);
+    QSize size(1080, 520);
     if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size() * 0.95);
     resize(size);
