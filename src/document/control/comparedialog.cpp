@@ -1,6 +1,7 @@
 #include "document/control/comparedialog.h"
 
 #include "core/platform.h"
+#include "report/htmlprint.h"
 #include "core/texthelpers.h"
 
 #include <QDialogButtonBox>
@@ -8,12 +9,9 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableWidget>
-#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace Brenvik {
@@ -102,14 +100,7 @@ QString CompareDialog::reportHtml() const
 
 void CompareDialog::printClick()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    QTextDocument document;
-    document.setHtml(reportHtml());
-    document.print(&printer);
+    printHtml(reportHtml(), this);
 }
 
 } // namespace Brenvik
