@@ -1,14 +1,16 @@
-// Opening a document as File > Open does and saving it back, in process: the path --resave
-// takes. The window must take any file without crashing, and what it saves must open again.
+// Opening a document as File > Open does, filling its report and saving it back, in process:
+// the path --resave and --export-pdf take. Every form must take any file without crashing, and
+// what it saves must open again.
 
 #include "core/appstate.h"
-#include "core/documentwindow.h"
+#include "document/formdescription.h"
+#include "document/formdocument.h"
 #include "forms/formregistry.h"
+#include "report/formreport.h"
 
-#include <QApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QTemporaryDir>
-#include <QWidget>
 
 #include <cstdint>
 #include <cstdlib>
@@ -23,7 +25,7 @@ QTemporaryDir *g_dir = nullptr;
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(*argc, *argv);
+    static QGuiApplication app(*argc, *argv);
     static QTemporaryDir dir;
     g_dir = &dir;
     AppState::instance().setHeadless(true);
@@ -39,15 +41,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     file.write(reinterpret_cast<const char *>(data), qint64(size));
     file.close();
-    for (const QString &type : {QStringLiteral("WPDS"), QStringLiteral("PQR"), QStringLiteral("WPQR"), QStringLiteral("WPSR")}) {
-        DocumentWindow *document = DocumentRegistry::instance().create(type, nullptr);
-        if (!document)
+    const QString out = g_dir->filePath(QStringLiteral("out.wrp"));
+    for (const QString &type : FormDescriptions::types()) {
+        FormDocument document(*FormTables::find(type));
+        if (!document.open(in, nullptr, nullptr))
             continue;
-        const std::unique_ptr<QWidget> window(document->widget());
-        if (!document->openFile(in))
-            continue;
-        document->setFileName(g_dir->filePath(QStringLiteral("out.wrp")));
-        if (document->save() && !document->openFile(g_dir->filePath(QStringLiteral("out.wrp"))))
+        const std::unique_ptr<FormReport> report(FormReportRegistry::create(type, nullptr));
+        if (report)
+            report->prepareRpt(document);
+        if (document.save(out, nullptr, nullptr) && !document.open(out, nullptr, nullptr))
             std::abort(); // what the program wrote opens again
     }
     return 0;

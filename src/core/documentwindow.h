@@ -3,6 +3,8 @@
 // (WPDS, PQR, WPQR, WPSR) implement it; the main window creates them through
 // DocumentRegistry and never includes their headers.
 
+#include "core/picture.h"
+
 #include <QString>
 #include <QList>
 #include <QPair>
@@ -55,6 +57,9 @@ public:
     // "true" / "false", with their click behaviour; the document is marked changed. Names the
     // window does not have are left out.
     virtual void fillFields(const QList<QPair<QString, QString>> &fields) { Q_UNUSED(fields); }
+    // Puts a copy of a picture into the document's sketch, as a paste does; a window without a
+    // sketch leaves it out.
+    virtual void setSketch(const Picture &picture) { Q_UNUSED(picture); }
 };
 
 // Creates document windows by form type; filled once at start-up by the forms.

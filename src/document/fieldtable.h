@@ -12,7 +12,19 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace Brenvik {
+
+class FormDocument;
+
+// The data rules of a form that change values, as plain functions on its document: run by an
+// open, a reset and a click alike, whether or not a window shows the document.
+struct FormRules {
+    std::function<void(FormDocument &)> resetDefaults;             // the form's own defaults
+    std::function<void(FormDocument &)> afterLoad;                 // the end of a reset or an open
+    QHash<QString, std::function<void(FormDocument &)>> onClick;   // a check box's state changed
+};
 
 enum class FieldKind {
     // Stored kinds: one key each in a document file (a grid one key per row).
@@ -154,6 +166,7 @@ struct FormTable {
     QList<FieldDef> fields; // creation order
     ParameterTarget parameterTarget; // what "Select Parameters ..." fills
     QList<UnitSwitchDef> unitSwitches; // run in this order by the reset
+    FormRules rules;
     // The hint of the speed button beside the company name.
     QString userInfoHint = QStringLiteral("Import from file");
 

@@ -61,7 +61,7 @@ using namespace FormWindowDetail;
 
 
 FormWindow::FormWindow(const FormTable &table, QWidget *parent)
-    : QWidget(parent), m_table(table), m_walk(m_table)
+    : QWidget(parent), m_table(table)
 {
     setObjectName(m_table.description.formType);
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -231,11 +231,8 @@ void FormWindow::connectUnitSwitches()
         for (const QString &name : {sw.metric, sw.imperial}) {
             auto *button = qobject_cast<QAbstractButton *>(field(name));
             Q_ASSERT_X(button, "FormWindow::connectUnitSwitches", qPrintable(name));
-            // The reset runs the switch itself; an open only sets the buttons.
-            connect(button, &QAbstractButton::toggled, this, [this, sw](bool) {
-                if (!m_loading)
-                    runUnitSwitch(sw, true);
-            });
+            // A click runs the switch; the reset and an open set the buttons quietly.
+            connect(button, &QAbstractButton::toggled, this, [this, sw](bool) { runUnitSwitch(sw, true); });
         }
     }
 }
@@ -249,36 +246,15 @@ void FormWindow::unitSwitchClick(const QString &buttonName)
 
 void FormWindow::runUnitSwitch(const UnitSwitchDef &sw, bool writeCells)
 {
-    auto *metric = qobject_cast<QAbstractButton *>(field(sw.metric));
-    auto *imperial = qobject_cast<QAbstractButton *>(field(sw.imperial));
-    if (!metric || !imperial)
-        return;
-    if (!metric->isChecked() && !imperial->isChecked())
-        metric->setChecked(true);
-    const bool isImperial = imperial->isChecked();
-    for (const QString &name : sw.labels)
-        if (auto *label = qobject_cast<QLabel *>(field(name)))
-            label->setText(isImperial ? sw.imperialLabel : sw.metricLabel);
-    if (writeCells) {
-        if (TypedGrid *g = grid(sw.grid)) {
-            const QStringList &units = isImperial ? sw.imperialUnits : sw.metricUnits;
-            for (int i = 0; i < sw.cells.size(); ++i)
-                g->setCell(sw.cells.at(i).first, sw.cells.at(i).second, units.value(i));
-        }
-    }
+    runRule([&sw, writeCells](FormDocument &d) { d.runUnitSwitch(sw, writeCells); });
     ChangeFlag();
 }
 
-// The labels follow the buttons as an open left them; the unit cells stay as stored. A pair a
-// file left with neither button set (hand-edited or damaged) is metric, as a new document is.
+// The unit labels follow the document's switches.
 void FormWindow::relabelUnits()
 {
     for (const UnitSwitchDef &sw : m_table.unitSwitches) {
-        auto *metric = qobject_cast<QAbstractButton *>(field(sw.metric));
-        auto *imperial = qobject_cast<QAbstractButton *>(field(sw.imperial));
-        if (metric && imperial && !metric->isChecked() && !imperial->isChecked())
-            metric->setChecked(true);
-        const bool isImperial = imperial && imperial->isChecked();
+        const bool isImperial = m_document.isImperial(sw);
         for (const QString &name : sw.labels)
             if (auto *label = qobject_cast<QLabel *>(field(name)))
                 label->setText(isImperial ? sw.imperialLabel : sw.metricLabel);
@@ -295,8 +271,7 @@ void FormWindow::PageShowingChange()
 
 void FormWindow::ChangeFlag()
 {
-    if (!m_loading)
-        AppState::instance().setChanged(true);
+    AppState::instance().setChanged(true);
 }
 
 bool FormWindow::Save1Click()
@@ -315,7 +290,7 @@ bool FormWindow::Save1Click()
             return false;
         }
         setFileName(path);
-    } else if (m_diskStamp.isOf(m_fileName) && m_diskStamp.changedOnDisk()) {
+    } else if (m_document.diskStamp().isOf(m_fileName) && m_document.diskStamp().changedOnDisk()) {
         // Someone else has saved this file meanwhile: writing now would throw their work away.
         enum { Overwrite, SaveAsNew };
         const int choice = platform().choose(

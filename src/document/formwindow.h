@@ -6,8 +6,8 @@
 
 #include "core/documentwindow.h"
 #include "core/filestamp.h"
-#include "document/documentwalk.h"
 #include "document/fieldtable.h"
+#include "document/formdocument.h"
 #include "report/reportsource.h"
 
 #include <QHash>
@@ -16,6 +16,8 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -28,6 +30,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QSignalBlocker;
 class QTabWidget;
 
 namespace Brenvik {
@@ -56,6 +59,7 @@ public:
     QMenu *fileMenu() override;
     QList<QAction *> toolActions() override { return m_toolActions; }
     void fillFields(const QList<QPair<QString, QString>> &fields) override;
+    void setSketch(const Picture &picture) override;
 
     // ReportSource
     QList<CollectedField> collectFields() const override;
@@ -74,16 +78,14 @@ public:
     // last. False (after telling the user, with the system's reason) when either could not be
     // written, and then neither file has changed; the changed-flag is not touched here.
     bool saveFile(const QString &path);
-    // The sketch picture file of a document path.
-    static QString sketchFileName(const QString &documentPath);
 
-    // The stored state of the window's fields, and setting it back in creation order with the
-    // click behaviour of check boxes and radio buttons.
+    // The document the window shows, with what the user has entered so far.
+    const FormDocument &document();
+    // The stored state of the window's fields.
     DocumentValues values() const;
     // The same as file keys would read them: texts as they are, check boxes and radio buttons
-    // as "true" / "false", and "formType".
+    // as "true" / "false", grid rows as "GRID_<row>", and "formType".
     QHash<QString, QString> fieldTexts() const;
-    void applyValues(const DocumentValues &values);
 
     // Pages.
     void iniPageShowing();
@@ -155,10 +157,8 @@ protected:
     void FormCreate();
 
     // Hooks of the form.
-    virtual void screenSetUp() {}              // fixed lists and grid titles (creation step 3)
-    virtual void resetDefaults() {}            // the form's own defaults (reset step 5)
+    virtual void screenSetUp() {}              // fixed lists of the form's combo boxes
     virtual void connectHandlers() {}          // the form's own click handlers, before the reset
-    virtual void afterOpenWalk() {}            // after the control walk (reset and open)
     virtual void afterLoad() {}                // at the end of a reset or an open (enabling)
     virtual QWidget *createCustomField(const FieldDef &, QWidget *) { return nullptr; }
     // The company and address targets of the user information dialog, as the description names them.
@@ -185,8 +185,9 @@ protected:
     // Runs handler when the keyboard focus moves onto the page from elsewhere (a click into
     // one of its fields, Tab from the page selector).
     void onFocusEntersPage(int page, std::function<void()> handler);
-    // The widget the walks and Save treat as quiet: no changed-flag while it is set.
-    bool isLoading() const { return m_loading; }
+    // Runs a data rule of the form on the document with what the user has entered, then shows
+    // what it changed.
+    void runRule(const std::function<void(FormDocument &)> &rule);
 
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -221,13 +222,13 @@ private:
     void buildMenu();
     void updateCaption();
     void setFieldValue(const FieldDef &def, const DocumentValues &values);
+    // Signals of every stored field blocked while the result lives.
+    std::vector<std::unique_ptr<QSignalBlocker>> quietFields() const;
+    // The document's values and picture into the widgets, quietly: setting them is not an edit.
+    void showDocument();
+    // The widgets' values and a picture the user changed into the document.
+    void syncDocument();
     void fitToSubWindow();
-    // Why path (or its sketch picture) must not be written by this window; empty when it may.
-    QString saveProblem(const QString &path) const;
-    // The bytes of the sketch picture to write beside the document as target; empty when the
-    // file there is already the picture. False with the reason when they cannot be had.
-    bool sketchBytes(const QString &target, QByteArray *bytes, QString *error) const;
-    void rememberSketchSource(const QString &sketchPath);
     void assembleGridStacks(const QHash<QString, QString> &unitRowsOver);
     void connectUnitSwitches();
     void runUnitSwitch(const UnitSwitchDef &unitSwitch, bool writeCells);
@@ -238,12 +239,8 @@ private:
     bool m_silentPageChange = false;
 
     FormTable m_table;
-    DocumentWalk m_walk;
+    FormDocument m_document{m_table};
     QString m_fileName;
-    // The file the window last read or wrote, as it was then: its document on disk, whose file
-    // and picture no save under another name may land on, and which Save checks for changes
-    // made by others.
-    FileStamp m_diskStamp;
     QTabWidget *m_pageControl = nullptr;
     QComboBox *m_pageShowing = nullptr;
     QPushButton *m_backPage = nullptr;
@@ -254,11 +251,11 @@ private:
     QAction *m_closeAction = nullptr;
     QList<QAction *> m_toolActions;
     ImageGroup *m_imageGroup = nullptr;
-    // The sketch file the picture was read from, or could not be read from, and the picture
-    // revision right after: while the user has not changed the picture, Save keeps that file
-    // as it is (a picture the program could not load is never replaced by a blank one).
-    QString m_sketchSource;
-    quint64 m_sketchRevision = 0;
+    // The picture revision the image group had when the document's picture was last shown:
+    // a later one is the user's picture.
+    quint64 m_shownPictureRevision = 0;
+    // The document's picture revision the image group shows.
+    quint64 m_shownDocumentPicture = 0;
     QPointer<FormReport> m_report;
     QHash<QString, QWidget *> m_fields;
     QHash<QString, QLabel *> m_labels;
@@ -272,7 +269,6 @@ private:
         PagePaths paths;
     };
     QList<PageHook> m_pageHooks;
-    bool m_loading = false; // the walks set fields: no changed-flag from them
     bool m_closing = false;
 };
 

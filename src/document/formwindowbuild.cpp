@@ -63,9 +63,10 @@ void attachHelpOf(QWidget *label)
 
 void FormWindow::FormCreate()
 {
-    LoadingGuard guard(m_loading);
     m_report = nullptr;
     buildPages();
+    // Building is not editing: the lists and defaults set below are no change of the user's.
+    const auto quiet = quietFields();
     buildMenu();
     iniPageShowing();
     m_silentPageChange = true;
@@ -493,10 +494,8 @@ void FormWindow::onChange(const QString &fieldName, std::function<void()> handle
 {
     QWidget *w = field(fieldName);
     Q_ASSERT_X(w, "FormWindow::onChange", qPrintable(fieldName));
-    auto run = [this, handler] {
-        if (!m_loading)
-            handler();
-    };
+    // The reset and an open set the fields quietly: this runs on the user's changes.
+    auto run = [handler] { handler(); };
     if (auto *combo = qobject_cast<QComboBox *>(w))
         connect(combo, &QComboBox::currentTextChanged, this, run);
     else if (auto *edit = qobject_cast<QLineEdit *>(w))
@@ -515,7 +514,7 @@ void FormWindow::onFocusEntersPage(int page, std::function<void()> handler)
 {
     connect(qApp, &QApplication::focusChanged, this, [this, page, handler](QWidget *old, QWidget *now) {
         QWidget *pageWidget = m_pageControl->widget(page);
-        if (!m_loading && now && pageWidget->isAncestorOf(now) && !(old && pageWidget->isAncestorOf(old)))
+        if (now && pageWidget->isAncestorOf(now) && !(old && pageWidget->isAncestorOf(old)))
             handler();
     });
 }

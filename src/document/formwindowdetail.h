@@ -1,6 +1,6 @@
 #pragma once
-// Small pieces the parts of the document window share: the quiet guard of the walks and the
-// text of a field widget.
+// Small pieces the parts of the document window share: the kinds of fields and the text of a
+// field widget.
 
 #include "document/fieldtable.h"
 
@@ -12,17 +12,6 @@
 
 namespace Brenvik {
 namespace FormWindowDetail {
-
-// Quiet while a walk sets the fields: the walk is not an edit.
-class LoadingGuard {
-public:
-    explicit LoadingGuard(bool &flag) : m_flag(flag), m_previous(flag) { m_flag = true; }
-    ~LoadingGuard() { m_flag = m_previous; }
-
-private:
-    bool &m_flag;
-    bool m_previous;
-};
 
 inline bool isTextKind(FieldKind kind)
 {
@@ -41,21 +30,14 @@ inline bool deferredInWalk(const FieldDef &f)
         || (isGridKind(f.kind) && f.grid.encoding == GridEncoding::RowTitle);
 }
 
-// In a run without windows (the command line) a memo's text is held beside its box instead of
-// being put in it: the editor lays out every line it is given, seconds for a memo of megabytes,
-// and nobody looks at it there.
-inline constexpr char kHeldMemoText[] = "brenvikHeldText";
-
 inline QString widgetText(const QWidget *w)
 {
     if (auto *edit = qobject_cast<const QLineEdit *>(w))
         return edit->text();
     if (auto *combo = qobject_cast<const QComboBox *>(w))
         return combo->currentText();
-    if (auto *memo = qobject_cast<const QPlainTextEdit *>(w)) {
-        const QVariant held = memo->property(kHeldMemoText);
-        return held.isValid() ? held.toString() : memo->toPlainText();
-    }
+    if (auto *memo = qobject_cast<const QPlainTextEdit *>(w))
+        return memo->toPlainText();
     return QString();
 }
 

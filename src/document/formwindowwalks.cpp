@@ -3,44 +3,24 @@
 #include "controls/dateedit.h"
 #include "controls/sortedcombobox.h"
 #include "controls/typedgrid.h"
-#include "controls/tzoruserdatabutton.h"
-#include "core/appstate.h"
-#include "core/atomicfile.h"
-#include "core/dates.h"
 #include "core/platform.h"
-#include "core/profilefile.h"
-#include "core/texthelpers.h"
-#include "core/writetarget.h"
 #include "document/control/controlactions.h"
 #include "document/formwindowdetail.h"
 #include "document/gridcolumncommands.h"
 #include "document/gridrowcommands.h"
 #include "document/imagegroup.h"
-#include "report/formreport.h"
-#include "userdata/userdatahooks.h"
-#include "userdata/userproperties.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QFile>
-#include <QFileInfo>
-#include <QFontMetrics>
-#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
-#include <QMenu>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
-#include <QToolButton>
-#include <QVBoxLayout>
 
-#include <algorithm>
+#include <QSignalBlocker>
+
+#include <memory>
+#include <vector>
 
 namespace Brenvik {
 
@@ -61,9 +41,7 @@ void setWidgetText(QWidget *w, const QString &text)
             combo->setCurrentIndex(combo->findText(text));
         }
     } else if (auto *memo = qobject_cast<QPlainTextEdit *>(w)) {
-        if (AppState::instance().headless())
-            memo->setProperty(FormWindowDetail::kHeldMemoText, text);
-        else if (memo->toPlainText() != text)
+        if (memo->toPlainText() != text)
             memo->setPlainText(text);
     }
 }
@@ -120,12 +98,9 @@ DocumentValues FormWindow::values() const
 
 QHash<QString, QString> FormWindow::fieldTexts() const
 {
-    const DocumentValues v = values();
-    QHash<QString, QString> out = v.texts;
-    for (auto it = v.checks.cbegin(); it != v.checks.cend(); ++it)
-        out.insert(it.key(), it.value() ? QStringLiteral("true") : QStringLiteral("false"));
-    out.insert(QStringLiteral("formType"), formType());
-    return out;
+    FormDocument shown(m_table);
+    shown.setValues(values());
+    return shown.fieldTexts();
 }
 
 void FormWindow::setFieldValue(const FieldDef &f, const DocumentValues &v)
@@ -137,26 +112,68 @@ void FormWindow::setFieldValue(const FieldDef &f, const DocumentValues &v)
         setWidgetText(w, v.texts.value(f.name));
     else if (f.kind == FieldKind::Check || f.kind == FieldKind::Radio)
         setCheckedState(w, v.checks.value(f.name));
-    else if (f.kind == FieldKind::Date)
+    else if (f.kind == FieldKind::Date && static_cast<QDateEdit *>(w)->date() != v.dates.value(f.name))
         static_cast<QDateEdit *>(w)->setDate(v.dates.value(f.name));
     else if (isGridKind(f.kind) && v.grids.contains(f.name))
         setCells(static_cast<TypedGrid *>(w), v.grids.value(f.name));
 }
 
-void FormWindow::applyValues(const DocumentValues &v)
+std::vector<std::unique_ptr<QSignalBlocker>> FormWindow::quietFields() const
 {
-    LoadingGuard guard(m_loading);
+    // Every stored widget quiet at once: an auto-exclusive radio button unchecks its sibling,
+    // whose signal would otherwise count as an edit.
+    std::vector<std::unique_ptr<QSignalBlocker>> quiet;
     for (const FieldDef &f : m_table.fields)
-        if (isStoredKind(f.kind) && !deferredInWalk(f))
+        if (QWidget *w = field(f.name); w && isStoredKind(f.kind))
+            quiet.push_back(std::make_unique<QSignalBlocker>(w));
+    return quiet;
+}
+
+void FormWindow::showDocument()
+{
+    const auto quiet = quietFields();
+    const DocumentValues &v = m_document.values();
+    for (const FieldDef &f : m_table.fields)
+        if (isStoredKind(f.kind))
             setFieldValue(f, v);
     relabelUnits();
-    afterOpenWalk();
-    for (const FieldDef &f : m_table.fields)
-        if (f.kind == FieldKind::Date && f.dateAfterWalk)
-            setFieldValue(f, v);
-    for (const FieldDef &f : m_table.fields)
-        if (isGridKind(f.kind) && f.grid.encoding == GridEncoding::RowTitle)
-            setFieldValue(f, v);
+    if (m_imageGroup) {
+        m_imageGroup->setImageFile(v.imageFile);
+        if (m_document.pictureRevision() != m_shownDocumentPicture) {
+            m_imageGroup->setPicture(m_document.picture());
+            m_shownDocumentPicture = m_document.pictureRevision();
+        }
+        m_shownPictureRevision = m_imageGroup->pictureRevision();
+    }
+}
+
+void FormWindow::syncDocument()
+{
+    m_document.setValues(values());
+    if (m_imageGroup && m_imageGroup->pictureRevision() != m_shownPictureRevision) {
+        m_document.setPicture(m_imageGroup->picture());
+        m_shownPictureRevision = m_imageGroup->pictureRevision();
+        m_shownDocumentPicture = m_document.pictureRevision();
+    }
+}
+
+const FormDocument &FormWindow::document()
+{
+    syncDocument();
+    return m_document;
+}
+
+void FormWindow::runRule(const std::function<void(FormDocument &)> &rule)
+{
+    syncDocument();
+    const DocumentValues before = m_document.values();
+    rule(m_document);
+    const DocumentValues &after = m_document.values();
+    const bool changed = before.texts != after.texts || before.checks != after.checks
+        || before.dates != after.dates || before.grids != after.grids || before.imageFile != after.imageFile;
+    showDocument();
+    if (changed)
+        ChangeFlag();
 }
 
 void FormWindow::setCheckedState(QWidget *w, bool checked)
@@ -176,37 +193,23 @@ void FormWindow::setCheckedState(QWidget *w, bool checked)
 
 void FormWindow::fillFields(const QList<QPair<QString, QString>> &fields)
 {
-    DocumentValues v = values();
-    for (const auto &[name, value] : fields) {
-        if (v.texts.contains(name))
-            v.texts[name] = value;
-        else if (v.checks.contains(name))
-            v.checks[name] = value == QLatin1String("true");
-    }
-    applyValues(v);
-    // As a click on them: the unit switches write their unit cells.
-    for (const UnitSwitchDef &sw : m_table.unitSwitches)
-        runUnitSwitch(sw, true);
+    runRule([&fields](FormDocument &d) { d.fillFields(fields); });
+    ChangeFlag();
+}
+
+void FormWindow::setSketch(const Picture &picture)
+{
+    if (!m_imageGroup || picture.isNull())
+        return;
+    m_imageGroup->setPicture(picture);
     ChangeFlag();
 }
 
 void FormWindow::resetDocument()
 {
-    LoadingGuard guard(m_loading);
+    m_document.reset();
     setFileName(QString());
-    m_diskStamp = FileStamp();
-    DocumentValues v;
-    m_walk.reset(v, platform().now().date());
-    applyValues(v);
-    UserDataDialogs::fillDefaultProfile(companyField(), addressField());
-    resetDefaults();
-    if (m_imageGroup) {
-        m_imageGroup->setImageFile(QString());
-        m_imageGroup->clearPicture();
-    }
-    rememberSketchSource(QString());
-    for (const UnitSwitchDef &sw : m_table.unitSwitches)
-        runUnitSwitch(sw, true);
+    showDocument();
     afterLoad();
     if (ControlActions *control = ControlActions::of(this))
         control->refresh();
@@ -214,40 +217,16 @@ void FormWindow::resetDocument()
 
 bool FormWindow::openFile(const QString &path)
 {
-    ProfileFile file(path, ProfileFile::Kind::Document);
-    if (!file.load())
+    QList<DocumentMessage> boxes;
+    if (!m_document.open(path, nullptr, &boxes))
         return false;
-
-    LoadingGuard guard(m_loading);
-    resetDocument();
-    DocumentValues v = values();
-    QList<DateProblem> problems;
-    m_walk.read(file, v, &problems);
-    applyValues(v);
-    if (m_imageGroup) {
-        m_imageGroup->setImageFile(v.imageFile);
-        const QString sketch = sketchFileName(path);
-        if (QFileInfo::exists(sketch)) {
-            Picture picture;
-            QString error;
-            if (picture.load(sketch, &error))
-                m_imageGroup->setPicture(picture);
-            else
-                errorBox(QStringLiteral("Error"), error);
-            rememberSketchSource(sketch);
-        } else {
-            m_imageGroup->clearPicture();
-            rememberSketchSource(QString());
-        }
-    }
+    showDocument();
     afterLoad();
     setFileName(path);
-    m_diskStamp = FileStamp(path, file.data());
     if (ControlActions *control = ControlActions::of(this))
         control->refresh();
-    // A date that cannot be read no longer stops the load: the picker shows today.
-    for (const DateProblem &p : problems)
-        errorBox(QStringLiteral("Error"), QStringLiteral("'%1' is not a valid date").arg(p.text));
+    for (const DocumentMessage &box : boxes)
+        errorBox(box.caption, box.text);
     return true;
 }
 
@@ -309,117 +288,10 @@ void FormWindow::runGridCommand(GridCommand command, const QString &gridName)
         g->setCurrentCell(qMax(1, row), column);
 }
 
-QString FormWindow::sketchFileName(const QString &documentPath)
-{
-    return pictureFileOf(documentPath);
-}
-
-QString FormWindow::saveProblem(const QString &path) const
-{
-    // Saved in place, the document replaces its own file and picture; under another name it
-    // lands on neither. Links are followed: a shared folder may hold the document through one.
-    QStringList open;
-    if (!m_diskStamp.isNull() && !sameFile(m_diskStamp.path(), path))
-        open << m_diskStamp.path();
-    QString problem = writeProblem(path, WriteKind::Document, open, false);
-    if (problem.isEmpty())
-        problem = writeProblem(sketchFileName(path), WriteKind::Picture, open, false);
-    return problem;
-}
-
 bool FormWindow::saveFile(const QString &path)
 {
-    if (const QString problem = saveProblem(path); !problem.isEmpty()) {
-        errorBox(QStringLiteral("Error"), problem);
-        return false;
-    }
-    const KeyValueList entries = m_walk.saveEntries(values());
-    ProfileFile file(path, ProfileFile::Kind::Document);
-    // An existing file that cannot be read must not be replaced by our keys alone.
-    if (!file.load() && file.exists()) {
-        errorBox(QStringLiteral("Error"), FileError::unableToWrite(path).message());
-        return false;
-    }
-    for (const auto &entry : entries)
-        file.setValue(DocumentWalk::kSection, entry.first, entry.second);
-    if (const QString refusal = ControlActions::prepareSave(file); !refusal.isEmpty()) {
-        errorBox(QStringLiteral("Error"), refusal);
-        return false;
-    }
-
-    const QString sketch = sketchFileName(path);
-    QByteArray picture;
-    QString error;
-    AtomicFile document(path);
-    AtomicFile pictureFile(sketch);
-    if (!document.open() || !document.write(file.data())) {
-        errorBox(QStringLiteral("Error"), document.errorString());
-        return false;
-    }
-    const bool pictureWritten = sketchBytes(sketch, &picture, &error)
-        && (picture.isNull() || (pictureFile.open() && pictureFile.write(picture) && pictureFile.commit()));
-    if (!pictureWritten) {
-        // Neither file has changed: the document's temporary goes with it.
-        errorBox(QStringLiteral("Zor Error"), QStringLiteral("Error in saving image file.\r\n")
-                                                   + (error.isEmpty() ? pictureFile.errorString() : error));
-        return false;
-    }
-    // The document last: a stop before this leaves the new picture beside the old document,
-    // never the new document beside a stale picture.
-    if (!document.commit()) {
-        errorBox(QStringLiteral("Error"), document.errorString());
-        return false;
-    }
-    m_diskStamp = FileStamp(path, file.data());
-    rememberSketchSource(sketch);
-    const QStringList lossy = file.lossyKeys();
-    if (!lossy.isEmpty()) {
-        QStringList names;
-        for (const QString &key : lossy)
-            names << key.section(QLatin1Char('/'), 1);
-        platform().message(MsgIcon::Warning, QStringLiteral("Warning"),
-                           QStringLiteral("Some characters cannot be stored in a welding report file "
-                                          "and were saved as \"?\" in these fields:\r\n")
-                               + names.join(QStringLiteral(", ")));
-    }
-    return true;
-}
-
-void FormWindow::rememberSketchSource(const QString &sketchPath)
-{
-    m_sketchSource = sketchPath;
-    m_sketchRevision = m_imageGroup ? m_imageGroup->pictureRevision() : 0;
-}
-
-bool FormWindow::sketchBytes(const QString &target, QByteArray *bytes, QString *error) const
-{
-    const bool unchanged = !m_sketchSource.isEmpty() && m_imageGroup
-        && m_imageGroup->pictureRevision() == m_sketchRevision && QFileInfo(m_sketchSource).isFile();
-    if (!unchanged) {
-        const Picture picture = m_imageGroup ? m_imageGroup->picture() : Picture();
-        *bytes = (picture.isNull() ? Picture::blank(ImageGroup::boxSize()) : picture).toBmp();
-        if (bytes->isEmpty())
-            *error = QStringLiteral("Unable to write to %1: the picture cannot be converted").arg(target);
-        return !bytes->isEmpty();
-    }
-    // The picture is still the sketch file's: keep its bytes, whether or not this program
-    // could draw them (a huge scan, a format it does not read).
-    if (sameFile(target, m_sketchSource))
-        return true;
-    QFile source(m_sketchSource);
-    if (!source.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("Cannot read %1: %2").arg(m_sketchSource, source.errorString());
-        return false;
-    }
-    *bytes = source.readAll();
-    if (source.error() != QFileDevice::NoError) {
-        *error = QStringLiteral("Cannot read %1: %2").arg(m_sketchSource, source.errorString());
-        return false;
-    }
-    // An empty sketch file is still a file to copy.
-    if (bytes->isNull())
-        *bytes = QByteArray("");
-    return true;
+    syncDocument();
+    return m_document.saveFile(path);
 }
 
 } // namespace Brenvik

@@ -1,7 +1,7 @@
 #include "forms/formregistry.h"
 
-#include "document/control/documentcompare.h"
 #include "document/formdescription.h"
+#include "document/formdocument.h"
 #include "forms/pqr/pqrrptcombo.h"
 #include "forms/pqr/tpqr.h"
 #include "forms/wpds/twpds.h"
@@ -22,7 +22,7 @@ void addForm()
 {
     const FormDescription &description = Window::formTable().description;
     FormDescriptions::add(description);
-    FormTables::add(&Window::formTable());
+    FormTables::add(Window::formTable());
     DocumentRegistry::instance().add(description.formType, [](QWidget *parent) { return new Window(parent); });
     FormReportRegistry::add(description.formType, [](QObject *parent) { return new Report(parent); });
 }

@@ -1,5 +1,6 @@
 #include "qualify/valuereader.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <cmath>
@@ -66,6 +67,8 @@ public:
         if (i == start)
             return std::nullopt;
         double value = QStringView(m_s).mid(start, i - start).toDouble();
+        if (!std::isfinite(value)) // 400 digits read as infinity: no number an engineer wrote
+            return std::nullopt;
         if (!decimal) {
             if (const auto f = fraction(i)) { // "3/16"
                 value = *f;
@@ -78,6 +81,8 @@ public:
             }
         }
         Q_UNUSED(intEnd);
+        if (!std::isfinite(value))
+            return std::nullopt;
         m_i = i;
         return sign * value;
     }
@@ -111,6 +116,8 @@ private:
         if (den == 0)
             return std::nullopt;
         const double num = QStringView(m_s).mid(numStart, j - numStart).toDouble();
+        if (!std::isfinite(num) || !std::isfinite(den) || !std::isfinite(num / den))
+            return std::nullopt;
         i = k;
         return num / den;
     }
@@ -194,6 +201,8 @@ Reading read(const QString &text, Unit bareUnit, Quantity quantity)
         b = ValueReader::convert(b, secondUnit, unit);
     if (quantity == Quantity::Length && (a < 0 || b < 0))
         return r;
+    if (!std::isfinite(a) || !std::isfinite(b)) // a conversion past the range of a double
+        return r;
     r.kind = Reading::Kind::Value;
     r.unit = unit;
     r.low = std::min(a, b);
@@ -263,6 +272,71 @@ QString ValueReader::unitText(Unit unit)
         break;
     }
     return QString();
+}
+
+Reading ValueReader::plainRange(const QString &text, const QStringList &units, QString *unitWritten)
+{
+    Reading r;
+    if (ValueReader::isNothing(text)) {
+        r.kind = Reading::Kind::Nothing;
+        return r;
+    }
+    QString s = text.trimmed().toLower();
+    for (const QChar dash : {QChar(0x2013), QChar(0x2014), QChar(0x2212)})
+        s.replace(dash, QLatin1Char('-'));
+    Cursor c(s);
+    QString unit;
+    const auto eatUnit = [&] {
+        for (const QString &u : units)
+            if (c.eat({u})) {
+                if (unit.isEmpty())
+                    unit = u;
+                return;
+            }
+    };
+    const auto first = c.number(false);
+    if (!first)
+        return r;
+    eatUnit();
+    std::optional<double> second;
+    if (c.eat(kSeparators)) {
+        second = c.number(false);
+        if (!second)
+            return r;
+        eatUnit();
+    }
+    if (!c.atEnd())
+        return r;
+    r.kind = Reading::Kind::Value;
+    r.low = std::min(*first, second.value_or(*first));
+    r.high = std::max(*first, second.value_or(*first));
+    r.hasLow = r.hasHigh = true;
+    if (unitWritten)
+        *unitWritten = unit;
+    return r;
+}
+
+QString ValueReader::groupNumber(const QString &text, QChar letter, QString *group)
+{
+    // "P-No. 1 Gr. 2": the letter and its "No." are optional, the number may carry one
+    // capital ("5A", "15E"), the group is a number after "Gr.", "Gp", "Group" or "G".
+    static const QRegularExpression form(QStringLiteral(
+        "^(?:([A-Z])\\s*-?\\s*(?:NO\\.?|NUMBER)?\\s*-?\\s*)?0*(\\d+)([A-Z]?)"
+        "(?:\\s*,?\\s*(?:GR(?:OUP)?|GP|G)\\s*(?:NO\\.?)?\\s*\\.?\\s*-?\\s*0*(\\d+))?\\s*$"));
+    const QRegularExpressionMatch m = form.match(text.trimmed().toUpper());
+    if (!m.hasMatch() || (!m.captured(1).isEmpty() && m.captured(1) != QString(letter.toUpper())))
+        return QString();
+    if (group)
+        *group = m.captured(4);
+    return m.captured(2) + m.captured(3);
+}
+
+QString ValueReader::quote(const QString &text)
+{
+    static constexpr int kLongest = 80;
+    if (text.size() <= kLongest)
+        return text;
+    return text.left(kLongest) + QStringLiteral("\u2026 (%1 characters)").arg(text.size());
 }
 
 QString ValueReader::number(double value)

@@ -6,6 +6,7 @@
 // A text it cannot read whole is reported as such, never guessed at.
 
 #include <QString>
+#include <QStringList>
 
 namespace Brenvik {
 
@@ -41,6 +42,17 @@ public:
     static QString unitText(Unit unit);
     // A number as an engineer writes it: "1.5", "22.2", "0.875" (at most three decimals).
     static QString number(double value);
+
+    // A number or range of another quantity ("90-110", "10 - 12 V", "60-150 mm/min"): units
+    // names the unit words it may carry (in lower case, longest first); the one written, if
+    // any, is put in unitWritten. Unit::None in the reading.
+    static Reading plainRange(const QString &text, const QStringList &units, QString *unitWritten = nullptr);
+    // A group number of the code: "1", "P-1", "P-No. 1", "P1", "F-6", "A-No. 1", "5A", "15E",
+    // "01" (as "1"), with the letter of its table; a group after it ("1 Gr. 2", "P-1 Gp 1",
+    // "P-No. 1 Group 2") into group. Empty when the text is not one.
+    static QString groupNumber(const QString &text, QChar letter, QString *group = nullptr);
+    // A value quoted in the details: at most 80 characters of it, the cut marked.
+    static QString quote(const QString &text);
 };
 
 } // namespace Brenvik

@@ -1,9 +1,9 @@
 #pragma once
 // The reports of many documents written as PDF files in one go, for the register's
 // "Export to PDF..." and for brenvik --export-pdf-dir (--export-pdf and --print-fields open
-// their one document through it too). Each document opens as File > Open
-// would open it, but in a hidden window kept per form type: the hundredth WPS reuses the
-// window of the first instead of building its pages and lists again.
+// their one document through it too). Each document opens as File > Open would open it,
+// without a window; the report pages of each form type are built once and filled again for
+// every document of that type.
 
 #include <QString>
 #include <QStringList>
@@ -12,10 +12,9 @@
 #include <map>
 #include <memory>
 
-class QWidget;
-
 namespace Brenvik {
 
+class FormDocument;
 class FormReport;
 
 class BulkExport {
@@ -45,15 +44,16 @@ public:
     // values that print cut, one per line; empty when there is nothing to say.
     bool exportOne(const QString &document, const QString &pdf, QString *error, QStringList *notes = nullptr);
 
-    // The prepared report of document, opened as File > Open opens it in the window kept for
-    // its form type; valid until the next document of that type opens. Null with *error
+    // The prepared report of document, opened as File > Open opens it; valid until the next
+    // document of that type opens. Null with *error
     // naming the document when it cannot be opened or its type has no report. With held, the
     // boxes the opening would show go there instead of to the screen.
     FormReport *openReport(const QString &document, QString *error, QStringList *held = nullptr);
 
 private:
     OutputCheck m_check;
-    std::map<QString, std::unique_ptr<QWidget>> m_windows; // hidden, one per form type
+    std::map<QString, std::unique_ptr<FormReport>> m_reports;     // one per form type
+    std::map<QString, std::unique_ptr<FormDocument>> m_documents; // the last one read of each type
 };
 
 } // namespace Brenvik

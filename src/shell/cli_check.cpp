@@ -1,6 +1,7 @@
 // --check: a WPS checked against the qualification records that support it, one line per
-// rule: "<paragraph> <subject>: <holds|exceeds|cannot tell> (<details>)". Exit 0 when no rule
-// is exceeded, 1 when one is or a file cannot be read, 2 on a usage error.
+// rule: "<paragraph> <subject>: <holds|exceeds|cannot tell> (<details>)". Exit 0 only when every
+// rule holds, 1 when one is exceeded or a file cannot be read, 3 when none is exceeded but one
+// cannot be told, 2 on a usage error. --toughness: the work requires toughness.
 
 #include "core/profilefile.h"
 #include "qualify/qualifycheck.h"
@@ -15,10 +16,13 @@ namespace Brenvik {
 namespace {
 
 const QString kCheck = QStringLiteral("check");
+const QString kToughness = QStringLiteral("toughness");
+// Nothing exceeded, but a rule could not be told: not verified.
+constexpr int kCannotTell = 3;
 
 int usage(const QString &problem)
 {
-    return cliUsage(problem, {QStringLiteral("brenvik [--data-dir DIR] --check WPS.wrp RECORD.wrp...")});
+    return cliUsage(problem, {QStringLiteral("brenvik [--data-dir DIR] --check WPS.wrp [--toughness] RECORD.wrp...")});
 }
 
 // The document of a file when it is of the type wanted; else a message naming the file.
@@ -59,11 +63,21 @@ int runCheck(const QCommandLineParser &parser, const QStringList &positional)
         }
         records << record;
     }
-    const QList<Verdict> verdicts = QualifyCheck::run(wps, records);
+    CheckOptions options;
+    options.toughnessRequired = parser.isSet(kToughness);
+    const QList<Verdict> verdicts = QualifyCheck::run(wps, records, options);
     QTextStream out(stdout);
     for (const Verdict &v : verdicts)
         out << v.line() << Qt::endl;
-    return QualifyCheck::anyExceeds(verdicts) ? Exit::Failure : Exit::Ok;
+    switch (QualifyCheck::overall(verdicts)) {
+    case Outcome::Holds:
+        return Exit::Ok;
+    case Outcome::Exceeds:
+        return Exit::Failure;
+    case Outcome::CannotTell:
+        break;
+    }
+    return kCannotTell;
 }
 
 } // namespace
@@ -75,8 +89,11 @@ CliMode checkMode()
         kCheck,
         QStringLiteral(
             "Check the WPS against the qualification records (WPQR files) that support it and print "
-            "one line per rule; exit 1 when a rule is exceeded."),
+            "one line per rule; exit 0 when every rule holds, 1 when a rule is exceeded, 3 when a rule cannot "
+            "be told."),
         QStringLiteral("WPS.wrp"));
+    mode.options << QCommandLineOption(kToughness, QStringLiteral("With --check: the work requires toughness, so the "
+                                                                  "supplementary essential variables apply."));
     mode.run = runCheck;
     return mode;
 }

@@ -6,6 +6,7 @@
 #include "core/profilefile.h"
 #include "document/control/controlrecord.h"
 #include "document/control/documentcompare.h"
+#include "document/formdocument.h"
 #include "shell/clifiles.h"
 #include "shell/climode.h"
 

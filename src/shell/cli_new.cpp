@@ -1,15 +1,10 @@
 // --new: a blank document of a type, made as File > New makes it (the reset's defaults, the
 // default company profile) and saved at once. Gives scripts a blank form to start from.
 
-#include "core/documentwindow.h"
 #include "document/formdescription.h"
+#include "document/formdocument.h"
 #include "shell/clifiles.h"
 #include "shell/climode.h"
-
-#include <QFileInfo>
-#include <QWidget>
-
-#include <memory>
 
 namespace Brenvik {
 
@@ -33,17 +28,16 @@ int runNew(const QCommandLineParser &parser, const QStringList &positional)
                               .arg(parser.value(kNew), FormDescriptions::types().join(QStringLiteral(", "))));
     if (const QString problem = storeProblem(); !problem.isEmpty())
         return cliFailure(problem);
-    DocumentWindow *document = DocumentRegistry::instance().create(type, nullptr);
-    if (!document)
-        return cliFailure(QStringLiteral("the %1 window is not built in this version").arg(type));
-    const std::unique_ptr<QWidget> window(document->widget());
     if (const QString problem = outputProblem(out, {}, OutputKind::Document); !problem.isEmpty())
         return cliFailure(problem);
-    // As File > New: the window reset to an empty document, then saved under the new name.
-    document->resetDocument();
-    document->setFileName(out);
-    // The window has said which file failed, the document or its sketch, and why.
-    if (!document->save())
+    // As File > New: an empty document, then saved under the new name.
+    const FormTable *table = FormTables::find(type);
+    if (!table)
+        return cliFailure(QStringLiteral("the %1 form is not built in this version").arg(type));
+    FormDocument document(*table);
+    document.reset();
+    // The document has said which file failed, the document or its sketch, and why.
+    if (!document.saveFile(out))
         return Exit::Failure;
     return Exit::Ok;
 }
@@ -57,7 +51,7 @@ CliMode newMode()
         kNew,
         QStringLiteral("Create a new document of TYPE (%1) as File > New does, with the default company "
                        "profile, and save it to OUT.wrp with its sketch picture.")
-            .arg(DocumentRegistry::instance().types().join(QStringLiteral(", "))),
+            .arg(FormDescriptions::types().join(QStringLiteral(", "))),
         QStringLiteral("TYPE"));
     mode.run = runNew;
     return mode;

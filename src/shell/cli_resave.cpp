@@ -1,15 +1,13 @@
-// --resave: a document opened in the window of its form type as File > Open does, then saved
+// --resave: a document opened as File > Open opens it, then saved
 // to another file (or over itself) as Save does, with no question asked. Used to bring old
 // files to the current layout and to check that a file survives a round trip.
 
-#include "core/documentwindow.h"
 #include "core/filestamp.h"
-#include "core/profilefile.h"
+#include "core/platform.h"
+#include "document/control/controlrecord.h"
+#include "document/formdocument.h"
 #include "shell/clifiles.h"
 #include "shell/climode.h"
-
-#include <QFileInfo>
-#include <QWidget>
 
 #include <memory>
 
@@ -37,28 +35,24 @@ int runResave(const QCommandLineParser &parser, const QStringList &positional)
         return cliFailure(problem);
     if (const QString problem = outputProblem(out, {file}, OutputKind::Document); !problem.isEmpty())
         return cliFailure(problem);
-    ProfileFile profile(file, ProfileFile::Kind::Document);
-    if (!profile.load())
-        return cliFailure(QStringLiteral("cannot open %1: the file cannot be read").arg(file));
-    const FileStamp read(file, profile.data());
-    const QString type = profile.value(QStringLiteral("contents"), QStringLiteral("formType"));
-    DocumentWindow *document = DocumentRegistry::instance().create(type, nullptr);
+    QString error;
+    QList<DocumentMessage> boxes;
+    std::unique_ptr<FormDocument> document = FormDocument::read(file, &error, &boxes);
     if (!document)
-        return cliFailure(type.isEmpty()
-                              ? QStringLiteral("cannot open %1: it has no form type").arg(file)
-                              : QStringLiteral("cannot open %1: unknown form type \"%2\"").arg(file, type));
-    const std::unique_ptr<QWidget> window(document->widget());
-    if (!document->openFile(file))
-        return cliFailure(QStringLiteral("cannot open %1").arg(file));
-    // Save writes to the document's file name.
-    document->setFileName(out);
+        return cliFailure(error);
+    for (const DocumentMessage &box : boxes)
+        errorBox(box.caption, box.text);
     // Written by someone else meanwhile: a resave in place would undo their work, one to
     // another file would carry a state the file no longer has.
+    const FileStamp read = document->diskStamp();
     const QString changed = QStringLiteral("%1 was skipped: it changed on disk while it was being resaved").arg(file);
     if (read.changedOnDisk())
         return cliFailure(changed);
-    // The window has said which file failed, the document or its sketch, and why.
-    if (!document->save())
+    // An approved or superseded document changes only by a revision.
+    if (const QString refusal = ControlRecord::saveRefusal(file); !refusal.isEmpty())
+        return cliFailure(refusal);
+    // The document has said which file failed, the document or its sketch, and why.
+    if (!document->saveFile(out))
         return read.changedOnDisk() ? cliFailure(changed) : Exit::Failure;
     return Exit::Ok;
 }

@@ -1,16 +1,14 @@
 // --wps-from: a new WPS filled from a qualification record, as the record window's "New WPS
 // from this Record..." makes it, saved at once. The record itself is never written.
 
-#include "core/documentwindow.h"
 #include "core/profilefile.h"
+#include "document/formdocument.h"
 #include "qualify/wpsfromrecord.h"
 #include "shell/clifiles.h"
 #include "shell/climode.h"
 
 #include <QFileInfo>
-#include <QWidget>
-
-#include <memory>
+#include <QTextStream>
 
 namespace Brenvik {
 
@@ -55,15 +53,20 @@ int runWpsFrom(const QCommandLineParser &parser, const QStringList &positional)
                               .arg(recordFile, record.formType()));
     if (const QString problem = storeProblem(); !problem.isEmpty())
         return cliFailure(problem);
-    DocumentWindow *document = DocumentRegistry::instance().create(QStringLiteral("WPSR"), nullptr);
-    if (!document)
-        return cliFailure(QStringLiteral("the WPSR window is not built in this version"));
-    const std::unique_ptr<QWidget> window(document->widget());
-    document->resetDocument();
-    document->fillFields(WpsFromRecord::fields(record));
-    document->setFileName(out);
-    // The window has said which file failed and why.
-    return document->save() ? Exit::Ok : Exit::Failure;
+    FormDocument document(*FormTables::find(QStringLiteral("WPSR")));
+    document.reset();
+    document.fillFields(WpsFromRecord::fields(record));
+    // The record's joint sketch goes over as a copy; one that cannot be read is left out.
+    if (const QString sketch = FormDocument::sketchFileName(recordFile); QFileInfo::exists(sketch)) {
+        Picture picture;
+        QString error;
+        if (picture.load(sketch, &error))
+            document.setPicture(picture);
+        else
+            QTextStream(stderr) << "brenvik: the sketch of the record is left out: " << error << Qt::endl;
+    }
+    // The document has said which file failed and why.
+    return document.saveFile(out) ? Exit::Ok : Exit::Failure;
 }
 
 } // namespace

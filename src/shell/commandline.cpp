@@ -14,6 +14,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace Brenvik {
 
@@ -104,9 +105,15 @@ int runBrenvik(int argc, char *argv[])
     if (noWindow && qEnvironmentVariableIsEmpty("BRENVIK_QT_DEBUG"))
         qInstallMessageHandler(quietQtMessages);
 
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Brenvik"));
-    QApplication::setApplicationVersion(QStringLiteral(BRENVIK_VERSION));
+    // Without a window nothing needs widgets: the headless modes read and write documents
+    // through the document model, which needs fonts and painting only.
+    std::unique_ptr<QGuiApplication> app;
+    if (noWindow)
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    else
+        app = std::make_unique<QApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Brenvik"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(BRENVIK_VERSION));
 
     // Qt names files in UTF-8: a name in another encoding could never be opened or written,
     // and would be reported as missing. Say what is wrong with it instead.

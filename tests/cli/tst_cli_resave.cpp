@@ -419,10 +419,15 @@ void TestCliResave::wpsFromRecordThenChecked_data()
     QTest::addColumn<QString>("wps"); // "NEW": the one --wps-from writes
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("outputHas");
-    QTest::newRow("new from the record") << "NEW" << 0 << QByteArray("QW-451.1 Base metal thickness: holds (within 5 mm");
-    QTest::newRow("the WPS example holds") << "wps-example.wrp" << 0 << QByteArray("QW-407.1 Postweld heat treatment: holds");
-    QTest::newRow("the exceeding example") << "wps-exceeds-example.wrp" << 1
-                                           << QByteArray("QW-451.1 Base metal thickness: exceeds (32 mm above 22.2 mm");
+    QTest::addColumn<QByteArray>("exceeded"); // the paragraphs that exceed, in order
+    QTest::newRow("new from the record") << "NEW" << 0
+                                         << QByteArray("QW-403.6 Minimum base metal thickness (toughness): holds (GTAW (PQR-118): 11.1 mm is not below")
+                                         << QByteArray();
+    QTest::newRow("the WPS example holds") << "wps-example.wrp" << 0
+                                           << QByteArray("QW-409.1 Heat input (toughness): holds (GTAW (PQR-118): GTAW 1.82 kJ/mm")
+                                           << QByteArray();
+    QTest::newRow("the exceeding example") << "wps-exceeds-example.wrp" << 1 << QByteArray("32 mm above 22.2 mm")
+                                           << QByteArray("QW-403.8 QW-404.30 QW-407.1 QW-407.2");
 }
 
 void TestCliResave::wpsFromRecordThenChecked()
@@ -430,20 +435,35 @@ void TestCliResave::wpsFromRecordThenChecked()
     QFETCH(QString, wps);
     QFETCH(int, exitCode);
     QFETCH(QByteArray, outputHas);
+    QFETCH(QByteArray, exceeded);
     QString file = example(wps);
+    // The PWHT conditions read the transformation temperatures beside the store.
+    QFile::remove(path("transformation.dat"));
+    QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + "/transformation.dat", path("transformation.dat")));
     if (wps == "NEW") {
         file = path("new-wps.wrp");
         QCOMPARE(brenvik({"--wps-from", example("wpqr-example.wrp"), file}, m_dir.path()).exitCode, 0);
         const QByteArray written = readAll(file);
-        for (const char *line : {"formType=WPSR\r\n", "PQRNo=PQR-118\r\n", "grooveThickness=5 mm to 22.2 mm\r\n",
-                                 "thGroove2=14.2 mm max.\r\n", "FNo2=4\r\n",
-                                 "MinPreheatTemp=50\r\n", "postWeldTempRange=620\r\n"})
+        for (const char *line : {"formType=WPSR\r\n", "PQRNo=PQR-118\r\n", "wpsNo=WPS-118\r\n",
+                                 "grooveThickness=11.1 mm to 22.2 mm\r\n", "thGroove2=14.2 mm max.\r\n", "FNo2=4\r\n",
+                                 "groovePosition=6G\r\n", "weldProgression=Uphill\r\n", "MinPreheatTemp=50\r\n",
+                                 "postWeldTempRange=620\r\n"})
             QVERIFY2(written.contains(line), line);
+        QVERIFY(written.contains("ETGrid_2=2\xa6" "SMAW\xa6" "E7018\xa6"));
+        QVERIFY2(QFileInfo(path("new-wps_img.bmp")).size() > 0, "the record's sketch goes over");
     }
     const Run run = brenvik({"--check", file, example("wpqr-example.wrp")}, m_dir.path());
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY2(run.out.contains(outputHas), run.out.constData());
-    QCOMPARE(run.out.count('\n'), 8);
+    // The record is toughness tested: the process line, nine rules for GTAW and SMAW and the
+    // eleven toughness rules.
+    QCOMPARE(run.out.count('\n'), 21);
+    QByteArrayList over;
+    for (const QByteArray &line : run.out.split('\n'))
+        if (line.contains(": exceeds ("))
+            over << line.left(line.indexOf(' '));
+    QCOMPARE(over.join(' '), exceeded);
+    QVERIFY2(!run.out.contains(": cannot tell ("), run.out.constData());
 }
 
 // The shipped WPS and its revision compared; approved documents listed with their status and
@@ -460,7 +480,7 @@ void TestCliResave::documentControl()
     QCOMPARE(run.exitCode, 1);
     const QStringList lines = QString::fromUtf8(run.out).split('\n', Qt::SkipEmptyParts);
     QVERIFY(lines.contains("General Information / Revision No.: 0 -> 1"));
-    QVERIFY(lines.contains("Pre/Post Heat / Temperature Range: 595 - 650 -> None"));
+    QVERIFY(lines.contains("Pre/Post Heat / Time Range: 1 h per 25 mm, 1 h min. -> None"));
     static const QRegularExpression shape("^.+ / .+: .+ -> .+$");
     for (const QString &line : lines)
         QVERIFY2(shape.match(line).hasMatch(), qPrintable(line));

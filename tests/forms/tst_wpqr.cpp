@@ -439,8 +439,18 @@ void TestWpqr::newWpsFromTheRecordAsShown()
     const QHash<QString, QString> texts = wps->fieldTexts();
     QCOMPARE(texts.value("PQRNo"), QString("PQR-118"));
     QCOMPARE(texts.value("companyName"), QString("Edited Fabricators"));
-    QCOMPARE(texts.value("grooveThickness"), QString("5 mm to 22.2 mm"));
+    // Toughness tested: the minimum is T (QW-403.6).
+    QCOMPARE(texts.value("grooveThickness"), QString("11.1 mm to 22.2 mm"));
     QCOMPARE(texts.value("thGroove1"), QString("8 mm max."));
+    // A starting point: the number proposed, position and progression, a technique row per
+    // process with its amperes and volts, and a copy of the record's sketch.
+    QCOMPARE(texts.value("wpsNo"), QString("WPS-118"));
+    QCOMPARE(texts.value("groovePosition"), QString("6G"));
+    QCOMPARE(texts.value("weldProgression"), QString("Uphill"));
+    QCOMPARE(wps->gridCell("ETGrid", 1, 1), QString("GTAW"));
+    QCOMPARE(wps->gridCell("ETGrid", 2, 5), QString("100-150"));
+    QCOMPARE(wps->gridCell("ETGrid", 2, 6), QString("21-25"));
+    QVERIFY(!wps->sketch().isNull());
     QVERIFY(AppState::instance().changed());
 }
 

@@ -359,7 +359,7 @@ void TestWps::reportFills_data()
     QTest::newRow("radio unchecked") << true << 1 << "ifNonfusing" << "No";
     QTest::newRow("filler 1, centred column") << true << 1 << "AWSNoClass1" << "ER70S-2";
     QTest::newRow("preheat with unit") << true << 2 << "MinPreheatTemp" << "10 °C";
-    QTest::newRow("postweld range with unit") << true << 2 << "postWeldTempRange" << "595 - 650 °C";
+    QTest::newRow("postweld range with unit") << true << 2 << "postWeldTempRange" << "595 - 645 °C";
     QTest::newRow("back names the company") << true << 2 << "companyName" << "Brenvik Fabrication Ltd.";
     QTest::newRow("back names the WPS") << true << 2 << "wpsNo" << "WPS-118";
     QTest::newRow("back names the revision") << true << 2 << "RevisionNo" << "0";

@@ -181,16 +181,6 @@ bool ControlActions::maySave()
     return false;
 }
 
-QString ControlActions::prepareSave(ProfileFile &file)
-{
-    const ControlRecord record = ControlRecord::read(file);
-    if (record.isControlled())
-        return tr("%1 is %2: it is not written over; create a revision to change it.")
-            .arg(QDir::toNativeSeparators(file.path()), ControlRecord::statusWord(record.status).toLower());
-    record.write(file);
-    return QString();
-}
-
 bool ControlActions::savedAndCurrent(const QString &command)
 {
     const QString path = m_window->fileName();

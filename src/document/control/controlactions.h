@@ -49,11 +49,6 @@ public:
     void createRevisionClick();
     void compareClick();
 
-    // What a save does to the status keys of the file it writes into: keeps them after the
-    // form's keys. The reason it must not write at all (the file there is approved or
-    // superseded), else empty.
-    static QString prepareSave(ProfileFile &file);
-
     // The dialogs, replaceable by tests (an empty function brings the dialog back): the
     // approval (nothing when cancelled), a revision that is no whole number (empty when
     // cancelled), and the compare list.

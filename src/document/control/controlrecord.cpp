@@ -6,6 +6,7 @@
 #include "core/writetarget.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 
 namespace Brenvik {
@@ -94,6 +95,27 @@ void ControlRecord::write(ProfileFile &file) const
     file.setValue(kContents, kStatusKey, statusWord(status));
     for (const KeyDef &k : kKeys)
         file.setValue(kContents, QLatin1String(k.key), k.text ? this->*k.text : formatFileDate(this->*k.date));
+}
+
+QString ControlRecord::prepareSave(ProfileFile &file)
+{
+    const ControlRecord record = ControlRecord::read(file);
+    if (record.isControlled())
+        return QStringLiteral("%1 is %2: it is not written over; create a revision to change it.")
+            .arg(QDir::toNativeSeparators(file.path()), statusWord(record.status).toLower());
+    record.write(file);
+    return QString();
+}
+
+QString ControlRecord::saveRefusal(const QString &path)
+{
+    ProfileFile file(path, ProfileFile::Kind::Document);
+    file.load();
+    const ControlRecord record = ControlRecord::read(file);
+    if (!record.isControlled())
+        return QString();
+    return QStringLiteral("%1 is %2 and was not saved: create a revision to change it.")
+        .arg(QDir::toNativeSeparators(path), statusWord(record.status).toLower());
 }
 
 QString controlDigest(const ProfileFile &file, const QByteArray &picture)

@@ -40,6 +40,14 @@ struct ControlRecord {
     // A record that is not present leaves a file without keys exactly as it was.
     void write(ProfileFile &file) const;
 
+    // What a save does to the status keys of the file it writes into: keeps them after the
+    // form's keys. The reason it must not write at all (the file there is approved or
+    // superseded: a revision is the way to change it), else empty.
+    static QString prepareSave(ProfileFile &file);
+    // The reason a document file must not be saved again, read from the file ("... is
+    // approved and was not saved ..."); empty for a draft.
+    static QString saveRefusal(const QString &path);
+
     // "Draft", "Approved", "Superseded": the words the file stores and the register shows.
     static QString statusWord(ControlStatus status);
     // An unknown or empty word reads as Draft.

@@ -40,11 +40,6 @@ QString pictureText(const QByteArray &bytes)
                            : QStringLiteral("picture of %1 bytes").arg(bytes.size());
 }
 
-QHash<QString, const FormTable *> &tables()
-{
-    static QHash<QString, const FormTable *> all;
-    return all;
-}
 
 } // namespace
 
@@ -170,18 +165,5 @@ QList<FieldDifference> DocumentCompare::compare(const ProfileFile &before, const
     return out;
 }
 
-namespace FormTables {
-
-void add(const FormTable *table)
-{
-    tables().insert(table->description.formType, table);
-}
-
-const FormTable *find(const QString &formType)
-{
-    return tables().value(formType);
-}
-
-} // namespace FormTables
 
 } // namespace Brenvik

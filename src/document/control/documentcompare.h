@@ -38,11 +38,5 @@ private:
     const FormTable &m_table;
 };
 
-// The tables of the form types, added once at start-up beside their descriptions.
-namespace FormTables {
-void add(const FormTable *table);
-// nullptr for a form type without a table.
-const FormTable *find(const QString &formType);
-} // namespace FormTables
 
 } // namespace Brenvik

@@ -1,6 +1,7 @@
 #include "forms/pqr/tpqr.h"
 
 #include "controls/typedgrid.h"
+#include "document/formdocument.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -249,6 +250,13 @@ FormTable buildTable()
     t.parameterTarget = {QStringLiteral("weldingSequence"), false, 1, QStringLiteral("weldingSequenceUnitM"), QString(),
                          {{3, Item::Diameter}, {4, Item::FeedSpeed}, {5, Item::Amperage}, {6, Item::Voltage}},
                          -1, -1, {QStringLiteral("weldingProcess")}};
+    // The fillet test grid's first column keeps its row labels, whatever a file holds there.
+    t.rules.afterLoad = [](FormDocument &d) {
+        const QString name = QStringLiteral("filletWeldTestT");
+        const QStringList &labels = d.table().field(name)->grid.rowTitles;
+        for (int r = 0; r < labels.size(); ++r)
+            d.setCell(name, r + 1, 0, labels.at(r));
+    };
     return t;
 }
 
@@ -314,17 +322,8 @@ void TPQR::screenSetUp()
     certified->setMaxVisibleItems(3);
 }
 
-void TPQR::iniScreen()
-{
-    TypedGrid *g = grid(QStringLiteral("filletWeldTestT"));
-    const QStringList &labels = formTable().field(QStringLiteral("filletWeldTestT"))->grid.rowTitles;
-    for (int r = 0; r < labels.size(); ++r)
-        g->setCell(r + 1, 0, labels.at(r));
-}
-
 void TPQR::afterLoad()
 {
-    iniScreen();
     // The fields show the state of the process they belong to; their texts are left for the
     // rule itself (page 3 shown, the process changed).
     applyProcessRule(false);
@@ -350,22 +349,28 @@ void TPQR::setRowEnabled(const QString &name, bool enabled)
         b->setEnabled(enabled);
 }
 
+void TPQR::processRule(FormDocument &document)
+{
+    const QString process = document.text(QStringLiteral("weldingProcess"));
+    if (!namesProcess(process, QStringLiteral("GTAW"))) {
+        document.setText(QStringLiteral("TungstenElectrodeType"), QString());
+        document.setText(QStringLiteral("diameter"), QString());
+    }
+    // Only the classification is emptied; trade name and manufacturer keep their text.
+    if (!namesProcess(process, QStringLiteral("SAW")))
+        document.setText(QStringLiteral("classificationF"), QString());
+}
+
 void TPQR::applyProcessRule(bool emptyDisabled)
 {
+    if (emptyDisabled)
+        runRule(&TPQR::processRule);
     const QString process = fieldAs<QComboBox>(QStringLiteral("weldingProcess"))->currentText();
-
     const bool gtaw = namesProcess(process, QStringLiteral("GTAW"));
-    for (const QString &name : {QStringLiteral("TungstenElectrodeType"), QStringLiteral("diameter")}) {
-        if (!gtaw && emptyDisabled)
-            fieldAs<QComboBox>(name)->setEditText(QString());
+    for (const QString &name : {QStringLiteral("TungstenElectrodeType"), QStringLiteral("diameter")})
         setRowEnabled(name, gtaw);
-    }
     groupBox(QStringLiteral("tungstenGroup"))->setEnabled(gtaw);
-
-    // Only the classification is emptied; trade name and manufacturer keep their text.
     const bool saw = namesProcess(process, QStringLiteral("SAW"));
-    if (!saw && emptyDisabled)
-        fieldAs<QComboBox>(QStringLiteral("classificationF"))->setEditText(QString());
     for (const QString &name : {QStringLiteral("classificationF"), QStringLiteral("tradeNameF"), QStringLiteral("manufacturerF")})
         setRowEnabled(name, saw);
 }

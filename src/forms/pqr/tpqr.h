@@ -26,8 +26,7 @@ public:
     // Page 3 shown or the process changed: tungsten and SAW flux fields by process.
     void dataEntry3Enter();
     void weldingProcessChange();
-    // The fixed labels "1", "2", "3" of the fillet-weld grid.
-    void iniScreen();
+
 
     void delRowWSClick() { delRowGrid(QStringLiteral("weldingSequence")); }
     void dupRowWSClick() { dupRowGrid(QStringLiteral("weldingSequence")); }
@@ -45,8 +44,10 @@ protected:
     void afterLoad() override;
 
 private:
-    // Enables or disables the process-dependent fields; with emptying, the rule itself.
+    // The fields the process does not use enabled or not; with emptyDisabled also emptied.
     void applyProcessRule(bool emptyDisabled);
+    // The tungsten fields empty without GTAW, the flux classification without SAW.
+    static void processRule(FormDocument &document);
     void setRowEnabled(const QString &fieldName, bool enabled);
 };
 

@@ -1,5 +1,7 @@
 #include "forms/wpds/twpds.h"
 
+#include "document/formdocument.h"
+
 #include "controls/typedgrid.h"
 #include "core/appstate.h"
 #include "userdata/userproperties.h"
@@ -184,6 +186,11 @@ FormTable buildTable()
     t.unitSwitches = {temperatureSwitch({QStringLiteral("unitPreheatMin"), QStringLiteral("unitInterMin"),
                                          QStringLiteral("unitInterMax")}),
                       parameterUnits};
+    t.rules.resetDefaults = [](FormDocument &d) {
+        d.setChecked(QStringLiteral("pulsed1"), false);
+        d.setChecked(QStringLiteral("pulsed2"), false);
+    };
+    t.rules.onClick.insert(QStringLiteral("ifBackgouging"), &TWPDS::backgougingRule);
     return t;
 }
 
@@ -251,32 +258,53 @@ void TWPDS::screenSetUp()
     // The grid titles come with the table (every reset writes them back).
 }
 
-void TWPDS::resetDefaults()
-{
-    setCheckedState(field(QStringLiteral("pulsed1")), false);
-    setCheckedState(field(QStringLiteral("pulsed2")), false);
-}
-
 void TWPDS::afterLoad()
 {
     updateBackgougingEnabled();
 }
 
+void TWPDS::backgougingRule(FormDocument &document)
+{
+    // Without backgouging its method and depth read "N/A"; with it they are to be filled.
+    const bool checked = document.values().checks.value(QStringLiteral("ifBackgouging"));
+    for (const QString &name : {QStringLiteral("method"), QStringLiteral("depth")})
+        document.setText(name, checked ? QString() : QStringLiteral("N/A"));
+}
+
+void TWPDS::processRule(FormDocument &document)
+{
+    // Exact case, as the process names are stored.
+    const QString p1 = document.text(QStringLiteral("weldingProcess1"));
+    const QString p2 = document.text(QStringLiteral("weldingProcess2"));
+    if (p1 != QLatin1String("GTAW") && p2 != QLatin1String("GTAW")) {
+        document.setText(QStringLiteral("TungstenElectrodeType"), QString());
+        document.setText(QStringLiteral("diameter"), QString());
+    }
+    if (p1 != QLatin1String("SAW") && p2 != QLatin1String("SAW"))
+        document.setText(QStringLiteral("fluxClassification"), QString());
+}
+
+void TWPDS::processCopyRule(FormDocument &document)
+{
+    // An empty filler-metal process takes the welding process of its column.
+    for (const auto &[target, source] : {std::pair{QStringLiteral("IFMProcess1"), QStringLiteral("weldingProcess1")},
+                                         std::pair{QStringLiteral("IFMProcess2"), QStringLiteral("weldingProcess2")}})
+        if (document.text(target).isEmpty())
+            document.setText(target, document.text(source));
+}
+
 void TWPDS::dataEntry3Enter()
 {
+    runRule(&TWPDS::processRule);
     const QString p1 = fieldAs<QComboBox>(QStringLiteral("weldingProcess1"))->currentText();
     const QString p2 = fieldAs<QComboBox>(QStringLiteral("weldingProcess2"))->currentText();
-
     auto setEnabled = [this](const QString &name, bool enabled) {
-        if (!enabled)
-            fieldAs<QComboBox>(name)->setEditText(QString());
         field(name)->setEnabled(enabled);
         if (QLabel *label = labelOf(name))
             label->setEnabled(enabled);
         for (QWidget *b : buttonsOf(name))
             b->setEnabled(enabled);
     };
-    // Exact case, as the process names are stored.
     const bool gtaw = p1 == QLatin1String("GTAW") || p2 == QLatin1String("GTAW");
     setEnabled(QStringLiteral("TungstenElectrodeType"), gtaw);
     setEnabled(QStringLiteral("diameter"), gtaw);
@@ -287,23 +315,13 @@ void TWPDS::dataEntry3Enter()
 
 void TWPDS::dataEntry5Enter()
 {
-    auto takeOver = [this](const QString &target, const QString &source) {
-        auto *box = fieldAs<QComboBox>(target);
-        if (box->currentText().isEmpty())
-            box->setEditText(fieldAs<QComboBox>(source)->currentText());
-    };
-    takeOver(QStringLiteral("IFMProcess1"), QStringLiteral("weldingProcess1"));
-    takeOver(QStringLiteral("IFMProcess2"), QStringLiteral("weldingProcess2"));
+    runRule(&TWPDS::processCopyRule);
 }
 
 void TWPDS::ifBackgougingClick()
 {
-    const bool checked = fieldAs<QCheckBox>(QStringLiteral("ifBackgouging"))->isChecked();
-    for (const QString &name : {QStringLiteral("method"), QStringLiteral("depth")}) {
-        auto *box = fieldAs<QComboBox>(name);
-        box->setEditText(checked ? QString() : QStringLiteral("N/A"));
-        box->setEnabled(checked);
-    }
+    runRule(&TWPDS::backgougingRule);
+    updateBackgougingEnabled();
     ChangeFlag();
 }
 

@@ -19,6 +19,12 @@ public:
     static const FormTable &formTable();
     // What the type is: its type word, its names and the keys that hold its number, date, ...
     static FormDescription description();
+    // The click rule of ifBackgouging on the document's values.
+    static void backgougingRule(FormDocument &document);
+    // Page 3 shown: the tungsten fields empty without GTAW, the flux without SAW.
+    static void processRule(FormDocument &document);
+    // Page 5 shown: the filler metals' processes taken from the welding processes when empty.
+    static void processCopyRule(FormDocument &document);
     // The 14 parameter rows, top to bottom.
     static const QStringList &parameterTitles();
 
@@ -38,7 +44,6 @@ public:
 
 protected:
     void screenSetUp() override;
-    void resetDefaults() override;
     void afterLoad() override;
     void connectHandlers() override;
     void boundSave(QComboBox *box) override;

@@ -274,8 +274,12 @@ void TWPQR::newWpsFromRecordClick()
         return;
     // What the window shows, saved or not; this window closes when the WPS opens.
     const QualifyForm record(QFileInfo(fileName()).fileName(), fieldTexts());
-    if (DocumentWindow *wps = host->newDocumentOfType(QStringLiteral("WPSR")))
+    const Picture picture = sketch();
+    if (DocumentWindow *wps = host->newDocumentOfType(QStringLiteral("WPSR"))) {
         wps->fillFields(WpsFromRecord::fields(record));
+        // The record's joint sketch as a copy the engineer edits.
+        wps->setSketch(picture);
+    }
 }
 
 } // namespace Brenvik

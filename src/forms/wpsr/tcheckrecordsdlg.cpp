@@ -4,6 +4,7 @@
 #include "core/profilefile.h"
 #include "report/htmlprint.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -37,7 +38,7 @@ QColor verdictColour(Outcome outcome)
 
 QString wpsName(const QualifyForm &wps)
 {
-    const QString number = wps.value(QStringLiteral("wpsNo"));
+    const QString number = wps.number();
     return number.isEmpty() ? QStringLiteral("the WPS") : QStringLiteral("WPS %1").arg(number);
 }
 
@@ -46,6 +47,7 @@ QString wpsName(const QualifyForm &wps)
 TCheckRecordsDlg::TCheckRecordsDlg(const QualifyForm &wps, const QString &folder, const QStringList &records,
                                    QWidget *parent)
     : QDialog(parent), m_wps(wps), m_folder(folder), m_recordList(new QListWidget(this)),
+      m_toughness(new QCheckBox(tr("&Toughness required (supplementary essential variables, QW-401.1)"), this)),
       m_table(new QTableWidget(this)), m_summary(new QLabel(this)),
       m_remove(new QPushButton(tr("&Remove"), this))
 {
@@ -81,13 +83,18 @@ TCheckRecordsDlg::TCheckRecordsDlg(const QualifyForm &wps, const QString &folder
     header->setStretchLastSection(true);
     const QFontMetrics fm(m_table->font());
     const int widths[] = {fm.horizontalAdvance(QStringLiteral("QW-403.11")) + 16,
-                          fm.horizontalAdvance(QStringLiteral("Deposited weld metal thickness")) + 16,
+                          fm.horizontalAdvance(QStringLiteral("Deposited weld metal thickness (QW-451.1)")) + 16,
                           fm.horizontalAdvance(QStringLiteral("cannot tell")) + 16,
                           fm.horizontalAdvance(QStringLiteral("1.5 mm to 22.2 mm")) + 24,
                           fm.horizontalAdvance(QStringLiteral("T = 11.1 mm: 1.5 mm to 22.2 mm")) + 16};
     for (int c = 0; c < 5; ++c)
         m_table->setColumnWidth(c, widths[c]);
     connect(header, &QHeaderView::sectionResized, m_table, [this] { m_table->resizeRowsToContents(); });
+
+    m_toughness->setObjectName(QStringLiteral("toughnessRequired"));
+    m_toughness->setToolTip(tr("The work requires toughness tests: the toughness rules apply to every record. "
+                               "Unchecked, they apply where a record carries toughness results."));
+    connect(m_toughness, &QCheckBox::toggled, this, [this] { recheck(); });
 
     m_summary->setObjectName(QStringLiteral("summary"));
     m_summary->setWordWrap(true);
@@ -101,6 +108,7 @@ TCheckRecordsDlg::TCheckRecordsDlg(const QualifyForm &wps, const QString &folder
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(recordRow);
+    layout->addWidget(m_toughness);
     layout->addWidget(m_table, 1);
     layout->addWidget(m_summary);
     layout->addWidget(buttons);
@@ -152,7 +160,9 @@ void TCheckRecordsDlg::recheck()
         }
         records << record;
     }
-    m_verdicts = records.isEmpty() ? QList<Verdict>() : QualifyCheck::run(m_wps, records);
+    CheckOptions options;
+    options.toughnessRequired = m_toughness->isChecked();
+    m_verdicts = records.isEmpty() ? QList<Verdict>() : QualifyCheck::run(m_wps, records, options);
 
     m_table->setRowCount(int(m_verdicts.size()));
     for (int row = 0; row < m_verdicts.size(); ++row) {
@@ -188,8 +198,10 @@ void TCheckRecordsDlg::recheck()
             summary << (exceeded == 1
                             ? tr("1 rule exceeded: the records do not qualify this WPS.")
                             : tr("%1 rules exceeded: the records do not qualify this WPS.").arg(exceeded));
+        else if (!unknown)
+            summary << tr("Every rule holds.");
         else
-            summary << tr("No rule exceeded.");
+            summary << tr("No rule exceeded, but the check is not complete.");
         if (unknown)
             summary << (unknown == 1 ? tr("1 rule could not be told from the texts.")
                                      : tr("%1 rules could not be told from the texts.").arg(unknown));
@@ -226,6 +238,8 @@ QString TCheckRecordsDlg::reportText() const
 {
     QStringList lines;
     lines << tr("%1 checked against:").arg(wpsName(m_wps));
+    if (m_toughness->isChecked())
+        lines << tr("  (toughness required)");
     for (const QString &path : m_records)
         lines << QStringLiteral("  ") + path;
     for (const QString &problem : m_problems)

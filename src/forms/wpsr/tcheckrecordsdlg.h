@@ -2,12 +2,14 @@
 // Tools > Check Against Records...: the WPS on screen checked against one or more
 // qualification records (WPQR files). Lists the records (proposed: those in the WPS's folder
 // whose PQR No. the WPS names), one row per rule with its verdict in colour, the numbers of
-// both sides and the code paragraph; the result can be copied as text or printed.
+// both sides and the code paragraph; the result can be copied as text or printed. "Toughness
+// required" adds the supplementary essential variables (QW-401.1).
 
 #include "qualify/qualifycheck.h"
 
 #include <QDialog>
 
+class QCheckBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -34,6 +36,9 @@ public:
     void printClick();
 
     QTableWidget *table() const { return m_table; }
+    // "Toughness required": the supplementary essential variables apply whatever the records
+    // carry.
+    QCheckBox *toughnessBox() const { return m_toughness; }
 
 private:
     void recheck();
@@ -45,6 +50,7 @@ private:
     QStringList m_problems; // records that could not be read
     QList<Verdict> m_verdicts;
     QListWidget *m_recordList;
+    QCheckBox *m_toughness;
     QTableWidget *m_table;
     QLabel *m_summary;
     QPushButton *m_remove;

@@ -353,7 +353,7 @@ void TWPSR::CheckAgainstRecordsClick()
     QStringList proposed;
     {
         BusyCursor busy;
-        proposed = RecordFinder::proposals(folder, wps.value(QStringLiteral("PQRNo")));
+        proposed = RecordFinder::proposals(folder, wps.value(description().supportingKeys.value(0)));
     }
     TCheckRecordsDlg dialog(wps, folder, proposed, window());
     dialog.exec();
