@@ -5,11 +5,9 @@
 #include "core/profilefile.h"
 #include "document/control/approvedialog.h"
 #include "document/control/comparedialog.h"
+#include "document/control/controlpaper.h"
 #include "document/control/controlbar.h"
-#include "core/dates.h"
 #include "document/formwindow.h"
-#include "report/formreport.h"
-#include "report/reportpage.h"
 
 #include <QAction>
 #include <QBoxLayout>
@@ -312,48 +310,9 @@ void ControlActions::compareClick()
     showDifferences(m_window, before.path(), after.path(), differences);
 }
 
-QString ControlActions::approvalsLine(const ControlRecord &record)
-{
-    if (!record.isControlled())
-        return QString();
-    QStringList parts;
-    auto part = [&](const QString &what, const QString &name, const QDate &date) {
-        if (!name.trimmed().isEmpty())
-            parts << QStringLiteral("%1: %2, %3").arg(what, name.trimmed(), formatReportDate(date));
-    };
-    part(tr("Prepared"), record.preparedBy, record.preparedDate);
-    part(tr("Reviewed"), record.reviewedBy, record.reviewedDate);
-    part(tr("Approved"), record.approvedBy, record.approvedDate);
-    return parts.join(QStringLiteral("     "));
-}
-
 void ControlActions::decorate(FormReport &report) const
 {
-    const QList<ReportPage *> pages = report.pages();
-    const ControlRecord &r = m_state.record;
-    const QString mark = r.status == ControlStatus::Superseded ? tr("SUPERSEDED")
-        : r.present && r.status == ControlStatus::Draft        ? tr("DRAFT")
-                                                               : QString();
-    for (ReportPage *page : pages)
-        page->setWatermark(mark);
-    if (pages.isEmpty())
-        return;
-    // One line in the bottom margin of the last page, the signature picture at its right; the
-    // elements are made once and filled on every preview.
-    ReportPage *last = pages.last();
-    const QPointF origin = last->band().topLeft();
-    const qreal y = ReportPage::kPageHeight - 26 - origin.y();
-    const QString line = QStringLiteral("dcApprovals");
-    const QString signature = QStringLiteral("dcSignature");
-    if (last->indexOf(line) < 0) {
-        last->addCaption(48 - origin.x(), y + 4, QString(), ReportFont{7, false}, 560).name = line;
-        last->addImage(signature, ReportPage::kPageWidth - 148 - origin.x(), y, 100, 24);
-    }
-    last->setCaption(line, approvalsLine(r));
-    Picture picture;
-    if (r.isControlled() && !m_statePath.isEmpty())
-        picture.load(DocumentControl::signatureFileOf(m_statePath));
-    last->setPicture(signature, picture);
+    ControlPaper::decorate(report, m_state.record, m_statePath);
 }
 
 void ControlActions::setApprovalAsker(ApprovalAsker asker)

@@ -40,9 +40,6 @@ public:
     // The report as the status has it: "SUPERSEDED" or (a draft whose status key says so)
     // "DRAFT" across every page, and the approvals in the bottom margin of the last page.
     void decorate(FormReport &report) const;
-    // The approvals line: "Prepared: <name>, <date>    Reviewed: ...    Approved: ..."; empty
-    // for a document that is not approved or superseded.
-    static QString approvalsLine(const ControlRecord &record);
 
     void approveClick();
     void withdrawClick();
