@@ -6,6 +6,7 @@
 #include "core/profilefile.h"
 #include "core/texthelpers.h"
 #include "core/writetarget.h"
+#include "document/control/controlrecord.h"
 #include "userdata/userdatastore.h"
 
 #include <QFile>
@@ -402,6 +403,8 @@ bool FormDocument::save(const QString &path, DocumentMessage *failure, QStringLi
         return fail(QStringLiteral("Error"), FileError::unableToWrite(path).message());
     for (const auto &entry : m_walk.saveEntries(m_values))
         file.setValue(DocumentWalk::kSection, entry.first, entry.second);
+    if (const QString refusal = ControlRecord::prepareSave(file); !refusal.isEmpty())
+        return fail(QStringLiteral("Error"), refusal);
 
     const QString sketch = sketchFileName(path);
     QByteArray picture;

@@ -9,6 +9,7 @@
 #include "core/platform.h"
 #include "core/profilefile.h"
 #include "core/texthelpers.h"
+#include "document/control/controlactions.h"
 #include "document/formwindowdetail.h"
 #include "document/imagegroup.h"
 #include "report/formreport.h"
@@ -275,6 +276,8 @@ void FormWindow::ChangeFlag()
 
 bool FormWindow::Save1Click()
 {
+    if (ControlActions *control = ControlActions::of(this); control && !control->maySave())
+        return false;
     if (m_fileName.isEmpty()) {
         FileDialogOptions options;
         options.title = QStringLiteral("Save Welding Report");
@@ -319,6 +322,8 @@ void FormWindow::SaveAs1Click()
 
 bool FormWindow::saveAsChosenFile()
 {
+    if (ControlActions *control = ControlActions::of(this); control && !control->maySave())
+        return false;
     FileDialogOptions options;
     options.title = QStringLiteral("Save Welding Report");
     options.filter = m_table.description.fileFilter;
@@ -393,8 +398,11 @@ FormReport *FormWindow::prepareReport()
 {
     if (!m_report)
         m_report = FormReportRegistry::create(formType(), this);
-    if (m_report)
+    if (m_report) {
         m_report->prepareRpt(*this);
+        if (ControlActions *control = ControlActions::of(this))
+            control->decorate(*m_report);
+    }
     return m_report;
 }
 

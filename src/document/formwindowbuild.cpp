@@ -11,6 +11,7 @@
 #include "core/platform.h"
 #include "core/profilefile.h"
 #include "core/texthelpers.h"
+#include "document/control/controlactions.h"
 #include "document/formwindowdetail.h"
 #include "document/gridstack.h"
 #include "document/imagegroup.h"
@@ -74,6 +75,7 @@ void FormWindow::FormCreate()
     connectUnitSwitches();
     connectHandlers();
     screenSetUp();
+    new ControlActions(this);
     resetDocument();
     fitGrids();
     PageControl1Change();

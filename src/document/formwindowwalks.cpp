@@ -4,6 +4,7 @@
 #include "controls/sortedcombobox.h"
 #include "controls/typedgrid.h"
 #include "core/platform.h"
+#include "document/control/controlactions.h"
 #include "document/formwindowdetail.h"
 #include "document/gridcolumncommands.h"
 #include "document/gridrowcommands.h"
@@ -210,6 +211,8 @@ void FormWindow::resetDocument()
     setFileName(QString());
     showDocument();
     afterLoad();
+    if (ControlActions *control = ControlActions::of(this))
+        control->refresh();
 }
 
 bool FormWindow::openFile(const QString &path)
@@ -220,6 +223,8 @@ bool FormWindow::openFile(const QString &path)
     showDocument();
     afterLoad();
     setFileName(path);
+    if (ControlActions *control = ControlActions::of(this))
+        control->refresh();
     for (const DocumentMessage &box : boxes)
         errorBox(box.caption, box.text);
     return true;

@@ -8,6 +8,7 @@
 #include "core/profilefile.h"
 #include "core/texthelpers.h"
 #include "core/writetarget.h"
+#include "document/control/controlrecord.h"
 #include "document/formdescription.h"
 
 #include <QDir>
@@ -331,6 +332,13 @@ bool DuplicatorRun::modifyFile(const QString &path)
     QString addressKey;
     if (!keysFor(file.value(kContents, QStringLiteral("formType")), &companyKey, &addressKey)) {
         line(path + QStringLiteral(" was skipped: unknown form type."));
+        m_skipped << path;
+        return true;
+    }
+    // An approved or superseded document is changed only by a revision.
+    if (const ControlRecord record = ControlRecord::read(file); record.isControlled()) {
+        line(path + QStringLiteral(" was skipped: it is %1; create a revision to change it.")
+                        .arg(ControlRecord::statusWord(record.status).toLower()));
         m_skipped << path;
         return true;
     }

@@ -2,6 +2,7 @@
 
 #include "core/platform.h"
 #include "core/writetarget.h"
+#include "document/control/controlpaper.h"
 #include "document/formdocument.h"
 #include "report/formreport.h"
 #include "report/reportjob.h"
@@ -124,6 +125,7 @@ FormReport *BulkExport::openReport(const QString &document, QString *error, QStr
         report = m_reports.emplace(type, std::move(made)).first;
     }
     report->second->prepareRpt(*opened);
+    ControlPaper::decorate(*report->second, document);
     m_documents[type] = std::move(opened);
     return report->second.get();
 }

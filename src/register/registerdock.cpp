@@ -4,6 +4,7 @@
 #include "register/registermodel.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -63,6 +64,12 @@ RegisterDock::RegisterDock(QWidget *parent)
     m_export->setObjectName(QStringLiteral("registerExport"));
     m_export->setToolTip(QStringLiteral("Write the report of each selected document as a PDF file"));
     searchRow->addWidget(m_search, 1);
+    auto *hideSuperseded = new QCheckBox(QStringLiteral("Hide superseded"));
+    hideSuperseded->setObjectName(QStringLiteral("registerHideSuperseded"));
+    hideSuperseded->setChecked(m_filter->hidesSuperseded());
+    connect(hideSuperseded, &QCheckBox::toggled, m_filter, &RegisterFilter::setHideSuperseded);
+    connect(hideSuperseded, &QCheckBox::toggled, this, &RegisterDock::updateStatus);
+    searchRow->addWidget(hideSuperseded);
     searchRow->addWidget(m_export);
     layout->addLayout(searchRow);
 
@@ -79,6 +86,9 @@ RegisterDock::RegisterDock(QWidget *parent)
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->horizontalHeader()->setHighlightSections(false);
+    // The status beside the date it concerns; the file and any problem stay at the end.
+    m_table->horizontalHeader()->moveSection(RegisterEntry::Status, RegisterEntry::Date + 1);
+    m_table->horizontalHeader()->moveSection(RegisterEntry::Approved, RegisterEntry::Date + 2);
     // Before the first folder is listed the headings show whole.
     m_table->resizeColumnsToContents();
     m_table->setContextMenuPolicy(Qt::ActionsContextMenu);

@@ -2,6 +2,7 @@
 
 #include "core/dates.h"
 #include "core/profilefile.h"
+#include "document/control/controlrecord.h"
 #include "document/formdescription.h"
 
 #include <QFileInfo>
@@ -39,7 +40,8 @@ QStringList RegisterEntry::headings()
 {
     return {QStringLiteral("Type"),    QStringLiteral("Number"),     QStringLiteral("Rev."),
             QStringLiteral("Company"), QStringLiteral("Date"),       QStringLiteral("Process(es)"),
-            QStringLiteral("Supporting Record"), QStringLiteral("File"), QStringLiteral("Problem")};
+            QStringLiteral("Supporting Record"), QStringLiteral("File"), QStringLiteral("Problem"),
+            QStringLiteral("Approved"), QStringLiteral("Status")};
 }
 
 QString RegisterEntry::cell(int column) const
@@ -54,6 +56,8 @@ QString RegisterEntry::cell(int column) const
     case Supporting: return supporting;
     case File: return relativePath;
     case Problem: return problem;
+    case Approved: return approvedDate.isValid() ? approvedDate.toString(Qt::ISODate) : QString();
+    case Status: return status;
     default: return QString();
     }
 }
@@ -127,6 +131,10 @@ RegisterEntry RegisterEntry::read(const QString &path, const QString &relativePa
     entry.date = parseFileDate(entry.dateText);
     entry.processes = joined(file, keys->processKeys);
     entry.supporting = joined(file, keys->supportingKeys);
+    const ControlState control = ControlState::of(file);
+    entry.status = control.text();
+    if (control.record.isControlled())
+        entry.approvedDate = control.record.approvedDate;
     return entry;
 }
 

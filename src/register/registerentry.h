@@ -12,7 +12,8 @@
 namespace Brenvik {
 
 struct RegisterEntry {
-    enum Column { Type, Number, Revision, Company, Date, Processes, Supporting, File, Problem, ColumnCount };
+    // Approved and Status come last, so that readers of the earlier columns of --list keep working.
+    enum Column { Type, Number, Revision, Company, Date, Processes, Supporting, File, Problem, Approved, Status, ColumnCount };
 
     QString path;         // absolute
     QString relativePath; // below the register's folder, "/" between folders
@@ -25,6 +26,8 @@ struct RegisterEntry {
     QString dateText;     // the date as stored, shown as it is when it is no date
     QString processes;
     QString supporting;   // the records this one rests on or cites
+    QString status;       // "Draft", "Approved", "Approved, changed", "Superseded" ...; empty for no document
+    QDate approvedDate;
     QString problem;      // why the file is no readable document; empty when it is one
     // A place below the folder the scan could not go into or name (a folder it cannot read, a
     // name that is not UTF-8, a path too long): the register is incomplete there.

@@ -1,5 +1,7 @@
 #include "register/registermodel.h"
 
+#include "document/control/controlrecord.h"
+
 #include <QFileSystemWatcher>
 #include <QGuiApplication>
 #include <QPalette>
@@ -201,11 +203,23 @@ void RegisterFilter::setSearch(const QString &text)
     invalidateFilter();
 }
 
+void RegisterFilter::setHideSuperseded(bool hide)
+{
+    if (hide == m_hideSuperseded)
+        return;
+    m_hideSuperseded = hide;
+    invalidateFilter();
+}
+
 bool RegisterFilter::filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const
 {
+    const QAbstractItemModel *model = sourceModel();
+    if (m_hideSuperseded
+        && model->index(sourceRow, RegisterEntry::Status, sourceParent).data().toString().startsWith(
+            ControlRecord::statusWord(ControlStatus::Superseded)))
+        return false;
     if (m_words.isEmpty())
         return true;
-    const QAbstractItemModel *model = sourceModel();
     QString row;
     for (int c = 0; c < model->columnCount(sourceParent); ++c)
         row += model->index(sourceRow, c, sourceParent).data().toString() + QLatin1Char('\t');

@@ -64,6 +64,9 @@ public:
     explicit RegisterFilter(QObject *parent = nullptr);
     void setSearch(const QString &text);
     QString search() const { return m_search; }
+    // Superseded documents left out of the list (the default).
+    void setHideSuperseded(bool hide);
+    bool hidesSuperseded() const { return m_hideSuperseded; }
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;
@@ -72,6 +75,7 @@ protected:
 private:
     QString m_search;
     QStringList m_words;
+    bool m_hideSuperseded = true;
 };
 
 } // namespace Brenvik

@@ -61,6 +61,10 @@ public:
     // coordinates: the frame if there is one, else the band.
     QRectF contentRect() const;
 
+    // A light diagonal word under everything on the page ("DRAFT"); empty: none.
+    void setWatermark(const QString &text) { m_watermark = text; }
+    QString watermark() const { return m_watermark; }
+
     // The page's table, in control order.
     const QList<ReportElement> &elements() const { return m_elements; }
     int add(const ReportElement &element);
@@ -137,6 +141,7 @@ private:
     QString m_title;
     QRectF m_band;
     QRectF m_frame;
+    QString m_watermark;
     bool m_designTaken = false;
 };
 

@@ -3,6 +3,7 @@
 #include "report/reportlayout.h"
 #include "report/reportpage.h"
 
+#include <QFont>
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -12,6 +13,22 @@ void ReportPainter::scaleToPage(QPainter *painter)
 {
     const QPaintDevice *device = painter->device();
     painter->scale(device->logicalDpiX() / 96.0, device->logicalDpiY() / 96.0);
+}
+
+// Painted first, in a light grey, so that every value printed over it stays readable.
+void ReportPainter::paintWatermark(QPainter *painter, const QString &text)
+{
+    painter->save();
+    QFont font(QStringLiteral("Arial"));
+    font.setBold(true);
+    font.setPixelSize(120);
+    painter->setFont(font);
+    painter->setPen(QColor(0xe4, 0xe4, 0xe4));
+    painter->translate(ReportPage::kPageWidth / 2, ReportPage::kPageHeight / 2);
+    painter->rotate(-55);
+    const QRectF box(-ReportPage::kPageHeight / 2, -100, ReportPage::kPageHeight, 200);
+    painter->drawText(box, Qt::AlignCenter, text);
+    painter->restore();
 }
 
 void ReportPainter::paintPage(QPainter *painter, const ReportPage &page, const QDateTime &printedOn)
@@ -28,6 +45,8 @@ void ReportPainter::paintPage(QPainter *painter, const ReportPage &page, const Q
     painter->setPen(pen);
     painter->setBrush(Qt::NoBrush);
 
+    if (!page.watermark().isEmpty())
+        paintWatermark(painter, page.watermark());
     if (!page.frame().isNull())
         painter->drawRect(page.frame());
 

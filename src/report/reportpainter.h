@@ -18,6 +18,8 @@ public:
     // Sets up a painter on a device whose origin is the paper's corner (a full-page printer, a
     // PDF writer without margins) so that one unit is 1/96 inch.
     static void scaleToPage(QPainter *painter);
+    // A word across the page, light grey, at 55 degrees.
+    static void paintWatermark(QPainter *painter, const QString &text);
 };
 
 } // namespace Brenvik

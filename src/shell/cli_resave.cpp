@@ -4,6 +4,7 @@
 
 #include "core/filestamp.h"
 #include "core/platform.h"
+#include "document/control/controlrecord.h"
 #include "document/formdocument.h"
 #include "shell/clifiles.h"
 #include "shell/climode.h"
@@ -47,6 +48,9 @@ int runResave(const QCommandLineParser &parser, const QStringList &positional)
     const QString changed = QStringLiteral("%1 was skipped: it changed on disk while it was being resaved").arg(file);
     if (read.changedOnDisk())
         return cliFailure(changed);
+    // An approved or superseded document changes only by a revision.
+    if (const QString refusal = ControlRecord::saveRefusal(file); !refusal.isEmpty())
+        return cliFailure(refusal);
     // The document has said which file failed, the document or its sketch, and why.
     if (!document->saveFile(out))
         return read.changedOnDisk() ? cliFailure(changed) : Exit::Failure;

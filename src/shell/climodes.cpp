@@ -22,6 +22,7 @@ CliMode exportPdfDirMode();
 CliMode continuityMode();
 CliMode logUseMode();
 CliMode weldersForMode();
+CliMode diffMode();
 
 namespace {
 
@@ -41,6 +42,7 @@ const ModeFactory kModes[] = {
     continuityMode,
     logUseMode,
     weldersForMode,
+    diffMode,
 };
 // clang-format on
 

@@ -292,14 +292,14 @@ void TestCliReport::listPrintsTheRegister()
     QVERIFY2(run.exitCode == 0, run.err.constData());
     QVERIFY(run.err.isEmpty());
     QStringList expected = {
-        "Type\tNumber\tRev.\tCompany\tDate\tProcess(es)\tSupporting Record\tFile\tProblem",
-        "WPS\tW 1\t\tA B C D E F\t\t\t\tctl.wrp\t",
+        "Type\tNumber\tRev.\tCompany\tDate\tProcess(es)\tSupporting Record\tFile\tProblem\tApproved\tStatus",
+        "WPS\tW 1\t\tA B C D E F\t\t\t\tctl.wrp\t\t\tDraft",
         "PQR\tTP-2026-031\t\tBrenvik Fabrication Ltd.\t2026-10-14\tGMAW\tWPDS-GMAW-2G-038, WPS-GMAW-07\t"
-        "examples/pqr-example.wrp\t",
-        "WPS\tWPS-118\t0\tBrenvik Fabrication Ltd.\t2025-12-02\tGTAW / SMAW\tPQR-118\texamples/wps-example.wrp\t",
-        "WPDS\tWPDS-014\t\tBrenvik Steelworks\t2026-12-07\t\t\tline break.wrp\t",
-        "\t\t\t\t\t\t\tNote.WRP\tunknown form type \"NOTE\"",
-        "WPDS\tWPDS-014\t\tBrenvik Steelworks\t2026-12-07\t\t\tweld01.wrp\t",
+        "examples/pqr-example.wrp\t\t\tDraft",
+        "WPS\tWPS-118\t0\tBrenvik Fabrication Ltd.\t2025-12-02\tGTAW / SMAW\tPQR-118\texamples/wps-example.wrp\t\t\tDraft",
+        "WPDS\tWPDS-014\t\tBrenvik Steelworks\t2026-12-07\t\t\tline break.wrp\t\t\tDraft",
+        "\t\t\t\t\t\t\tNote.WRP\tunknown form type \"NOTE\"\t\t",
+        "WPDS\tWPDS-014\t\tBrenvik Steelworks\t2026-12-07\t\t\tweld01.wrp\t\t\tDraft",
     };
     QCOMPARE(QString::fromUtf8(run.out), expected.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 
@@ -312,7 +312,7 @@ void TestCliReport::listPrintsTheRegister()
     QCOMPARE(run.exitCode, 1);
     const QString problem = QStringLiteral("the file name is not valid UTF-8: not listed");
     QCOMPARE(QString::fromUtf8(run.err), QStringLiteral("brenvik: bad\uFFFD.wrp: ") + problem + QLatin1Char('\n'));
-    expected.insert(1, QStringLiteral("\t\t\t\t\t\t\tbad\uFFFD.wrp\t") + problem);
+    expected.insert(1, QStringLiteral("\t\t\t\t\t\t\tbad\uFFFD.wrp\t") + problem + QStringLiteral("\t\t"));
     QCOMPARE(QString::fromUtf8(run.out), expected.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }
 

@@ -1,5 +1,6 @@
 // brenvik --resave, run as a user runs it: the built program in a separate process.
 
+#include "document/control/documentcontrol.h"
 #include "support/testfiles.h"
 
 #include <QCoreApplication>
@@ -75,6 +76,7 @@ private Q_SLOTS:
     void hugeValuesComeBackWhole();
     void wpsFromRecordThenChecked_data();
     void wpsFromRecordThenChecked();
+    void documentControl();
 
 private:
     QTemporaryDir m_dir;
@@ -182,6 +184,14 @@ void TestCliResave::failures_data()
     QTest::newRow("wps from a record over itself") << QStringList{"--wps-from", "rec.wrp", "rec.wrp"} << 1 << QByteArray();
     QTest::newRow("wps from a WPDS") << QStringList{"--wps-from", "bare.wrp", "OUT"} << 1 << QByteArray();
     QTest::newRow("wps from a record over a pdf") << QStringList{"--wps-from", "rec.wrp", "old.pdf"} << 1 << QByteArray();
+    QTest::newRow("resave an approved document") << QStringList{"--resave", "OUT", "approved.wrp"} << 1
+                                                 << QByteArray("approved.wrp is approved and was not saved");
+    QTest::newRow("resave over an approved document") << QStringList{"--resave", "approved.wrp", "bare.wrp"} << 1
+                                                      << QByteArray("approved.wrp is approved: it is not written over");
+    QTest::newRow("diff of one file") << QStringList{"--diff", "bare.wrp"} << 2 << QByteArray();
+    QTest::newRow("diff with a missing file") << QStringList{"--diff", "bare.wrp", "missing.wrp"} << 2 << QByteArray("missing.wrp");
+    QTest::newRow("diff with no document") << QStringList{"--diff", "bare.wrp", "old.pdf"} << 2 << QByteArray("old.pdf");
+    QTest::newRow("diff of two types") << QStringList{"--diff", "bare.wrp", "rec.wrp"} << 2 << QByteArray("different types");
     QTest::newRow("check without a record") << QStringList{"--check", "rec.wrp"} << 2 << QByteArray();
     QTest::newRow("check a WPDS") << QStringList{"--check", "bare.wrp", "rec.wrp"} << 1 << QByteArray();
     QTest::newRow("check against a missing record") << QStringList{"--check", "wps.wrp", "missing.wrp"} << 1 << QByteArray();
@@ -247,6 +257,7 @@ void TestCliResave::failures()
 
     writeFile(path("bare.wrp"), "[contents]\r\nformType=WPDS\r\nwpdsDate=07/12/2026\r\n");
     writeFile(path("rec.wrp"), "[contents]\r\nformType=WPQR\r\nPQRNo=P-1\r\n");
+    writeFile(path("approved.wrp"), "[contents]\r\nformType=WPDS\r\nwpdsDate=07/12/2026\r\ndcStatus=Approved\r\n");
     writeFile(path("wps.wrp"), "[contents]\r\nformType=WPSR\r\nPQRNo=P-1\r\n");
     writeFile(path("blocker"), "x");
     writeFile(path("bare_img.bmp"), "not a picture");
@@ -453,6 +464,51 @@ void TestCliResave::wpsFromRecordThenChecked()
             over << line.left(line.indexOf(' '));
     QCOMPARE(over.join(' '), exceeded);
     QVERIFY2(!run.out.contains(": cannot tell ("), run.out.constData());
+}
+
+// The shipped WPS and its revision compared; approved documents listed with their status and
+// left alone by the batch rewrite.
+void TestCliResave::documentControl()
+{
+    QDir(m_dir.path()).mkpath("ctl");
+    for (const QString name : {"wps-example", "wps-exceeds-example"})
+        for (const QString ending : {".wrp", "_img.bmp"})
+            writeFile(path("ctl/" + name + ending), readAll(example(name + ending)));
+    const QString first = path("ctl/wps-example.wrp");
+    const QString revision = path("ctl/wps-exceeds-example.wrp");
+    Run run = brenvik({"--diff", first, revision}, m_dir.path());
+    QCOMPARE(run.exitCode, 1);
+    const QStringList lines = QString::fromUtf8(run.out).split('\n', Qt::SkipEmptyParts);
+    QVERIFY(lines.contains("General Information / Revision No.: 0 -> 1"));
+    QVERIFY(lines.contains("Pre/Post Heat / Time Range: 1 h per 25 mm, 1 h min. -> None"));
+    static const QRegularExpression shape("^.+ / .+: .+ -> .+$");
+    for (const QString &line : lines)
+        QVERIFY2(shape.match(line).hasMatch(), qPrintable(line));
+    run = brenvik({"--diff", first, first}, m_dir.path());
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.out.isEmpty() && run.err.isEmpty());
+
+    Brenvik::Approval approval;
+    approval.approvedBy = "R. Inspector";
+    approval.approvedDate = QDate(2026, 7, 12);
+    QCOMPARE(Brenvik::DocumentControl::approve(first, approval), QString());
+    QCOMPARE(Brenvik::DocumentControl::approve(revision, approval), QString());
+    const QByteArray approved = readAll(first);
+    run = brenvik({"--batch", "--company", "A", "--address", "B", first}, m_dir.path());
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.out.contains("wps-example.wrp was skipped: it is approved"), run.out.constData());
+    QCOMPARE(readAll(first), approved);
+
+    QCOMPARE(Brenvik::DocumentControl::supersede(first, revision), QString());
+    QByteArray edited = readAll(revision);
+    edited.replace("GTAW", "FCAW");
+    writeFile(revision, edited);
+    run = brenvik({"--list", path("ctl")}, m_dir.path());
+    QCOMPARE(run.exitCode, 0);
+    const QStringList listed = QString::fromUtf8(run.out).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(listed.size(), 3);
+    QVERIFY2(listed.at(1).endsWith("\t2026-07-12\tSuperseded"), qPrintable(listed.at(1)));
+    QVERIFY2(listed.at(2).endsWith("\t2026-07-12\tApproved, changed"), qPrintable(listed.at(2)));
 }
 
 QTEST_MAIN(TestCliResave)

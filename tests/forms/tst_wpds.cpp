@@ -951,7 +951,8 @@ void TestWpds::fileMenuEntries()
             visible << a->text() + QLatin1Char('\t') + a->shortcut().toString();
     QCOMPARE(w.fileMenu()->title(), QStringLiteral("&File"));
     QCOMPARE(visible, QStringList({"&New...\tCtrl+N", "&Open\tCtrl+O", "&Save\tCtrl+S", "Save &As...\tCtrl+Shift+S",
-                                   "Pre&view\t", "&Close\tCtrl+W", "&Quit\tCtrl+Q"}));
+                                   "Pre&view\t", "A&pprove...\t", "&Withdraw Approval...\t", "Create Re&vision...\t",
+                                   "Co&mpare With...\t", "&Close\tCtrl+W", "&Quit\tCtrl+Q"}));
     QCOMPARE(w.windowTitle(), QStringLiteral("Welding Procedure Data Sheet[*]"));
     QVERIFY(!w.fieldAs<QPushButton>("selectParam")->isHidden());
 }

@@ -4,12 +4,15 @@
 
 #include "controls/typedgrid.h"
 #include "core/appstate.h"
+#include "document/control/controlactions.h"
+#include "document/control/controlbar.h"
 #include "forms/formregistry.h"
 #include "forms/wpsr/twpsr.h"
 #include "forms/wpsr/twpsreport.h"
 #include "forms/wpsr/twpsreport_2.h"
 #include "forms/wpsr/wpsrrptcombo.h"
 #include "report/reportlayout.h"
+#include "report/reportpage.h"
 #include "support/formfixture.h"
 #include "support/testfiles.h"
 
@@ -118,6 +121,7 @@ private Q_SLOTS:
     void cleanup() { finish(); }
     void newDocumentWritesEveryKeyInOrder();
     void openThenSaveIsByteIdentical();
+    void documentControl();
     void titlesAreDrawnAndNeverStored();
     void unitSwitchesRelabelOnly();
     void rowCommands_data();
@@ -138,6 +142,85 @@ void TestWps::newDocumentWritesEveryKeyInOrder()
     QCOMPARE(bytes, newDocumentBytes());
     QCOMPARE(w.PageShowing()->count(), 12);
     QVERIFY(!w.fieldAs<QPushButton>("ETGridSelectParam")->isHidden()); // shown on this window
+}
+
+// Approve, revise, approve the revision (the earlier one superseded), compare, withdraw; a file
+// changed by hand after its approval says so.
+void TestWps::documentControl()
+{
+    const QString first = path("WPS-118.wrp");
+    for (const QString ending : {".wrp", "_img.bmp"})
+        writeFile(path("WPS-118") + ending, readAll(QCoreApplication::applicationDirPath() + "/examples/wps-example" + ending));
+    int asked = 0;
+    ControlActions::setApprovalAsker([&](QWidget *, const QString &) {
+        ++asked;
+        Approval a;
+        a.approvedBy = "R. Inspector";
+        a.approvedDate = QDate(2026, 7, 12);
+        return std::optional<Approval>(a);
+    });
+    QList<FieldDifference> shown;
+    QString shownBefore;
+    ControlActions::setCompareShower([&](QWidget *, const QString &before, const QString &, const QList<FieldDifference> &d) {
+        shownBefore = before;
+        shown = d;
+    });
+    auto trigger = [](TWPSR &w, const char *name) { w.findChild<QAction *>(name)->trigger(); };
+    auto readOnly = [](TWPSR &w) { return !w.PageControl1()->widget(0)->isEnabled(); };
+    auto bar = [](TWPSR &w) { return ControlActions::of(&w)->bar(); };
+    // The watermark of every page and the approvals line of the last, as printed.
+    auto paper = [](TWPSR &w) {
+        const QList<ReportPage *> pages = w.prepareReport()->pages();
+        return pages.first()->watermark() + " | " + pages.last()->watermark() + " | " + pages.last()->text("dcApprovals");
+    };
+
+    TWPSR w;
+    QVERIFY(w.openFile(first));
+    QVERIFY(!readOnly(w) && bar(w)->isHidden());
+    QCOMPARE(paper(w), QStringLiteral(" |  | ")); // a file without the keys prints as it always did
+    trigger(w, "approve");
+    QCOMPARE(asked, 1);
+    QCOMPARE(paper(w), QStringLiteral(" |  | Approved: R. Inspector, 12 Jul 2026"));
+    QVERIFY(readOnly(w));
+    QVERIFY(bar(w)->text().startsWith("Approved on 12 Jul 2026 by R. Inspector; create a revision to change it"));
+    QVERIFY(!w.save());
+    QVERIFY(m_platform->texts().last().contains("is approved and was not saved"));
+
+    m_platform->queueFile(path("WPS-118 rev 1.wrp"));
+    trigger(w, "createRevision");
+    QCOMPARE(m_platform->dialogs.last().fileName, path("WPS-118 rev 1.wrp"));
+    QCOMPARE(w.fileName(), path("WPS-118 rev 1.wrp"));
+    QVERIFY(!readOnly(w));
+    QCOMPARE(w.fieldAs<QComboBox>("revisionNo")->currentText(), QStringLiteral("1"));
+    QCOMPARE(w.fieldAs<QDateEdit>("revisionDate")->date(), m_platform->clock.date());
+    QCOMPARE(paper(w), QStringLiteral("DRAFT | DRAFT | "));
+
+    m_platform->queueYesNo(true); // the earlier revision becomes Superseded
+    trigger(w, "approve");
+    QVERIFY(readOnly(w));
+    QVERIFY(m_platform->texts().last().contains("WPS-118.wrp is now superseded by WPS-118 rev 1.wrp"));
+    TWPSR earlier;
+    QVERIFY(earlier.openFile(first));
+    QVERIFY(bar(earlier)->text().startsWith("Superseded by WPS-118 rev 1.wrp."));
+    QCOMPARE(paper(earlier), QStringLiteral("SUPERSEDED | SUPERSEDED | Approved: R. Inspector, 12 Jul 2026"));
+
+    m_platform->queueFile(first);
+    trigger(w, "compareWith");
+    QCOMPARE(shownBefore, first); // the earlier revision on the left
+    QCOMPARE(shown.first().line(), QStringLiteral("General Information / Revision No.: 0 -> 1"));
+
+    m_platform->queueYesNo(true);
+    trigger(w, "withdrawApproval");
+    QVERIFY(!readOnly(w) && bar(w)->isHidden());
+
+    QByteArray bytes = readAll(first);
+    bytes.replace("GTAW", "FCAW");
+    writeFile(first, bytes);
+    QVERIFY(earlier.openFile(first));
+    QVERIFY(bar(earlier)->text().contains("Changed outside Brenvik after approval"));
+    QVERIFY(readOnly(earlier));
+    ControlActions::setApprovalAsker({});
+    ControlActions::setCompareShower({});
 }
 
 void TestWps::openThenSaveIsByteIdentical()

@@ -240,26 +240,39 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("files");
-        QTest::newRow("nothing: all") << "" << QStringList{"pqr-example.wrp", "records/wpqr-example.wrp",
-                                                           "wpds-example.wrp", "wps-example.wrp"};
+        QTest::addColumn<int>("superseded"); // 0: none; 1: wps-example superseded, hidden; 2: shown
+        const QStringList all{"pqr-example.wrp", "records/wpqr-example.wrp", "wpds-example.wrp", "wps-example.wrp"};
+        QTest::newRow("nothing: all") << "" << all << 0;
+        QTest::newRow("superseded: hidden") << "" << all.mid(0, 3) << 1;
+        QTest::newRow("superseded: shown") << "" << all << 2;
+        QTest::newRow("superseded: by its status") << "superseded" << QStringList{"wps-example.wrp"} << 2;
+        QTest::newRow("drafts by their status") << "draft" << all.mid(0, 3) << 2;
         QTest::newRow("a cited record, any case") << "pqr-118"
-                                                 << QStringList{"records/wpqr-example.wrp", "wps-example.wrp"};
-        QTest::newRow("every word, in any column") << "wps pqr-118 2025-12" << QStringList{"wps-example.wrp"};
-        QTest::newRow("a date") << "2025-11" << QStringList{"records/wpqr-example.wrp"};
-        QTest::newRow("a subfolder") << "records/" << QStringList{"records/wpqr-example.wrp"};
-        QTest::newRow("a reason") << "unknown" << QStringList{};
-        QTest::newRow("no match") << "FCAW" << QStringList{};
+                                                 << QStringList{"records/wpqr-example.wrp", "wps-example.wrp"} << 0;
+        QTest::newRow("every word, in any column") << "wps pqr-118 2025-12" << QStringList{"wps-example.wrp"} << 0;
+        QTest::newRow("a date") << "2025-11" << QStringList{"records/wpqr-example.wrp"} << 0;
+        QTest::newRow("a subfolder") << "records/" << QStringList{"records/wpqr-example.wrp"} << 0;
+        QTest::newRow("a reason") << "unknown" << QStringList{} << 0;
+        QTest::newRow("no match") << "FCAW" << QStringList{} << 0;
     }
 
     void search()
     {
         QFETCH(QString, text);
         QFETCH(QStringList, files);
+        QFETCH(int, superseded);
         QTemporaryDir dir;
         fillWithExamples(dir);
+        if (superseded) {
+            QFile wps(dir.filePath(QStringLiteral("wps-example.wrp")));
+            QVERIFY(wps.open(QIODevice::Append));
+            wps.write("dcStatus=Superseded\r\n");
+        }
         RegisterModel model;
         model.setFolder(dir.path());
         RegisterFilter filter;
+        QVERIFY(filter.hidesSuperseded());
+        filter.setHideSuperseded(superseded != 2);
         filter.setSourceModel(&model);
         filter.sort(RegisterEntry::File);
         filter.setSearch(text);

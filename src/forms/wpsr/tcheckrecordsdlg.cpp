@@ -3,6 +3,7 @@
 
 #include "core/platform.h"
 #include "core/profilefile.h"
+#include "report/htmlprint.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -12,12 +13,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableWidget>
-#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace Brenvik {
@@ -282,14 +280,7 @@ QString TCheckRecordsDlg::reportHtml() const
 
 void TCheckRecordsDlg::printClick()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    QTextDocument document;
-    document.setHtml(reportHtml());
-    document.print(&printer);
+    printHtml(reportHtml(), this);
 }
 
 } // namespace Brenvik

@@ -1,0 +1,106 @@
+#include "document/control/comparedialog.h"
+
+#include "core/platform.h"
+#include "report/htmlprint.h"
+#include "core/texthelpers.h"
+
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace Brenvik {
+
+CompareDialog::CompareDialog(const QString &before, const QString &after, const QList<FieldDifference> &differences,
+                             QWidget *parent)
+    : QDialog(parent), m_before(before), m_after(after), m_differences(differences), m_table(new QTableWidget(this))
+{
+    setObjectName(QStringLiteral("CompareDialog"));
+    setWindowTitle(tr("Compare %1 with %2").arg(QFileInfo(before).fileName(), QFileInfo(after).fileName()));
+    m_table->setObjectName(QStringLiteral("differences"));
+    m_table->setColumnCount(4);
+    m_table->setHorizontalHeaderLabels({tr("Page"), tr("Field"), QFileInfo(before).fileName(), QFileInfo(after).fileName()});
+    m_table->setRowCount(int(differences.size()));
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setWordWrap(true);
+    m_table->verticalHeader()->hide();
+    for (int r = 0; r < differences.size(); ++r) {
+        const FieldDifference &d = differences.at(r);
+        // A memo's lines on lines of their own here; the copied and printed text keeps one line each.
+        const QStringList cells{d.page, d.label, replacedAll(d.before, kMemoLineMark, u"\n"),
+                                replacedAll(d.after, kMemoLineMark, u"\n")};
+        for (int c = 0; c < cells.size(); ++c)
+            m_table->setItem(r, c, new QTableWidgetItem(cells.at(c)));
+    }
+    // Widths set before the rows are measured, so that each row is as high as its longest value.
+    const int widths[] = {140, 240, 320, 320};
+    for (int c = 0; c < 4; ++c)
+        m_table->setColumnWidth(c, widths[c]);
+    m_table->resizeRowsToContents();
+    connect(m_table->horizontalHeader(), &QHeaderView::sectionResized, m_table, [this] { m_table->resizeRowsToContents(); });
+
+    auto *summary = new QLabel(differences.isEmpty() ? tr("The two documents hold the same values.")
+                                                     : tr("%n field(s) differ.", nullptr, int(differences.size())),
+                               this);
+    summary->setObjectName(QStringLiteral("summary"));
+    auto *buttons = new QDialogButtonBox(this);
+    QPushButton *copy = buttons->addButton(tr("&Copy"), QDialogButtonBox::ActionRole);
+    QPushButton *print = buttons->addButton(tr("&Print..."), QDialogButtonBox::ActionRole);
+    QPushButton *close = buttons->addButton(QDialogButtonBox::Close);
+    copy->setObjectName(QStringLiteral("copyReport"));
+    print->setObjectName(QStringLiteral("printReport"));
+    connect(copy, &QPushButton::clicked, this, &CompareDialog::copyClick);
+    connect(print, &QPushButton::clicked, this, &CompareDialog::printClick);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_table, 1);
+    layout->addWidget(summary);
+    layout->addWidget(buttons);
+    QSize size(1080, 520);
+    if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.95);
+    resize(size);
+}
+
+QString CompareDialog::reportText() const
+{
+    QStringList lines{tr("%1 compared with %2:").arg(m_before, m_after)};
+    for (const FieldDifference &d : m_differences)
+        lines << d.line();
+    if (m_differences.isEmpty())
+        lines << tr("no field differs");
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+void CompareDialog::copyClick()
+{
+    platform().setClipboardText(reportText());
+}
+
+QString CompareDialog::reportHtml() const
+{
+    QString html = QStringLiteral("<h3>%1</h3><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><tr>")
+                       .arg(tr("%1 compared with %2").arg(m_before, m_after).toHtmlEscaped());
+    for (int c = 0; c < m_table->columnCount(); ++c)
+        html += QStringLiteral("<th align=\"left\">%1</th>").arg(m_table->horizontalHeaderItem(c)->text().toHtmlEscaped());
+    html += QStringLiteral("</tr>");
+    for (const FieldDifference &d : m_differences)
+        html += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td>%4</td></tr>")
+                    .arg(d.page.toHtmlEscaped(), d.label.toHtmlEscaped(), d.before.toHtmlEscaped(),
+                         d.after.toHtmlEscaped());
+    return html + QStringLiteral("</table>");
+}
+
+void CompareDialog::printClick()
+{
+    printHtml(reportHtml(), this);
+}
+
+} // namespace Brenvik
