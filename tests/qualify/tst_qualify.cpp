@@ -360,7 +360,7 @@ void TestQualify::pNumberRows()
                                                           << "" << Outcome::Exceeds << "no row";
     QTest::newRow("unassigned metal with itself") << "pNo=|pNo2=|specType1=XYZ-9|specType2=XYZ-9"
                                                   << "baseMetalPNUmber=|baseMetalPNUmber2=|MaterialSpecification=XYZ-9" << ""
-                                                  << Outcome::Holds << "XYZ-9";
+                                                  << Outcome::Holds << "an unassigned metal with itself";
     QTest::newRow("unassigned metal, no specification") << "pNo=|specType1=" << "" << "" << Outcome::CannotTell
                                                         << "pNo of the WPS is empty and names no specification";
     QTest::newRow("P-5A with P-1 qualifies P-5A with P-3") << "pNo=5A|pNo2=3" << "baseMetalPNUmber=1|baseMetalPNUmber2=5A"
@@ -674,7 +674,7 @@ void TestQualify::heatInputRows()
                                                        << "" << "amperes=GTAW 90-150 / SMAW 100-150" << Outcome::Holds
                                                        << "PQR-2";
     QTest::newRow("record speed unreadable") << "" << "travelSpeed=GTAW slow / SMAW 80-150 mm/min" << ""
-                                             << Outcome::CannotTell << "travelSpeed";
+                                             << Outcome::CannotTell << "travel speed \"slow\"";
 }
 
 void TestQualify::polarityRows()
