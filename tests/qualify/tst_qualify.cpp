@@ -760,7 +760,6 @@ void TestQualify::pwhtConditions_data()
     QTest::newRow("normalize and temper") << "900 then 620" << "1" << "above the upper transformation temperature, then below the lower";
     QTest::newRow("normalize, comma, temper") << "normalize 900, temper 620" << "1"
                                               << "above the upper transformation temperature, then below the lower";
-    QTest::newRow("a thousands comma is one temperature") << "1,650 F" << "1" << "cannot tell";
     QTest::newRow("three treatments") << "900, 760, 620" << "1" << "cannot tell";
     QTest::newRow("a P-No. not in the table") << "620" << "4" << "cannot tell";
     QTest::newRow("P-8") << "1050" << "8" << "within a stated temperature range";
