@@ -124,7 +124,8 @@ PwhtReading Pwht::condition(const QString &text, Unit bareUnit, const QString &p
         out.why = conditionText(out.condition);
         return out;
     }
-    static const QRegularExpression steps(QStringLiteral("\\s*(?:\\bthen\\b|\\bfollowed by\\b|[+;])\\s*"),
+    // A comma reads as "then" ("normalize 900, temper 620"), but not the one of "1,100 °F".
+    static const QRegularExpression steps(QStringLiteral("\\s*(?:\\bthen\\b|\\bfollowed by\\b|[+;]|,(?!\\d{3}(?!\\d)))\\s*"),
                                           QRegularExpression::CaseInsensitiveOption);
     const QStringList parts = text.split(steps, Qt::SkipEmptyParts);
     QList<Reading> temps;

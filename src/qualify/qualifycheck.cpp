@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace Brenvik {
 
 using namespace rulehelp;
@@ -35,6 +37,49 @@ QString joinedLabels(const QList<const QualifyForm *> &records)
     for (const QualifyForm *r : records)
         out << r->label();
     return out.join(QStringLiteral(", "));
+}
+
+// QW-200.4(b): a process qualified for its root layers only (on any thickness) needs another
+// process of the WPS qualified for the whole base metal range by Table QW-451.1; when every
+// process that holds leans on QW-200.4(b), none qualifies the rest of the thickness.
+void rootLayersNeedTheRest(const QList<QualifyCheck::Rule> &rules, const QStringList &processes,
+                           QHash<QString, Choice> *chosen)
+{
+    const auto at = std::find_if(rules.cbegin(), rules.cend(),
+                                 [](const QualifyCheck::Rule &r) { return r.paragraph == QLatin1String("QW-403.8"); });
+    if (at == rules.cend())
+        return;
+    const int i = int(at - rules.cbegin());
+    const QString marker = QStringLiteral("QW-200.4(b)");
+    QStringList byTable, rootOnly, untold;
+    for (const QString &p : processes) {
+        if (!chosen->contains(p) || !chosen->value(p).applies.at(i))
+            continue;
+        const Verdict &v = chosen->value(p).verdicts.at(i);
+        if (v.outcome == Outcome::Holds)
+            (v.details.startsWith(marker) ? rootOnly : byTable) << p;
+        else if (v.outcome == Outcome::CannotTell)
+            untold << p;
+    }
+    for (const QString &p : std::as_const(rootOnly)) {
+        Choice &c = (*chosen)[p];
+        Verdict &v = c.verdicts[i];
+        if (!byTable.isEmpty()) {
+            v.details += QStringLiteral("; the rest of the thickness by %1").arg(byTable.join(QStringLiteral(", ")));
+            continue;
+        }
+        if (!untold.isEmpty()) {
+            v.outcome = Outcome::CannotTell;
+            ++c.untold;
+            v.details += QStringLiteral("; cannot tell whether %1 qualifies the rest of the thickness")
+                             .arg(untold.join(QStringLiteral(", ")));
+            continue;
+        }
+        v.outcome = Outcome::Exceeds;
+        ++c.exceeded;
+        v.details += QStringLiteral("; but no other process of the WPS is qualified for the rest of the thickness by "
+                                    "QW-451.1");
+    }
 }
 
 } // namespace
@@ -213,6 +258,8 @@ QList<Verdict> QualifyCheck::run(const QualifyForm &wps, const QList<QualifyForm
                 chosen[p] = c;
         }
     }
+
+    rootLayersNeedTheRest(table2, processes, &chosen);
 
     for (int i = 0; i < table2.size(); ++i) {
         const Rule &rule = table2.at(i);

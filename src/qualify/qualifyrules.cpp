@@ -322,7 +322,7 @@ Verdict baseMetalRule(const RuleInput &in)
         return v;
     return holds(text, recordSide,
                  QStringLiteral("QW-200.4(b): %1 is qualified for root layers up to %2t (%3) on any thickness by T = %4 "
-                                "of %5, 1/2 in (13 mm) or more; the other processes qualify the thickness")
+                                "of %5, 1/2 in (13 mm) or more")
                      .arg(in.process, factor == 2.0 ? QStringLiteral("2") : QStringLiteral("1.1"),
                           valueText(factor * deposit, t.unit), valueText(T, t.unit), in.record.label()));
 }

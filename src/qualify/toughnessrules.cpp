@@ -441,8 +441,11 @@ QString polarityFor(const QString &text, const QString &process, const ProcessLi
     if (!anyPair && (processes.processes.size() == 1 || text.split(QRegularExpression(QStringLiteral("[,/;]"))).size() == 1))
         if (const QString word = polarityWord(text); !word.isEmpty())
             return word;
-    *why = QStringLiteral("\"%1\" gives no polarity for %2; write it per process, e.g. \"DCEN (GTAW), DCEP (SMAW)\"")
-               .arg(ValueReader::quote(text), process);
+    // "DC" alone says neither electrode negative nor positive.
+    static const QRegularExpression bareDc(QStringLiteral("\\bDC\\b(?!\\s*[-+])"), QRegularExpression::CaseInsensitiveOption);
+    const QString dc = bareDc.match(text).hasMatch() ? QStringLiteral(" (\"DC\" says neither DCEN nor DCEP)") : QString();
+    *why = QStringLiteral("\"%1\" gives no polarity for %2%3; write it per process, e.g. \"DCEN (GTAW), DCEP (SMAW)\"")
+               .arg(ValueReader::quote(text), process, dc);
     return QString();
 }
 
@@ -454,8 +457,9 @@ Verdict polarityRule(const RuleInput &in)
         if (!t.polarity.isEmpty()) {
             const QString p = polarityWord(t.polarity);
             if (p.isEmpty())
-                return cannotTell(t.polarity, QString(), QStringLiteral("cannot read the polarity \"%1\" of technique row %2")
-                                                             .arg(ValueReader::quote(t.polarity)).arg(t.row));
+                return cannotTell(t.polarity, QString(),
+                                  QStringLiteral("cannot read the polarity \"%1\" of technique row %2; write DCEN, DCEP or AC")
+                                      .arg(ValueReader::quote(t.polarity)).arg(t.row));
             wps << p;
             wpsTexts << t.polarity;
         }

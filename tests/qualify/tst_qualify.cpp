@@ -326,6 +326,10 @@ void TestQualify::processRows()
     QTest::newRow("MIG is GMAW, not in the record") << "weldingProcess1=GTAW / MIG" << "" << "" << Outcome::Exceeds
                                                     << "GMAW in no record";
     QTest::newRow("MMA is SMAW") << "weldingProcess1=GTAW + MMA" << "" << "" << Outcome::Holds << "SMAW by PQR-1";
+    QTest::newRow("TIG and stick are the record's") << "weldingProcess1=TIG / stick" << "" << "" << Outcome::Holds
+                                                    << "GTAW, SMAW qualified";
+    QTest::newRow("an unknown word in the record") << "" << "weldingProcess1=GTAW / XYZ" << "" << Outcome::CannotTell
+                                                   << "SMAW: PQR-1 names \"XYZ\"";
     QTest::newRow("a second record has it") << "weldingProcess1=GTAW, FCAW" << "" << "weldingProcess1=FCAW"
                                             << Outcome::Holds << "FCAW by PQR-2";
     QTest::newRow("an unknown word") << "weldingProcess1=GTAW / XYZ" << "" << "" << Outcome::CannotTell
@@ -343,6 +347,22 @@ void TestQualify::pNumberRows()
                                                          << Outcome::Holds << "P-No. 4 with P-No. 4 qualifies";
     QTest::newRow("P-4 with P-4 not P-3 with P-1") << "pNo=3" << "baseMetalPNUmber=4|baseMetalPNUmber2=4" << ""
                                                    << Outcome::Exceeds << "no row";
+    QTest::newRow("P-3 with P-3 qualifies P-3 with P-1") << "pNo=3" << "baseMetalPNUmber=3|baseMetalPNUmber2=3" << ""
+                                                         << Outcome::Holds << "P-No. 3 with P-No. 3 qualifies";
+    QTest::newRow("P-1 with P-1 does not qualify P-3") << "pNo=3" << "" << "" << Outcome::Exceeds << "no row";
+    QTest::newRow("P-4 with P-1 qualifies P-4 with P-3") << "pNo=4|pNo2=3" << "baseMetalPNUmber=4|baseMetalPNUmber2=1"
+                                                         << "" << Outcome::Holds << "P-No. 4 with P-No. 3 or P-No. 1";
+    QTest::newRow("P-4 with P-1 does not qualify P-4 with P-4") << "pNo=4|pNo2=4" << "baseMetalPNUmber=4|baseMetalPNUmber2=1"
+                                                                << "" << Outcome::Exceeds << "no row";
+    QTest::newRow("P-5A with P-5A qualifies P-5A with P-4") << "pNo=5A|pNo2=4" << "baseMetalPNUmber=5A|baseMetalPNUmber2=5A"
+                                                            << "" << Outcome::Holds << "P-No. 5A with P-No. 5A qualifies";
+    QTest::newRow("P-15E does not qualify P-5B with P-1") << "pNo=5B|pNo2=1" << "baseMetalPNUmber=15E|baseMetalPNUmber2=15E"
+                                                          << "" << Outcome::Exceeds << "no row";
+    QTest::newRow("unassigned metal with itself") << "pNo=|pNo2=|specType1=XYZ-9|specType2=XYZ-9"
+                                                  << "baseMetalPNUmber=|baseMetalPNUmber2=|MaterialSpecification=XYZ-9" << ""
+                                                  << Outcome::Holds << "an unassigned metal with itself";
+    QTest::newRow("unassigned metal, no specification") << "pNo=|specType1=" << "" << "" << Outcome::CannotTell
+                                                        << "pNo of the WPS is empty and names no specification";
     QTest::newRow("P-5A with P-1 qualifies P-5A with P-3") << "pNo=5A|pNo2=3" << "baseMetalPNUmber=1|baseMetalPNUmber2=5A"
                                                             << "" << Outcome::Holds << "P-No. 5A with P-No. 4, P-No. 3";
     QTest::newRow("P-15E qualifies P-5B") << "pNo=5B|pNo2=15E" << "baseMetalPNUmber=15E|baseMetalPNUmber2=15E" << ""
@@ -380,10 +400,32 @@ void TestQualify::baseMetalRows()
         << "grooveThickness=5 - 60 mm|thGroove2=52 mm max."
         << "weldingProcess1=GTAW|thTestCoupon=13 mm|FillerMetalFNo2=|WeldMetalAnalysisANo2=|weldMetalThickness2=|AWSClassification2=|SizeOfFillerMetal2="
         << "weldingProcess1=SMAW|thTestCoupon=30 mm|FillerMetalFNo1=4|AWSClassification1=E7018|weldMetalThickness1=26 mm|FillerMetalFNo2=|WeldMetalAnalysisANo2=|weldMetalThickness2=|AWSClassification2=|SizeOfFillerMetal2="
-        << Outcome::Holds << "QW-200.4(b)";
+        << Outcome::Holds << "the rest of the thickness by SMAW";
+    QTest::newRow("QW-200.4(b) on both processes: nothing qualifies the rest")
+        << "grooveThickness=5 - 60 mm|thGroove2=26 mm max."
+        << "weldingProcess1=GTAW|thTestCoupon=13 mm|FillerMetalFNo2=|WeldMetalAnalysisANo2=|weldMetalThickness2=|AWSClassification2=|SizeOfFillerMetal2="
+        << "weldingProcess1=SMAW|thTestCoupon=13 mm|FillerMetalFNo1=4|AWSClassification1=E7018|weldMetalThickness1=13 mm|FillerMetalFNo2=|WeldMetalAnalysisANo2=|weldMetalThickness2=|AWSClassification2=|SizeOfFillerMetal2="
+        << Outcome::Exceeds << "no other process of the WPS is qualified for the rest";
+    QTest::newRow("QW-200.4(b), the other process untold")
+        << "grooveThickness=5 - 60 mm|thGroove2=52 mm max."
+        << "weldingProcess1=GTAW|thTestCoupon=13 mm|FillerMetalFNo2=|WeldMetalAnalysisANo2=|weldMetalThickness2=|AWSClassification2=|SizeOfFillerMetal2="
+        << "weldingProcess1=SMAW|thTestCoupon=thick|FillerMetalFNo1=4|AWSClassification1=E7018|weldMetalThickness1=26 mm|FillerMetalFNo2=|WeldMetalAnalysisANo2=|weldMetalThickness2=|AWSClassification2=|SizeOfFillerMetal2="
+        << Outcome::CannotTell << "cannot tell whether SMAW qualifies the rest";
+    QTest::newRow("QW-200.4(b) not from a coupon under 13 mm")
+        << "grooveThickness=5 - 60 mm|thGroove2=52 mm max."
+        << "weldingProcess1=GTAW|thTestCoupon=12 mm|FillerMetalFNo2=|WeldMetalAnalysisANo2=|weldMetalThickness2=|AWSClassification2=|SizeOfFillerMetal2="
+        << "weldingProcess1=SMAW|thTestCoupon=30 mm|FillerMetalFNo1=4|AWSClassification1=E7018|weldMetalThickness1=26 mm|FillerMetalFNo2=|WeldMetalAnalysisANo2=|weldMetalThickness2=|AWSClassification2=|SizeOfFillerMetal2="
+        << Outcome::Exceeds << "60 mm above 24 mm";
     QTest::newRow("All") << "grooveThickness=All" << "" << "" << Outcome::CannotTell << "grooveThickness \"All\"";
     QTest::newRow("400 digits") << QStringLiteral("grooveThickness=5 - %1 mm").arg(QString(400, QLatin1Char('9'))) << ""
                                 << "" << Outcome::CannotTell << "cannot read grooveThickness";
+    QTest::newRow("a fraction over nothing") << "grooveThickness=5 - 1/0 mm" << "" << "" << Outcome::CannotTell
+                                             << "cannot read grooveThickness";
+    QTest::newRow("a long value is quoted to 80 characters")
+        << QStringLiteral("grooveThickness=%1").arg(QString(5000, QLatin1Char('x'))) << "" << "" << Outcome::CannotTell
+        << QString(80, QLatin1Char('x')) + QStringLiteral("\u2026 (5000 characters)");
+    QTest::newRow("record coupon empty") << "" << "thTestCoupon=" << "" << Outcome::CannotTell
+                                         << "thTestCoupon of PQR-1 is empty";
 }
 
 void TestQualify::depositRows()
@@ -401,6 +443,9 @@ void TestQualify::depositRows()
                                                    << "when the counts agree";
     QTest::newRow("record deposit unreadable") << "" << "weldMetalThickness2=most" << "" << Outcome::CannotTell
                                                << "weldMetalThickness2 \"most\"";
+    QTest::newRow("a second record with a thicker SMAW deposit") << "thGroove2=20 mm max." << ""
+                                                                 << "thTestCoupon=16 mm|weldMetalThickness2=10 mm"
+                                                                 << Outcome::Holds << "SMAW t = 10 mm of PQR-2";
 }
 
 void TestQualify::fNumberRows()
@@ -412,6 +457,12 @@ void TestQualify::fNumberRows()
     QTest::newRow("found in a second record's SMAW filler") << "FNo2=5" << "" << "FillerMetalFNo2=5" << Outcome::Holds
                                                             << "F-No. 5 qualified by PQR-2";
     QTest::newRow("filled column without F-No.") << "FNo2=" << "" << "" << Outcome::CannotTell << "FNo2 of the WPS is empty";
+    QTest::newRow("04 and F-4 are 4") << "FNo2=04" << "FillerMetalFNo2=F-4" << "" << Outcome::Holds
+                                      << "F-No. 4 qualified by PQR-1 with SMAW";
+    QTest::newRow("a second record's GTAW F-No.") << "FNo1=4" << "" << "FillerMetalFNo1=4" << Outcome::Holds
+                                                  << "F-No. 4 qualified by PQR-2 with GTAW";
+    QTest::newRow("record F-No. unreadable") << "" << "FillerMetalFNo2=low hydrogen" << "" << Outcome::CannotTell
+                                             << "FillerMetalFNo2 \"low hydrogen\"";
     QTest::newRow("a column no row or process places") << "AWSNoClass3=E6010|FNo3=3|weldingProcess1=GTAW / SMAW" << "" << ""
                                                        << Outcome::CannotTell << "no technique row uses AWSNoClass3";
 }
@@ -422,6 +473,15 @@ void TestQualify::aNumberRows()
     QTest::newRow("A-No. 2 qualified by A-No. 1") << "ANo1=A-No. 2" << "" << "" << Outcome::Holds << "qualify each other";
     QTest::newRow("an A-No. the record lacks") << "ANo1=A-3" << "" << "" << Outcome::Exceeds << "A-No. 3 not used with GTAW";
     QTest::newRow("unreadable") << "ANo1=carbon steel" << "" << "" << Outcome::CannotTell << "ANo1 \"carbon steel\"";
+    QTest::newRow("A-No. 1 qualified by a record's A-No. 2") << "" << "WeldMetalAnalysisANo1=2" << "" << Outcome::Holds
+                                                             << "qualify each other";
+    QTest::newRow("GTAW A-No. 5 not qualified by the SMAW A-No. 5") << "ANo1=5" << "WeldMetalAnalysisANo2=5" << ""
+                                                                    << Outcome::Exceeds << "A-No. 5 not used with GTAW";
+    QTest::newRow("a second record's GTAW A-No.") << "ANo1=5" << "" << "WeldMetalAnalysisANo1=5" << Outcome::Holds
+                                                  << "A-No. 5 qualified by PQR-2 with GTAW";
+    QTest::newRow("A-No. 1 does not qualify A-No. 3") << "ANo2=3" << "" << "" << Outcome::Exceeds << "A-No. 3 not used with SMAW";
+    QTest::newRow("record A-No. empty") << "" << "WeldMetalAnalysisANo1=" << "" << Outcome::CannotTell
+                                        << "WeldMetalAnalysisANo1 of PQR-1 is empty";
 }
 
 void TestQualify::preheatRows()
@@ -436,6 +496,11 @@ void TestQualify::preheatRows()
     QTest::newRow("ambient with its temperature") << "" << "preheatTemp=ambient, 10 \u00b0C min." << "" << Outcome::Holds
                                                   << "below 10 \u00b0C";
     QTest::newRow("empty WPS") << "MinPreheatTemp=" << "" << "" << Outcome::CannotTell << "is empty";
+    QTest::newRow("empty record") << "" << "preheatTemp=" << "" << Outcome::CannotTell << "preheatTemp of PQR-1 is empty";
+    QTest::newRow("record None is not a temperature") << "" << "preheatTemp=None" << "" << Outcome::CannotTell
+                                                      << "ambient, 10 \u00b0C min.";
+    QTest::newRow("a second record preheated less") << "MinPreheatTemp=-10" << "" << "preheatTemp=10" << Outcome::Holds
+                                                    << "55 \u00b0C below 10 \u00b0C of PQR-2";
 }
 
 void TestQualify::postWeldRows()
@@ -447,7 +512,12 @@ void TestQualify::postWeldRows()
                                                           << "above the upper";
     QTest::newRow("normalize then temper, both") << "postWeldTempRange=900 \u00b0C then 620 \u00b0C"
                                                  << "postWeldTemp=normalize 900, temper 620" << ""
-                                                 << Outcome::CannotTell << "postWeldTemp";
+                                                 << Outcome::Holds << "above the upper transformation temperature, then below";
+    QTest::newRow("normalize and temper against temper only") << "postWeldTempRange=900, 620" << "" << ""
+                                                              << Outcome::Exceeds << "then below the lower";
+    QTest::newRow("empty record") << "" << "postWeldTemp=" << "" << Outcome::CannotTell << "postWeldTemp of PQR-1 is empty";
+    QTest::newRow("a second record normalized") << "postWeldTempRange=900|grooveThickness=11.1 - 12 mm" << ""
+                                                << "postWeldTemp=900" << Outcome::Holds << "PQR-2";
     QTest::newRow("inside the upper band") << "postWeldTempRange=840" << "postWeldTemp=840" << "" << Outcome::CannotTell
                                            << "straddles";
     QTest::newRow("P-8 within a stated range") << "pNo=8|pNo2=8|postWeldTempRange=1050"
@@ -468,6 +538,10 @@ void TestQualify::gasRows()
                                         << Outcome::Exceeds << "percentage";
     QTest::newRow("omitted") << "gasS=None" << "" << "" << Outcome::Exceeds << "omits";
     QTest::newRow("unknown gas") << "gasS=house blend" << "" << "" << Outcome::CannotTell << "cannot read the gas";
+    QTest::newRow("another gas") << "gasS=Helium" << "" << "" << Outcome::Exceeds << "another gas";
+    QTest::newRow("empty record") << "" << "gasS=" << "" << Outcome::CannotTell << "gasS of PQR-1 is empty";
+    QTest::newRow("a second record with the mixture") << "gasS=Ar/CO2|mixtureS=90/10" << "" << "gasS=Ar/CO2|mixtureS=90/10"
+                                                      << Outcome::Holds << "Ar/CO2 90/10 as in PQR-2";
 }
 
 void TestQualify::transferRows()
@@ -481,6 +555,12 @@ void TestQualify::transferRows()
                                             << Outcome::Exceeds << "the WPS: short circuit";
     QTest::newRow("record says no mode") << gmaw + "|GMAWMode=Spray" << "weldingProcess1=GMAW|" + record << ""
                                          << Outcome::CannotTell << "GMAW-S";
+    QTest::newRow("pulsed against spray") << gmaw + "|GMAWMode=Pulsed" << "weldingProcess1=GMAW|electricalOther=spray transfer|" + record
+                                          << "" << Outcome::Holds << "spray, globular or pulsed";
+    QTest::newRow("short circuit both") << gmaw + "|GMAWMode=Short circuiting" << "weldingProcess1=GMAW-S|" + record << ""
+                                        << Outcome::Holds << "short circuit transfer";
+    QTest::newRow("WPS says no mode") << gmaw << "weldingProcess1=GMAW-S|" + record << "" << Outcome::CannotTell
+                                      << "does not say one mode";
 }
 
 void TestQualify::productFormRows()
@@ -489,6 +569,10 @@ void TestQualify::productFormRows()
     QTest::newRow("flux-cored against solid") << "weldingProcess1=FCAW|ETGrid_1=|ETGrid_2=|AWSNoClass1=E71T-1C|FNo2=|ANo2=|AWSNoClass2=|fillerSize2=|thGroove2="
                                               << "weldingProcess1=FCAW|AWSClassification1=E70C-6M|fillerMetalOther1=|FillerMetalFNo2=|WeldMetalAnalysisANo2=|weldMetalThickness2=|AWSClassification2=|SizeOfFillerMetal2="
                                               << "" << Outcome::Exceeds << "flux-cored against solid";
+    QTest::newRow("metal-cored against solid") << "AWSNoClass1=E70C-6M|ETGrid_1=" << "" << "" << Outcome::Holds
+                                               << "solid or metal-cored";
+    QTest::newRow("record form unknown") << "" << "AWSClassification1=house wire|fillerMetalOther1=" << ""
+                                         << Outcome::CannotTell << "cannot tell the product form";
 }
 
 void TestQualify::toughRecordRows()
@@ -503,6 +587,8 @@ void TestQualify::groupRows()
     QTest::newRow("groups in the P-No. text") << "groupNo=|groupNo2=|pNo=P-1 Gp 1|pNo2=1 Gr. 1" << "" << ""
                                               << Outcome::Holds << "groups";
     QTest::newRow("record without groups") << "" << "baseMetalPNUmber=1" << "" << Outcome::CannotTell << "1 Gr. 1";
+    QTest::newRow("a second record of group 2") << "groupNo2=2" << "" << "baseMetalPNUmber2=1 Gr. 2" << Outcome::Holds
+                                                << "PQR-2";
 }
 
 void TestQualify::minimumThicknessRows()
@@ -513,6 +599,8 @@ void TestQualify::minimumThicknessRows()
                                               << Outcome::Holds << "5/8 in (16 mm)";
     QTest::newRow("half T under 6 mm") << "grooveThickness=2.5 - 10 mm" << "thTestCoupon=5 mm" << "" << Outcome::Holds
                                        << "1/2T";
+    QTest::newRow("below half T") << "grooveThickness=2 - 10 mm" << "thTestCoupon=5 mm" << "" << Outcome::Exceeds
+                                  << "below the minimum 2.5 mm";
     QTest::newRow("set aside above the upper") << "grooveThickness=5 - 12 mm|postWeldTempRange=900" << "postWeldTemp=900"
                                                << "" << Outcome::Holds << "does not apply";
 }
@@ -522,6 +610,11 @@ void TestQualify::electrodeRows()
     QTest::newRow("not over 1/4 in") << "" << "" << "" << Outcome::Holds << "not over 1/4 in";
     QTest::newRow("over the record's") << "fillerSize2=5/16 in|ETGrid_2=" << "" << "" << Outcome::Exceeds
                                        << "over 1/4 in (6 mm) and over 4 mm";
+    QTest::newRow("over 1/4 in but not over the record's") << "fillerSize2=6.4 mm|ETGrid_2="
+                                                           << "SizeOfFillerMetal2=3.2 and 6.4 mm" << "" << Outcome::Holds
+                                                           << "not over 6.4 mm";
+    QTest::newRow("record size unreadable") << "fillerSize2=6.4 mm|ETGrid_2=" << "SizeOfFillerMetal2=various" << ""
+                                            << Outcome::CannotTell << "SizeOfFillerMetal2";
 }
 
 void TestQualify::classificationRows()
@@ -529,6 +622,10 @@ void TestQualify::classificationRows()
     QTest::newRow("holds") << "" << "" << "" << Outcome::Holds << "E7018 as in PQR-1";
     QTest::newRow("another classification") << "AWSNoClass1=ER70S-6|ETGrid_1=" << "" << "" << Outcome::Exceeds
                                             << "ER70S-6 is not the classification of GTAW";
+    QTest::newRow("the SMAW classification does not qualify GTAW") << "AWSNoClass1=E7018|ETGrid_1=|ETGrid_2=" << "" << ""
+                                                                   << Outcome::Exceeds << "E7018 is not the classification of GTAW";
+    QTest::newRow("a second record's classification") << "AWSNoClass1=ER70S-6|ETGrid_1=" << ""
+                                                      << "AWSClassification1=ER70S-6" << Outcome::Holds << "PQR-2";
 }
 
 void TestQualify::uphillRows()
@@ -537,12 +634,16 @@ void TestQualify::uphillRows()
     QTest::newRow("record downhill") << "" << "weldProgression=Downhill" << "" << Outcome::Exceeds << "was not welded uphill";
     QTest::newRow("WPS downhill") << "weldProgression=Downhill" << "weldProgression=Downhill" << "" << Outcome::Holds
                                   << "does not weld vertical uphill";
+    QTest::newRow("record progression empty") << "" << "weldProgression=" << "" << Outcome::CannotTell << "weldProgression";
 }
 
 void TestQualify::interpassRows()
 {
     QTest::newRow("holds") << "MaxInterpassTemp=305" << "" << "" << Outcome::Holds << "not more than 55 \u00b0C above";
     QTest::newRow("over 55 above") << "MaxInterpassTemp=310" << "" << "" << Outcome::Exceeds << "highest 305 \u00b0C";
+    QTest::newRow("record empty") << "" << "InterpassTemp=" << "" << Outcome::CannotTell << "InterpassTemp of PQR-1 is empty";
+    QTest::newRow("a second record hotter") << "MaxInterpassTemp=320" << "" << "InterpassTemp=300" << Outcome::Holds
+                                            << "PQR-2";
 }
 
 void TestQualify::pwhtTimeRows()
@@ -555,6 +656,9 @@ void TestQualify::pwhtTimeRows()
     QTest::newRow("temperature not essentially the record's") << "postWeldTempRange=595 - 650" << "" << ""
                                                               << Outcome::Exceeds << "not within 25 \u00b0C";
     QTest::newRow("WPS drops it") << "postWeldTempRange=None" << "" << "" << Outcome::Exceeds << "drops the PWHT";
+    QTest::newRow("record time unreadable") << "" << "postWeldTime=overnight" << "" << Outcome::CannotTell << "postWeldTime";
+    QTest::newRow("a second record held longer") << "postWeldTimeRange=12 h" << "" << "postWeldTime=10 h" << Outcome::Holds
+                                                 << "PQR-2";
 }
 
 void TestQualify::heatInputRows()
@@ -566,6 +670,11 @@ void TestQualify::heatInputRows()
                                                  << "write it per process";
     QTest::newRow("inches per minute") << "" << "travelSpeed=GTAW 60-110 mm/min / SMAW 3-6 in/min" << ""
                                        << Outcome::Holds << "2.95 kJ/mm";
+    QTest::newRow("a second record with more amperes") << QStringLiteral("ETGrid_1=1\u00a6GTAW\u00a6ER70S-2\u00a62.4\u00a6DCEN\u00a690-150\u00a610-13\u00a660-110\u00a6_\u00a6")
+                                                       << "" << "amperes=GTAW 90-150 / SMAW 100-150" << Outcome::Holds
+                                                       << "PQR-2";
+    QTest::newRow("record speed unreadable") << "" << "travelSpeed=GTAW slow / SMAW 80-150 mm/min" << ""
+                                             << Outcome::CannotTell << "travel speed \"slow\"";
 }
 
 void TestQualify::polarityRows()
@@ -573,7 +682,17 @@ void TestQualify::polarityRows()
     QTest::newRow("holds") << "" << "" << "" << Outcome::Holds << "GTAW DCEN as in PQR-1";
     QTest::newRow("another polarity") << "" << "polarity=DCEP (GTAW), DCEP (SMAW)" << "" << Outcome::Exceeds
                                       << "GTAW DCEN in the WPS, DCEP";
-    QTest::newRow("one polarity for two processes") << "" << "polarity=DC" << "" << Outcome::CannotTell << "\"DC\"";
+    QTest::newRow("one polarity for two processes") << "" << "polarity=DC" << "" << Outcome::CannotTell
+                                                    << "\"DC\" gives no polarity for GTAW (\"DC\" says neither DCEN nor "
+                                                       "DCEP); write it per process";
+    QTest::newRow("DC in a technique row") << QStringLiteral("ETGrid_1=1\u00a6GTAW\u00a6ER70S-2\u00a62.4\u00a6DC\u00a690-140\u00a610-13\u00a660-110\u00a6_\u00a6")
+                                           << "" << "" << Outcome::CannotTell << "write DCEN, DCEP or AC";
+    QTest::newRow("one DCEN for every process") << "" << "polarity=DCEN" << "" << Outcome::Holds
+                                                << "GTAW DCEN as in PQR-1";
+    QTest::newRow("AC against DCEN") << QStringLiteral("ETGrid_1=1\u00a6GTAW\u00a6ER70S-2\u00a62.4\u00a6AC\u00a690-140\u00a610-13\u00a660-110\u00a6_\u00a6")
+                                     << "" << "" << Outcome::Exceeds << "GTAW AC in the WPS";
+    QTest::newRow("a second record with DCEN") << "" << "polarity=DCEP (GTAW), DCEP (SMAW)"
+                                               << "polarity=DCEN (GTAW), DCEP (SMAW)" << Outcome::Holds << "PQR-2";
 }
 
 void TestQualify::passesRows()
@@ -581,6 +700,8 @@ void TestQualify::passesRows()
     QTest::newRow("multipass") << "" << "" << "" << Outcome::Holds << "does not weld single pass";
     QTest::newRow("to single pass") << "passPerSide=Multipass or single" << "" << "" << Outcome::Exceeds
                                     << "welded multipass";
+    QTest::newRow("single pass both") << "passPerSide=Single" << "MSPass=Single pass" << "" << Outcome::Holds << "single";
+    QTest::newRow("record empty") << "passPerSide=Single" << "MSPass=" << "" << Outcome::CannotTell << "MSPass";
 }
 
 void TestQualify::groupNumbers_data()
@@ -612,6 +733,7 @@ void TestQualify::processNames_data()
     QTest::newRow("code names") << "GTAW / SMAW" << "GTAW,SMAW||";
     QTest::newRow("shop names") << "TIG + MMA, MAG, sub-arc" << "GTAW,SMAW,GMAW,SAW||";
     QTest::newRow("metal-cored is GMAW") << "MCAW" << "GMAW||";
+    QTest::newRow("stick, FCAW-S, MIG/MAG") << "stick + FCAW-S, MIG/MAG" << "SMAW,FCAW,GMAW||";
     QTest::newRow("FCAW-G") << "FCAW-G (root)" << "FCAW||";
     QTest::newRow("GMAW-S") << "GMAW-S" << "GMAW||GMAW";
     QTest::newRow("unknown") << "GTAW / XYZ" << "GTAW|XYZ|";
@@ -636,6 +758,9 @@ void TestQualify::pwhtConditions_data()
     QTest::newRow("between") << "760" << "1" << "between the transformation temperatures";
     QTest::newRow("straddles the lower") << "700 - 740" << "1" << "cannot tell";
     QTest::newRow("normalize and temper") << "900 then 620" << "1" << "above the upper transformation temperature, then below the lower";
+    QTest::newRow("normalize, comma, temper") << "normalize 900, temper 620" << "1"
+                                              << "above the upper transformation temperature, then below the lower";
+    QTest::newRow("three treatments") << "900, 760, 620" << "1" << "cannot tell";
     QTest::newRow("a P-No. not in the table") << "620" << "4" << "cannot tell";
     QTest::newRow("P-8") << "1050" << "8" << "within a stated temperature range";
     QTest::newRow("empty") << "" << "1" << "cannot tell";

@@ -15,12 +15,36 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace Brenvik {
 
 namespace {
+
+// Rows tall enough for every wrapped cell. resizeRowsToContents() measures a cell on its full
+// column width while the cell paints inside its margins, so a long details text came out one
+// line short and cut; each cell is measured here on the width it paints on.
+void fitRows(QTableWidget *table)
+{
+    table->resizeRowsToContents();
+    const int margin = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1) + 2;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        int height = table->rowHeight(row);
+        for (int c = 0; c < table->columnCount(); ++c) {
+            const QTableWidgetItem *item = table->item(row, c);
+            if (!item)
+                continue;
+            const QRect r = QFontMetrics(item->font()).boundingRect(QRect(0, 0, std::max(1, table->columnWidth(c) - margin), 1 << 20),
+                                                                     Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, item->text());
+            height = std::max(height, r.height() + 2 * margin + 2);
+        }
+        table->setRowHeight(row, height);
+    }
+}
 
 enum Column { ParagraphColumn, SubjectColumn, VerdictColumn, WpsColumn, RecordColumn, DetailsColumn };
 
@@ -90,7 +114,7 @@ TCheckRecordsDlg::TCheckRecordsDlg(const QualifyForm &wps, const QString &folder
                           fm.horizontalAdvance(QStringLiteral("T = 11.1 mm: 1.5 mm to 22.2 mm")) + 16};
     for (int c = 0; c < 5; ++c)
         m_table->setColumnWidth(c, widths[c]);
-    connect(header, &QHeaderView::sectionResized, m_table, [this] { m_table->resizeRowsToContents(); });
+    connect(header, &QHeaderView::sectionResized, m_table, [this] { fitRows(m_table); });
 
     m_toughness->setObjectName(QStringLiteral("toughnessRequired"));
     m_toughness->setToolTip(tr("The work requires toughness tests: the toughness rules apply to every record. "
@@ -185,7 +209,7 @@ void TCheckRecordsDlg::recheck()
             m_table->setItem(row, c, item);
         }
     }
-    m_table->resizeRowsToContents();
+    fitRows(m_table);
 
     QStringList summary = m_problems;
     if (m_records.isEmpty())
