@@ -175,6 +175,8 @@ QHash<QString, QString> FormDocument::fieldTexts() const
             out.insert(f.name, m_values.texts.value(f.name));
         else if (isButtonKind(f.kind))
             out.insert(f.name, m_values.checks.value(f.name) ? QStringLiteral("true") : QStringLiteral("false"));
+        else if (f.kind == FieldKind::Date)
+            out.insert(f.name, formatFileDate(m_values.dates.value(f.name)));
         else if (isGridKind(f.kind))
             // Grid rows as "GRID_<row>", every cell followed by the cell separator, "_" for an
             // empty cell.
@@ -311,7 +313,8 @@ bool FormDocument::open(const QString &path, QString *error, QList<DocumentMessa
     return true;
 }
 
-void FormDocument::open(const ProfileFile &file, const QString &path, QList<DocumentMessage> *messages)
+void FormDocument::open(const ProfileFile &file, const QString &path, QList<DocumentMessage> *messages,
+                        bool withPicture)
 {
     resetValues(false);
     DocumentValues v = m_values;
@@ -319,8 +322,9 @@ void FormDocument::open(const ProfileFile &file, const QString &path, QList<Docu
     m_walk.read(file, v, &problems);
     applyValues(v);
     QList<DocumentMessage> boxes;
-    if (hasImageGroup(m_table)) {
+    if (hasImageGroup(m_table))
         m_values.imageFile = v.imageFile;
+    if (hasImageGroup(m_table) && withPicture) {
         const QString sketch = sketchFileName(path);
         if (QFileInfo::exists(sketch)) {
             Picture picture;

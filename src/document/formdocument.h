@@ -92,8 +92,10 @@ public:
     // document is then unchanged); *messages gets the boxes the opening shows (a date or a
     // picture that cannot be read).
     bool open(const QString &path, QString *error, QList<DocumentMessage> *messages);
-    // The same for a file already read (path names it).
-    void open(const ProfileFile &file, const QString &path, QList<DocumentMessage> *messages);
+    // The same for a file already read (path names it); without withPicture the sketch
+    // picture is not read (a reader of values only).
+    void open(const ProfileFile &file, const QString &path, QList<DocumentMessage> *messages,
+              bool withPicture = true);
     // A document of the form type the file names, opened; null with *error ("cannot open
     // FILE: ...") when the file cannot be read or names no form type this program knows.
     static std::unique_ptr<FormDocument> read(const QString &path, QString *error,
@@ -121,7 +123,8 @@ public:
     // The sketch picture file of a document path.
     static QString sketchFileName(const QString &documentPath);
     // The fields a file of this form stores, with their values, as file keys read them:
-    // texts as they are, checks "true" / "false", grid rows as "GRID_<row>", and "formType".
+    // texts as they are, checks "true" / "false", dates as a file stores them, grid rows as
+    // "GRID_<row>", and "formType".
     QHash<QString, QString> fieldTexts() const;
 
     // ReportSource

@@ -2,6 +2,7 @@
 
 #include "core/profilefile.h"
 #include "document/formdescription.h"
+#include "document/formdocument.h"
 #include "qualify/ruleinput.h"
 
 #include <QStringList>
@@ -94,6 +95,12 @@ QualifyForm::QualifyForm(const QString &name, const QHash<QString, QString> &val
 
 QualifyForm QualifyForm::fromProfile(const ProfileFile &file, const QString &name)
 {
+    // A document of a form this program knows is read as its window reads it.
+    if (const FormTable *table = FormTables::find(file.value(DocumentWalk::kSection, QStringLiteral("formType")))) {
+        FormDocument document(*table);
+        document.open(file, file.path(), nullptr, false);
+        return QualifyForm(name, document.fieldTexts());
+    }
     QHash<QString, QString> values;
     for (const auto &[key, value] : file.entries(QStringLiteral("contents")))
         values.insert(key, value);
