@@ -6,6 +6,8 @@
 #include "forms/pqr/tpqrreport_2.h"
 #include "report/reportjob.h"
 #include "report/reportlayout.h"
+#include "forms/formregistry.h"
+#include "support/documentsource.h"
 #include "support/fakereportsource.h"
 #include "support/reportchecks.h"
 
@@ -45,10 +47,7 @@ QString lines(const QStringList &l)
 // The shipped example: GMAW on 3/8 in A36 plate in 2G, twelve passes, tension and side bends.
 FakeReportSource exampleWindow()
 {
-    FakeReportSource w;
-    if (!w.loadDocument(QCoreApplication::applicationDirPath() + QStringLiteral("/examples/pqr-example.wrp")))
-        QTest::qFail("the shipped example cannot be read", __FILE__, __LINE__);
-    return w;
+    return readDocumentSource(QCoreApplication::applicationDirPath() + QStringLiteral("/examples/pqr-example.wrp"));
 }
 
 } // namespace
@@ -56,6 +55,7 @@ FakeReportSource exampleWindow()
 class TestPqrReport : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { registerForms(); }
     void fillSteps_data();
     void fillSteps();
     void previewingAgainGivesTheSamePages();

@@ -11,6 +11,7 @@
 #include "forms/wpqr/twpqreport_2.h"
 #include "forms/wpqr/wpqrrptcombo.h"
 #include "report/reportlayout.h"
+#include "support/documentsource.h"
 #include "support/fakereportsource.h"
 #include "support/formfixture.h"
 #include "support/reportchecks.h"
@@ -394,8 +395,7 @@ void TestWpqr::reportFillSteps()
 
 void TestWpqr::exampleReportShowsEveryText()
 {
-    FakeReportSource w;
-    QVERIFY(w.loadDocument(QCoreApplication::applicationDirPath() + "/examples/wpqr-example.wrp"));
+    const FakeReportSource w = readDocumentSource(QCoreApplication::applicationDirPath() + "/examples/wpqr-example.wrp");
     WPQRRptCombo report;
     report.prepareRpt(w);
     report.prepareRpt(w); // a second preview gives the same pages

@@ -1,10 +1,6 @@
 #include "support/fakereportsource.h"
 
-#include "core/dates.h"
-#include "core/profilefile.h"
-#include "core/texthelpers.h"
 
-#include <QRegularExpression>
 #include <QtTest>
 
 namespace Brenvik {
@@ -41,33 +37,19 @@ void FakeReportSource::apply(const QString &setting)
         QTest::qFail(qPrintable(QStringLiteral("bad setting: ") + setting), __FILE__, __LINE__);
 }
 
-bool FakeReportSource::loadDocument(const QString &path)
+void FakeReportSource::copyOf(const ReportSource &source, const QStringList &buttons, const QStringList &grids)
 {
-    ProfileFile file(path, ProfileFile::Kind::Document);
-    if (!file.load())
-        return false;
-    static const QRegularExpression gridRow(QStringLiteral("^(.+)_(\\d+)$"));
-    for (const auto &[key, value] : file.entries(QStringLiteral("contents"))) {
-        const QRegularExpressionMatch m = gridRow.match(key);
-        const QDate date = parseFileDate(value);
-        if (m.hasMatch() && value.contains(QChar(0xA6))) {
-            QList<QStringList> &rows = m_grids[m.captured(1)];
-            const int row = m.captured(2).toInt();
-            while (rows.size() <= row)
-                rows.append(QStringList());
-            for (int n = 1; n < fieldCount(value); ++n) {
-                const QString cell = getField(value, n);
-                rows[row] << (cell == QLatin1String("_") ? QString() : cell);
-            }
-        } else if (value == QLatin1String("true")) {
-            checked.insert(key);
-        } else if (date.isValid()) {
-            set(key, formatReportDate(date));
-        } else if (value != QLatin1String("false")) {
-            set(key, value);
-        }
+    fields = source.collectFields();
+    for (const QString &button : buttons)
+        if (source.isChecked(button))
+            checked.insert(button);
+    for (const QString &grid : grids) {
+        addGrid(grid, source.gridRowCount(grid), source.gridColumnCount(grid));
+        for (int r = 0; r < source.gridRowCount(grid); ++r)
+            for (int c = 0; c < source.gridColumnCount(grid); ++c)
+                setCell(grid, r, c, source.gridCell(grid, r, c));
     }
-    return true;
+    picture = source.sketch();
 }
 
 QString FakeReportSource::gridCell(const QString &grid, int row, int column) const

@@ -24,10 +24,9 @@ public:
     // One setting in a line of text, for data-driven tables: "field:name=value",
     // "cell:grid:row:column=value" or "check:name". Memo values use the stored "\n" marks.
     void apply(const QString &setting);
-    // A document file as its window would hand it over: grid rows ("name_row" keys) into
-    // cells, "true"/"false" into check states, file dates as printed dates, every other key
-    // as a field with its stored value. False when the file cannot be read.
-    bool loadDocument(const QString &path);
+    // What a document hands its report (a document read from a file), to be changed by the
+    // test: its collected fields, its checked buttons and its grids.
+    void copyOf(const ReportSource &source, const QStringList &buttons, const QStringList &grids);
 
     QList<CollectedField> collectFields() const override { return fields; }
     bool isChecked(const QString &name) const override { return checked.contains(name); }
