@@ -1,6 +1,5 @@
 #include "support/fakereportsource.h"
 
-
 #include <QtTest>
 
 namespace Brenvik {
