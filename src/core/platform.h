@@ -16,6 +16,14 @@ namespace Brenvik {
 enum class MsgIcon { Error, Information, Question, Warning };
 enum class Answer { Ok, Cancel, Yes, No };
 
+// The documents' file name suffix, and a dialog's filter for them in the forms' style: the
+// dialog's own text for documents and for other files, the patterns said here once.
+inline const QString kDocumentSuffix = QStringLiteral("wrp");
+inline QString documentFilter(const QString &documentsText, const QString &othersText)
+{
+    return QStringLiteral("%1|*.%2|%3|*.*").arg(documentsText, kDocumentSuffix, othersText);
+}
+
 struct FileDialogOptions {
     QString title;
     QString filter;        // "Welding Report (*.WRP)|*.wrp|Others (*.*)|*.*" style, as the forms give it

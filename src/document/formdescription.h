@@ -5,6 +5,8 @@
 // other place (the chooser, --new, the main window, the register, the duplicator, the sketch
 // editor) asks this registry instead of listing types or keys of its own.
 
+#include "core/platform.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -26,7 +28,7 @@ struct FormDescription {
     QString reportTitle;  // the title of its report's preview and print job
     FormRole role = FormRole::Other;
     // The file filter of the form's save dialogs (every form saves .wrp files today).
-    QString fileFilter = QStringLiteral("Welding Reports (*.WRP)|*.wrp|Others (*.*)|*.*");
+    QString fileFilter = documentFilter(QStringLiteral("Welding Reports (*.WRP)"), QStringLiteral("Others (*.*)"));
     // Keys of the [contents] section; empty where the form has none.
     QString numberKey;
     QString revisionKey;

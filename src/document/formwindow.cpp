@@ -282,7 +282,7 @@ bool FormWindow::Save1Click()
         FileDialogOptions options;
         options.title = QStringLiteral("Save Welding Report");
         options.filter = m_table.description.fileFilter;
-        options.defaultSuffix = QStringLiteral("wrp");
+        options.defaultSuffix = kDocumentSuffix;
         options.overwritePrompt = true;
         const QString path = platform().saveFile(options);
         if (path.isEmpty()) {
@@ -327,7 +327,7 @@ bool FormWindow::saveAsChosenFile()
     FileDialogOptions options;
     options.title = QStringLiteral("Save Welding Report");
     options.filter = m_table.description.fileFilter;
-    options.defaultSuffix = QStringLiteral("wrp");
+    options.defaultSuffix = kDocumentSuffix;
     options.fileName = m_fileName;
     options.overwritePrompt = true;
     const QString path = platform().saveFile(options);

@@ -203,7 +203,7 @@ void TDuplicator::addFileClick()
 {
     FileDialogOptions options;
     options.title = QStringLiteral("Add Source Files");
-    options.filter = QStringLiteral("Welding Form Files|*.wrp|All Files|*.*");
+    options.filter = documentFilter(QStringLiteral("Welding Form Files"), QStringLiteral("All Files"));
     addSourceFiles(platform().openFiles(options));
 }
 

@@ -26,7 +26,7 @@ QStringList RecordFinder::proposals(const QString &folder, const QString &pqrNum
         return out;
     const QDir dir(folder);
     const QStringList files =
-        dir.entryList({QStringLiteral("*.wrp"), QStringLiteral("*.WRP")}, QDir::Files | QDir::Readable, QDir::Name);
+        dir.entryList({QStringLiteral("*.") + kDocumentSuffix, QStringLiteral("*.") + kDocumentSuffix.toUpper()}, QDir::Files | QDir::Readable, QDir::Name);
     for (const QString &name : files) {
         ProfileFile file(dir.filePath(name), ProfileFile::Kind::Document);
         if (!file.load())

@@ -514,8 +514,8 @@ void TmenuForm::openDocument()
         return;
     FileDialogOptions options;
     options.title = QStringLiteral("Open Welding Form");
-    options.filter = QStringLiteral("Welding Report (*.WRP)|*.wrp|Others (*.*)|*.*");
-    options.defaultSuffix = QStringLiteral("WRP");
+    options.filter = documentFilter(QStringLiteral("Welding Report (*.WRP)"), QStringLiteral("Others (*.*)"));
+    options.defaultSuffix = kDocumentSuffix.toUpper();
     const QString path = platform().openFile(options);
     if (!path.isEmpty())
         openPath(path);

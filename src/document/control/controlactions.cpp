@@ -260,7 +260,7 @@ void ControlActions::createRevisionClick()
     FileDialogOptions options;
     options.title = tr("Save Revision");
     options.filter = description.fileFilter;
-    options.defaultSuffix = QStringLiteral("wrp");
+    options.defaultSuffix = kDocumentSuffix;
     options.fileName = DocumentControl::revisionFileName(path, file.value(kContents, description.numberKey), next);
     options.overwritePrompt = true;
     const QString target = platform().saveFile(options);

@@ -239,8 +239,8 @@ void TCheckRecordsDlg::addClick()
 {
     FileDialogOptions options;
     options.title = tr("Qualification Records");
-    options.filter = QStringLiteral("Welding Report (*.WRP)|*.wrp|Others (*.*)|*.*");
-    options.defaultSuffix = QStringLiteral("WRP");
+    options.filter = documentFilter(QStringLiteral("Welding Report (*.WRP)"), QStringLiteral("Others (*.*)"));
+    options.defaultSuffix = kDocumentSuffix.toUpper();
     options.fileName = m_folder.isEmpty() ? QString() : m_folder + QLatin1Char('/');
     QStringList paths = m_records;
     for (const QString &path : platform().openFiles(options))
