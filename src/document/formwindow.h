@@ -117,10 +117,6 @@ public:
 
     // Grid commands on a grid's current cell (the changed-flag is set first, whatever the
     // command then does): Delete Row / Duplicate Row, Delete Column / Duplicate Column.
-    void delRowGrid(const QString &gridName);
-    void dupRowGrid(const QString &gridName);
-    void delColumnGrid(const QString &gridName);
-    void dupColumnGrid(const QString &gridName);
     void runGridCommand(GridCommand command, const QString &gridName);
 
     // The click behaviour of a unit switch of the table, named by either of its buttons:

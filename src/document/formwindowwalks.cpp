@@ -233,26 +233,6 @@ bool FormWindow::openFile(const QString &path)
 // ---------------------------------------------------------------------------------------
 // Grid commands
 
-void FormWindow::delRowGrid(const QString &gridName)
-{
-    runGridCommand(GridCommand::DeleteRow, gridName);
-}
-
-void FormWindow::dupRowGrid(const QString &gridName)
-{
-    runGridCommand(GridCommand::DuplicateRow, gridName);
-}
-
-void FormWindow::delColumnGrid(const QString &gridName)
-{
-    runGridCommand(GridCommand::DeleteColumn, gridName);
-}
-
-void FormWindow::dupColumnGrid(const QString &gridName)
-{
-    runGridCommand(GridCommand::DuplicateColumn, gridName);
-}
-
 void FormWindow::runGridCommand(GridCommand command, const QString &gridName)
 {
     ChangeFlag();

@@ -28,16 +28,6 @@ public:
     void weldingProcessChange();
 
 
-    void delRowWSClick() { delRowGrid(QStringLiteral("weldingSequence")); }
-    void dupRowWSClick() { dupRowGrid(QStringLiteral("weldingSequence")); }
-    void delRowTensileTestClick() { delRowGrid(QStringLiteral("tensileTest")); }
-    void dupRowTensileTestClick() { dupRowGrid(QStringLiteral("tensileTest")); }
-    void delRowBendTestClick() { delRowGrid(QStringLiteral("BendTest")); }
-    void dupRowBendTestClick() { dupRowGrid(QStringLiteral("BendTest")); }
-    void unitTCClick() { unitSwitchClick(QStringLiteral("unitTC")); }
-    void parameterUnitMetricClick() { unitSwitchClick(QStringLiteral("weldingSequenceUnitM")); }
-    void tensileTestUnitMClick() { unitSwitchClick(QStringLiteral("tensileTestUnitM")); }
-
 protected:
     void screenSetUp() override;
     void connectHandlers() override;

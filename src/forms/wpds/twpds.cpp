@@ -336,26 +336,6 @@ void TWPDS::updateBackgougingEnabled()
     }
 }
 
-void TWPDS::unitTCClick()
-{
-    unitSwitchClick(QStringLiteral("unitTC"));
-}
-
-void TWPDS::parameterUnitMetricClick()
-{
-    unitSwitchClick(QStringLiteral("parameterUnitMetric"));
-}
-
-void TWPDS::dupRowWSClick()
-{
-    dupColumnGrid(QStringLiteral("weldingParameters"));
-}
-
-void TWPDS::delRowWSClick()
-{
-    delColumnGrid(QStringLiteral("weldingParameters"));
-}
-
 void TWPDS::boundSave(QComboBox *box)
 {
     const QString name = box->objectName();

@@ -33,10 +33,6 @@ public:
     void dataEntry5Enter();
     // Handlers.
     void ifBackgougingClick();
-    void unitTCClick();
-    void parameterUnitMetricClick();
-    void dupRowWSClick();
-    void delRowWSClick();
     void userPropertyWeldingProcessSaveClick(QComboBox *box);
     void userPropertyWeldingProcessDelClick(QComboBox *box);
     void sGasTypePropertySaveClick(QComboBox *box);

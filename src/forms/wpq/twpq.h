@@ -23,10 +23,6 @@ public:
 
     // Every range field set from the actual values (those the rules can compute).
     void computeRangesClick();
-    void delRowBendTestClick() { delRowGrid(QStringLiteral("bendTest")); }
-    void dupRowBendTestClick() { dupRowGrid(QStringLiteral("bendTest")); }
-    void delRowContinuityClick() { delRowGrid(QStringLiteral("continuity")); }
-    void dupRowContinuityClick() { dupRowGrid(QStringLiteral("continuity")); }
 
 protected:
     void connectHandlers() override;

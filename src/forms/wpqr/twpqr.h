@@ -16,15 +16,6 @@ public:
     // What the type is: its type word, its names and the keys that hold its number, date, ...
     static FormDescription description();
 
-    void delRowTensileTestClick() { delRowGrid(QStringLiteral("tensileTest")); }
-    void dupRowTensileTestClick() { dupRowGrid(QStringLiteral("tensileTest")); }
-    void delRowBendTestClick() { delRowGrid(QStringLiteral("BendTest")); }
-    void dupRowBendTestClick() { dupRowGrid(QStringLiteral("BendTest")); }
-    void delRowToughTestClick() { delRowGrid(QStringLiteral("toughTest")); }
-    void dupRowToughTestClick() { dupRowGrid(QStringLiteral("toughTest")); }
-    void tensileTestUnitMClick() { unitSwitchClick(QStringLiteral("tensileTestUnitM")); }
-    void switchUnitToughMClick() { unitSwitchClick(QStringLiteral("switchUnitToughM")); }
-    void unitTCClick() { unitSwitchClick(QStringLiteral("unitTC")); }
     // File > New WPS from this Record...: after the changed-document prompt, a new WPS window
     // filled from this record and the ranges it qualifies, unsaved and marked changed.
     void newWpsFromRecordClick();

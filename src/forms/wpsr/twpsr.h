@@ -17,10 +17,6 @@ public:
     // What the type is: its type word, its names and the keys that hold its number, date, ...
     static FormDescription description();
 
-    void delRowTensileTestClick() { delRowGrid(QStringLiteral("ETGrid")); }
-    void dupRowTensileTestClick() { dupRowGrid(QStringLiteral("ETGrid")); }
-    void unitTCClick() { unitSwitchClick(QStringLiteral("unitTC")); }
-    void tensileTestUnitMClick() { unitSwitchClick(QStringLiteral("tensileTestUnitM")); }
     void ETGridSelectParamClick() { selectParamClick(); }
     // Tools > Check Against Records...: the check dialog on this WPS, proposing the records
     // of its folder that carry its PQR No.
