@@ -159,6 +159,14 @@ struct UnitSwitchDef {
     QStringList imperialUnits;
 };
 
+// Two sorted combo boxes whose saved entries go together (a process and its pair): their save
+// and delete buttons store and remove both values as one entry of the sections named.
+struct LinkedPairDef {
+    QString first;
+    QString second;
+    QString sections; // "WPDS_weldingProcess1 WPDS_weldingProcess2"
+};
+
 struct FormTable {
     FormDescription description; // the type word, its names and its keys
     QList<PageDef> pages;
@@ -167,6 +175,7 @@ struct FormTable {
     ParameterTarget parameterTarget; // what "Select Parameters ..." fills
     QList<UnitSwitchDef> unitSwitches; // run in this order by the reset
     FormRules rules;
+    QList<LinkedPairDef> linkedPairs;
     // The hint of the speed button beside the company name.
     QString userInfoHint = QStringLiteral("Import from file");
 

@@ -422,6 +422,28 @@ void FormWindow::userPropertyDelClick(QComboBox *box)
     UserProperties::delUserProperty(formType(), box, m_sortedBoxes);
 }
 
+void FormWindow::boundSave(QComboBox *box)
+{
+    for (const LinkedPairDef &pair : m_table.linkedPairs)
+        if (box->objectName() == pair.first || box->objectName() == pair.second) {
+            UserProperties::saveLinkedPair(formType(), box, fieldAs<QComboBox>(pair.first),
+                                           fieldAs<QComboBox>(pair.second), pair.sections, m_sortedBoxes);
+            return;
+        }
+    userPropertySaveClick(box);
+}
+
+void FormWindow::boundDelete(QComboBox *box)
+{
+    for (const LinkedPairDef &pair : m_table.linkedPairs)
+        if (box->objectName() == pair.first || box->objectName() == pair.second) {
+            UserProperties::delLinkedPair(formType(), box, fieldAs<QComboBox>(pair.first),
+                                          fieldAs<QComboBox>(pair.second), pair.sections, m_sortedBoxes);
+            return;
+        }
+    userPropertyDelClick(box);
+}
+
 // ---------------------------------------------------------------------------------------
 // Report source
 

@@ -160,9 +160,6 @@ protected:
     // The company and address targets of the user information dialog, as the description names them.
     QWidget *companyField() const { return field(m_table.description.companyKey); }
     QWidget *addressField() const { return field(m_table.description.addressKey); }
-    // Bound save / delete buttons; a form with linked pairs catches its own boxes here.
-    virtual void boundSave(QComboBox *box) { userPropertySaveClick(box); }
-    virtual void boundDelete(QComboBox *box) { userPropertyDelClick(box); }
 
     // A command of the form in the File menu, before Close, or in the main window's Tools menu.
     QAction *addFileAction(const QString &name, const QString &text, std::function<void()> handler);
@@ -216,6 +213,10 @@ private:
     void addButtons(const FieldDef &def, QWidget *fieldWidget, QWidget *parent, QList<QWidget *> &out);
     void wireChangeFlag(const FieldDef &def, QWidget *w);
     void buildMenu();
+    // Bound save / delete buttons: a box of a linked pair of the table stores or removes the
+    // pair, any other box its own value.
+    void boundSave(QComboBox *box);
+    void boundDelete(QComboBox *box);
     void updateCaption();
     void setFieldValue(const FieldDef &def, const DocumentValues &values);
     // Signals of every stored field blocked while the result lives.

@@ -17,9 +17,6 @@ namespace Brenvik {
 
 namespace {
 
-const QString kWeldingProcessPair = QStringLiteral("WPDS_weldingProcess1 WPDS_weldingProcess2");
-const QString kShieldingGasPair = QStringLiteral("WPDS_shieldingGasType1 WPDS_shieldingGasType2");
-
 enum Page { GeneralPage, Welding1Page, Welding2Page, SketchPage, MaterialPage, ParameterPage, NotesPage };
 
 FormTable buildTable()
@@ -191,6 +188,10 @@ FormTable buildTable()
         d.setChecked(QStringLiteral("pulsed2"), false);
     };
     t.rules.onClick.insert(QStringLiteral("ifBackgouging"), &TWPDS::backgougingRule);
+    t.linkedPairs = {{QStringLiteral("weldingProcess1"), QStringLiteral("weldingProcess2"),
+                      QStringLiteral("WPDS_weldingProcess1 WPDS_weldingProcess2")},
+                     {QStringLiteral("shieldingGasType1"), QStringLiteral("shieldingGasType2"),
+                      QStringLiteral("WPDS_shieldingGasType1 WPDS_shieldingGasType2")}};
     return t;
 }
 
@@ -334,56 +335,6 @@ void TWPDS::updateBackgougingEnabled()
         for (QWidget *b : buttonsOf(name))
             b->setEnabled(checked);
     }
-}
-
-void TWPDS::boundSave(QComboBox *box)
-{
-    const QString name = box->objectName();
-    if (name.startsWith(QLatin1String("weldingProcess")))
-        userPropertyWeldingProcessSaveClick(box);
-    else if (name.startsWith(QLatin1String("shieldingGasType")))
-        sGasTypePropertySaveClick(box);
-    else
-        userPropertySaveClick(box);
-}
-
-void TWPDS::boundDelete(QComboBox *box)
-{
-    const QString name = box->objectName();
-    if (name.startsWith(QLatin1String("weldingProcess")))
-        userPropertyWeldingProcessDelClick(box);
-    else if (name.startsWith(QLatin1String("shieldingGasType")))
-        sGasTypePropertyDelClick(box);
-    else
-        userPropertyDelClick(box);
-}
-
-void TWPDS::userPropertyWeldingProcessSaveClick(QComboBox *box)
-{
-    UserProperties::saveLinkedPair(formType(), box, fieldAs<QComboBox>(QStringLiteral("weldingProcess1")),
-                                   fieldAs<QComboBox>(QStringLiteral("weldingProcess2")), kWeldingProcessPair,
-                                   sortedComboBoxes());
-}
-
-void TWPDS::userPropertyWeldingProcessDelClick(QComboBox *box)
-{
-    UserProperties::delLinkedPair(formType(), box, fieldAs<QComboBox>(QStringLiteral("weldingProcess1")),
-                                  fieldAs<QComboBox>(QStringLiteral("weldingProcess2")), kWeldingProcessPair,
-                                  sortedComboBoxes());
-}
-
-void TWPDS::sGasTypePropertySaveClick(QComboBox *box)
-{
-    UserProperties::saveLinkedPair(formType(), box, fieldAs<QComboBox>(QStringLiteral("shieldingGasType1")),
-                                   fieldAs<QComboBox>(QStringLiteral("shieldingGasType2")), kShieldingGasPair,
-                                   sortedComboBoxes());
-}
-
-void TWPDS::sGasTypePropertyDelClick(QComboBox *box)
-{
-    UserProperties::delLinkedPair(formType(), box, fieldAs<QComboBox>(QStringLiteral("shieldingGasType1")),
-                                  fieldAs<QComboBox>(QStringLiteral("shieldingGasType2")), kShieldingGasPair,
-                                  sortedComboBoxes());
 }
 
 } // namespace Brenvik

@@ -33,17 +33,11 @@ public:
     void dataEntry5Enter();
     // Handlers.
     void ifBackgougingClick();
-    void userPropertyWeldingProcessSaveClick(QComboBox *box);
-    void userPropertyWeldingProcessDelClick(QComboBox *box);
-    void sGasTypePropertySaveClick(QComboBox *box);
-    void sGasTypePropertyDelClick(QComboBox *box);
 
 protected:
     void screenSetUp() override;
     void afterLoad() override;
     void connectHandlers() override;
-    void boundSave(QComboBox *box) override;
-    void boundDelete(QComboBox *box) override;
 
 private:
     void updateBackgougingEnabled();
