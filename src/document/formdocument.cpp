@@ -260,20 +260,13 @@ void FormDocument::fillDefaultProfile()
     const bool addressText = address && isTextKind(address->kind);
     if (!companyText && !addressText)
         return;
-    // Quietly: a missing store is reported where the lists are loaded.
-    UserDataStore store;
-    if (!store.readQuietly())
+    const std::optional<UserDataStore::Profile> p = UserDataStore::defaultProfile();
+    if (!p)
         return;
-    QStringList bad;
-    const std::optional<int> number = store.userDefault(&bad);
-    UserDataStore::reportBadNumbers(bad);
-    if (!number)
-        return;
-    const UserDataStore::Profile p = store.profile(*number);
     if (companyText)
-        setText(company->name, p.company);
+        setText(company->name, p->company);
     if (addressText)
-        setText(address->name, p.address);
+        setText(address->name, p->address);
 }
 
 void FormDocument::reset()

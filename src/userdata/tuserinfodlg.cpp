@@ -355,20 +355,13 @@ void TuserInfoDlg::OKBtnClick()
 
 void TuserInfoDlg::fillDefaultProfile(QWidget *company, QWidget *address)
 {
-    // Quietly: a missing store has been reported once already, when the window loaded its lists.
-    UserDataStore store;
-    if (!store.readQuietly())
+    const std::optional<UserDataStore::Profile> p = UserDataStore::defaultProfile();
+    if (!p)
         return;
-    QStringList bad;
-    const std::optional<int> number = store.userDefault(&bad);
-    UserDataStore::reportBadNumbers(bad);
-    if (!number)
-        return;
-    const UserDataStore::Profile p = store.profile(*number);
     if (isTextTarget(company))
-        setTargetText(company, p.company);
+        setTargetText(company, p->company);
     if (isTextTarget(address))
-        setTargetText(address, p.address);
+        setTargetText(address, p->address);
 }
 
 } // namespace Brenvik

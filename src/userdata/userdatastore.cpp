@@ -476,4 +476,17 @@ void UserDataStore::reportBadNumbers(const QStringList &badWords)
                  .arg(quoted.join(QStringLiteral(", "))));
 }
 
+std::optional<UserDataStore::Profile> UserDataStore::defaultProfile()
+{
+    UserDataStore store;
+    if (!store.readQuietly())
+        return std::nullopt;
+    QStringList bad;
+    const std::optional<int> number = store.userDefault(&bad);
+    reportBadNumbers(bad);
+    if (!number)
+        return std::nullopt;
+    return store.profile(*number);
+}
+
 } // namespace Brenvik

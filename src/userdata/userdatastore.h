@@ -106,6 +106,10 @@ public:
     // gives nothing and is added to *badWords.
     std::optional<int> userDefault(QStringList *badWords = nullptr) const;
     Profile profile(int number) const;
+    // The default company profile of the store at the data folder, read quietly (a missing
+    // store is reported where the lists are loaded); bad profile numbers are reported.
+    // Nothing when there is no store or no default.
+    static std::optional<Profile> defaultProfile();
     // Saves under the profile of that name (or a new number); returns the number used.
     // makeDefault writes userDefault; false leaves it alone.
     int saveProfile(const QString &name, const QString &company, const QString &address,
