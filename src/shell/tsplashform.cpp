@@ -1,6 +1,9 @@
 #include "shell/tsplashform.h"
 
+#include "document/formdescription.h"
+
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -88,8 +91,17 @@ void TsplashForm::paintEvent(QPaintEvent *)
     sub.setPixelSize(12);
     p.setFont(sub);
     p.setPen(QColor(0x55, 0x66, 0x77));
-    p.drawText(QRect(0, 66, width(), 20), Qt::AlignHCenter | Qt::AlignVCenter,
-               QStringLiteral("Welding procedure forms: WPDS, PQR, WPQR, WPS"));
+    // The forms this program makes, as the register names them.
+    QStringList forms;
+    for (const FormDescription &type : FormDescriptions::all())
+        forms << type.shownAs;
+    const QString line = QStringLiteral("Welding procedure forms: ") + forms.join(QStringLiteral(", "));
+    // Smaller for a longer list than the box holds, never cut.
+    while (sub.pixelSize() > 8 && QFontMetrics(sub).horizontalAdvance(line) > width() - 16) {
+        sub.setPixelSize(sub.pixelSize() - 1);
+        p.setFont(sub);
+    }
+    p.drawText(QRect(0, 66, width(), 20), Qt::AlignHCenter | Qt::AlignVCenter, line);
 }
 
 void TsplashForm::mousePressEvent(QMouseEvent *) { close(); }
