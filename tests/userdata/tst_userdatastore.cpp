@@ -97,6 +97,18 @@ void TestUserDataStore::listValues()
     UserDataStore store;
     QVERIFY(store.read());
     QCOMPARE(store.values(store.listSection("WPDS", "rev")), expected);
+    // The profile-file reader, which reads documents and writes the store, reads the same.
+    ProfileFile profile(data.file("zoru.dat"));
+    QVERIFY(profile.load());
+    QStringList read;
+    for (const char *prefix : {"fixed", "user"})
+        for (int n = 1;; ++n) {
+            const QString value = profile.value("WPDS_rev", prefix + QString::number(n)).trimmed();
+            if (value.isEmpty())
+                break;
+            read << value;
+        }
+    QCOMPARE(read, expected);
 }
 
 void TestUserDataStore::saveValue_data()
