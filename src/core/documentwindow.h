@@ -21,7 +21,7 @@ class DocumentWindow {
 public:
     virtual ~DocumentWindow() = default;
 
-    // The form type word: "WPDS", "PQR", "WPQR" or "WPSR".
+    // The form type word: as its form description gives it.
     virtual QString formType() const = 0;
     // The MDI child's widget (owned by the main window's MDI area once added).
     virtual QWidget *widget() = 0;

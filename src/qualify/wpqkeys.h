@@ -3,11 +3,19 @@
 // form's table uses these names for its fields, the rules, the continuity log and the
 // headless modes read them, so that each is written once.
 
+#include "document/formdescription.h"
+
 #include <QString>
 
 namespace Brenvik::WpqKeys {
 
-inline const QString kFormType = QStringLiteral("WPQ");
+// The type word of a welder's record, as its form's description gives it; empty when no form
+// has that role.
+inline QString welderRecordType()
+{
+    const FormDescription *d = FormDescriptions::withRole(FormRole::WelderRecord);
+    return d ? d->formType : QString();
+}
 
 inline const QString kWelderName = QStringLiteral("welderName");
 inline const QString kWelderId = QStringLiteral("welderId");

@@ -19,7 +19,7 @@ class FormReport : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
-    // The title of the preview and of the print job ("WPDS").
+    // The title of the preview and of the print job (its form description's report title).
     virtual QString title() const = 0;
     // The pages in print order.
     virtual QList<ReportPage *> pages() const = 0;

@@ -46,7 +46,7 @@ public:
 
     explicit ReportPage(QObject *parent = nullptr);
 
-    // The page's own report title ("PQR"); a job of several pages has its own.
+    // The page's own report title (a design text of the page); a job of several pages has its own.
     QString title() const { return m_title; }
     void setTitle(const QString &title) { m_title = title; }
 

@@ -4,6 +4,7 @@
 
 #include "core/dates.h"
 #include "core/profilefile.h"
+#include "document/formdescription.h"
 #include "qualify/welderfit.h"
 #include "shell/clifiles.h"
 #include "shell/climode.h"
@@ -164,7 +165,8 @@ int runWeldersFor(const QCommandLineParser &parser, const QStringList &positiona
     if (!file.load())
         return cliFailure(QStringLiteral("cannot open %1: the file cannot be read").arg(wpsFile));
     const QualifyForm wps = QualifyForm::fromProfile(file, QFileInfo(wpsFile).fileName());
-    if (wps.formType() != QLatin1String("WPSR"))
+    const FormDescription *specification = FormDescriptions::withRole(FormRole::Specification);
+    if (!specification || wps.formType() != specification->formType)
         return cliFailure(QStringLiteral("%1 is not a WPS (its form type is \"%2\")").arg(wpsFile, wps.formType()));
     QList<WelderFile> welders;
     if (!scanWelders(positional.first(), &welders))

@@ -21,7 +21,7 @@ public:
     // Made the first time a window needs it; every showing starts clean.
     static TuserMemoDlg *instance(QWidget *parent = nullptr);
 
-    // owner: the memo's window name ("WPDS", ...); the memo's objectName is its name. Held
+    // owner: the memo's window name (its form type word); the memo's objectName is its name. Held
     // weakly: a freed window is no target.
     void setTarget(const QString &owner, QPlainTextEdit *memo);
     QPlainTextEdit *targetMemo() const { return m_targetMemo; }

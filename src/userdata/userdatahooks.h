@@ -14,7 +14,7 @@ namespace Brenvik::UserDataDialogs {
 void openUserInfo(QWidget *company, QWidget *address);
 // The reset's default-profile step: company and address from the default profile (or empty).
 void fillDefaultProfile(QWidget *company, QWidget *address);
-// openMemoClick: the memo dialog for one memo; owner "WPDS" etc., the memo is named by its objectName.
+// openMemoClick: the memo dialog for one memo; owner the form type word, the memo is named by its objectName.
 void openMemo(const QString &owner, QPlainTextEdit *memo);
 
 } // namespace Brenvik::UserDataDialogs

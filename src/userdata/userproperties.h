@@ -2,7 +2,7 @@
 // The combo-box side of the user-data store (zoru.dat): fill a window's boxes, save and
 // delete a box's value, keep linked pairs equal. The file logic itself is UserDataStore.
 //
-// owner: the window's name ("WPDS", "PQR", "WPQR", "WPSR"); windowBoxes: every data combo box
+// owner: the window's name (its form type word); windowBoxes: every data combo box
 // of that window in component order (never the page selector); they are the boxes a synced
 // reload may refill.
 //

@@ -23,7 +23,7 @@ bool ContinuityLog::append(const QString &path, const ContinuityUse &use, QStrin
             [&](ProfileFile &file) {
                 // Read again under the lock: another writer may have added a row meanwhile.
                 const QualifyForm values = QualifyForm::fromProfile(file, QFileInfo(path).fileName());
-                if (values.formType() != kFormType)
+                if (values.formType() != welderRecordType())
                     throw FileError(QStringLiteral("%1 is not a welder qualification (WPQ)").arg(path));
                 const WelderRecord record(values);
                 const QStringList processes = QualifyCheck::processes(use.process);

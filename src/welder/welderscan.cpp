@@ -36,7 +36,7 @@ bool WelderScan::read(const QString &path, WelderRecord *record, QString *error)
         if (!isBlankRow(value))
             filled.insert(key, value);
     const QualifyForm values(QFileInfo(path).fileName(), filled);
-    if (values.formType() != WpqKeys::kFormType) {
+    if (values.formType() != WpqKeys::welderRecordType()) {
         *error = QStringLiteral("%1 is not a welder qualification (WPQ): its form type is \"%2\"")
                      .arg(path, values.formType());
         return false;
@@ -62,7 +62,7 @@ bool WelderScan::scan(const QString &folder, QList<WelderFile> *welders, QString
             problems->append(QStringLiteral("%1: %2").arg(entry.relativePath, entry.problem));
             continue;
         }
-        if (entry.formType() != WpqKeys::kFormType)
+        if (entry.formType() != WpqKeys::welderRecordType())
             continue;
         WelderFile welder;
         welder.path = entry.path;

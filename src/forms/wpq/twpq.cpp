@@ -198,12 +198,14 @@ FormTable buildTable()
 FormDescription TWPQ::description()
 {
     FormDescription d;
-    d.formType = kFormType;
+    d.formType = QStringLiteral("WPQ");
     d.caption = QStringLiteral("Welder Performance Qualification (QW-484)");
     d.chooserText = QStringLiteral("Welder Performance Qualifications (WPQ, QW-484)");
     d.chooserRow = 4;
     d.offeredAs = QStringLiteral("WPQ (QW-484)");
-    d.shownAs = kFormType;
+    d.shownAs = d.formType;
+    d.reportTitle = d.formType;
+    d.role = FormRole::WelderRecord;
     d.knownAs = QStringLiteral("welder, QW-484");
     d.numberKey = kWelderId;
     d.dateKey = kTestDate;

@@ -76,6 +76,11 @@ QString joinedNonEmpty(const QStringList &parts, const QString &separator)
 
 } // namespace
 
+QString TWPQRpt::title() const
+{
+    return TWPQ::formTable().description.reportTitle;
+}
+
 TWPQRpt::TWPQRpt(QObject *parent)
     : FormReport(parent)
     , m_page(new ReportPage(this))

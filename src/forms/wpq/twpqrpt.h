@@ -15,7 +15,7 @@ class TWPQRpt : public FormReport {
 public:
     explicit TWPQRpt(QObject *parent = nullptr);
 
-    QString title() const override { return QStringLiteral("WPQ"); }
+    QString title() const override;
     QList<ReportPage *> pages() const override { return {m_page}; }
     void prepareRpt(const ReportSource &source) override;
 
