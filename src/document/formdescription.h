@@ -13,9 +13,9 @@
 
 namespace Brenvik {
 
-// What a form type is to the checks: the specification checked, the record that qualifies
+// What a form type is to the checks: the procedure checked, the record that qualifies
 // it, a welder's record, or none of these.
-enum class FormRole { Other, Specification, ProcedureRecord, WelderRecord };
+enum class FormRole { Other, Procedure, ProcedureRecord, WelderRecord };
 
 struct FormDescription {
     QString formType;     // "WPSR": the formType a file stores, the window's object name

@@ -94,7 +94,7 @@ QList<QPair<QString, QString>> WpsFromRecord::fields(const QualifyForm &record)
 {
     QList<QPair<QString, QString>> out;
     const FormDescription *from = FormDescriptions::find(record.formType());
-    const FormDescription *to = FormDescriptions::withRole(FormRole::Specification);
+    const FormDescription *to = FormDescriptions::withRole(FormRole::Procedure);
     if (from && to) {
         if (!to->supportingKeys.isEmpty())
             out.append({to->supportingKeys.first(), record.number()});

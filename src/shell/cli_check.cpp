@@ -48,12 +48,12 @@ int runCheck(const QCommandLineParser &parser, const QStringList &positional)
     if (positional.isEmpty())
         return usage(QStringLiteral("--check needs at least one qualification record (WPQR) file"));
     QTextStream err(stderr);
-    const FormDescription *specification = FormDescriptions::withRole(FormRole::Specification);
+    const FormDescription *procedure = FormDescriptions::withRole(FormRole::Procedure);
     const FormDescription *recordType = FormDescriptions::withRole(FormRole::ProcedureRecord);
-    if (!specification || !recordType)
+    if (!procedure || !recordType)
         return cliFailure(QStringLiteral("the procedure check is not built in this version"));
     QualifyForm wps;
-    if (const QString problem = readForm(wpsFile, specification->formType, specification->shownAs, &wps);
+    if (const QString problem = readForm(wpsFile, procedure->formType, procedure->shownAs, &wps);
         !problem.isEmpty()) {
         err << "brenvik: " << problem << Qt::endl;
         return Exit::Failure;

@@ -165,8 +165,8 @@ int runWeldersFor(const QCommandLineParser &parser, const QStringList &positiona
     if (!file.load())
         return cliFailure(QStringLiteral("cannot open %1: the file cannot be read").arg(wpsFile));
     const QualifyForm wps = QualifyForm::fromProfile(file, QFileInfo(wpsFile).fileName());
-    const FormDescription *specification = FormDescriptions::withRole(FormRole::Specification);
-    if (!specification || wps.formType() != specification->formType)
+    const FormDescription *procedure = FormDescriptions::withRole(FormRole::Procedure);
+    if (!procedure || wps.formType() != procedure->formType)
         return cliFailure(QStringLiteral("%1 is not a WPS (its form type is \"%2\")").arg(wpsFile, wps.formType()));
     QList<WelderFile> welders;
     if (!scanWelders(positional.first(), &welders))

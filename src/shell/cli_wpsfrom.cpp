@@ -30,9 +30,9 @@ int runWpsFrom(const QCommandLineParser &parser, const QStringList &positional)
     if (positional.size() != 1)
         return usage(QStringLiteral("--wps-from takes the record and exactly one file to write"));
     const QString out = positional.first();
-    const FormDescription *specification = FormDescriptions::withRole(FormRole::Specification);
+    const FormDescription *procedure = FormDescriptions::withRole(FormRole::Procedure);
     const FormDescription *recordType = FormDescriptions::withRole(FormRole::ProcedureRecord);
-    if (!specification || !recordType || !FormTables::find(specification->formType))
+    if (!procedure || !recordType || !FormTables::find(procedure->formType))
         return cliFailure(QStringLiteral("the procedure forms are not built in this version"));
     if (const QString problem = inputProblem(recordFile); !problem.isEmpty())
         return cliFailure(problem);
@@ -45,7 +45,7 @@ int runWpsFrom(const QCommandLineParser &parser, const QStringList &positional)
         ProfileFile existing(out, ProfileFile::Kind::Document);
         const QString type = existing.load() ? existing.value(QStringLiteral("contents"), QStringLiteral("formType"))
                                              : QString();
-        if (type != specification->formType)
+        if (type != procedure->formType)
             return cliFailure(QStringLiteral("will not write %1: it is a %2 document, not a WPS")
                                   .arg(out, type.isEmpty() ? QStringLiteral("welding report") : type));
     }
@@ -58,7 +58,7 @@ int runWpsFrom(const QCommandLineParser &parser, const QStringList &positional)
                               .arg(recordFile, record.formType()));
     if (const QString problem = storeProblem(); !problem.isEmpty())
         return cliFailure(problem);
-    FormDocument document(*FormTables::find(specification->formType));
+    FormDocument document(*FormTables::find(procedure->formType));
     document.reset();
     document.fillFields(WpsFromRecord::fields(record));
     // The record's joint sketch goes over as a copy; one that cannot be read is left out.

@@ -278,8 +278,8 @@ void TWPQR::newWpsFromRecordClick()
     // What the window shows, saved or not; this window closes when the WPS opens.
     const QualifyForm record(QFileInfo(fileName()).fileName(), fieldTexts());
     const Picture picture = sketch();
-    const FormDescription *specification = FormDescriptions::withRole(FormRole::Specification);
-    if (DocumentWindow *wps = specification ? host->newDocumentOfType(specification->formType) : nullptr) {
+    const FormDescription *procedure = FormDescriptions::withRole(FormRole::Procedure);
+    if (DocumentWindow *wps = procedure ? host->newDocumentOfType(procedure->formType) : nullptr) {
         wps->fillFields(WpsFromRecord::fields(record));
         // The record's joint sketch as a copy the engineer edits.
         wps->setSketch(picture);

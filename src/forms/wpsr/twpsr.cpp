@@ -317,7 +317,7 @@ FormDescription TWPSR::description()
     d.shownAs = QStringLiteral("WPS");
     d.knownAs = QStringLiteral("WPS, QW-482");
     d.reportTitle = QStringLiteral("WPS");
-    d.role = FormRole::Specification;
+    d.role = FormRole::Procedure;
     d.numberKey = QStringLiteral("wpsNo");
     d.revisionKey = QStringLiteral("revisionNo");
     d.revisionDateKey = QStringLiteral("revisionDate");
