@@ -57,6 +57,8 @@ public:
     QString text(const QString &name) const { return m_values.texts.value(name); }
     void setText(const QString &name, const QString &text);
     void setChecked(const QString &name, bool checked);
+    // The state a window shows, kept as it is: no other button moves, no rule runs.
+    void keepChecked(const QString &name, bool checked) { m_values.checks[name] = checked; }
     QDate date(const QString &name) const { return m_values.dates.value(name); }
     void setDate(const QString &name, const QDate &date);
     const GridCells &cells(const QString &gridName) const;

@@ -399,7 +399,7 @@ FormReport *FormWindow::prepareReport()
     if (!m_report)
         m_report = FormReportRegistry::create(formType(), this);
     if (m_report) {
-        m_report->prepareRpt(*this);
+        m_report->prepareRpt(m_document);
         if (ControlActions *control = ControlActions::of(this))
             control->decorate(*m_report);
     }
@@ -442,59 +442,6 @@ void FormWindow::boundDelete(QComboBox *box)
             return;
         }
     userPropertyDelClick(box);
-}
-
-// ---------------------------------------------------------------------------------------
-// Report source
-
-QList<CollectedField> FormWindow::collectFields() const
-{
-    QList<CollectedField> out;
-    for (const FieldDef &f : m_table.fields) {
-        QWidget *w = field(f.name);
-        if (!w)
-            continue;
-        if (isTextKind(f.kind))
-            out.append({f.name, widgetText(w)});
-        else if (f.kind == FieldKind::Date)
-            out.append({f.name, formatReportDate(static_cast<QDateEdit *>(w)->date())});
-        else if (f.kind == FieldKind::Check)
-            out.append({f.name, static_cast<QAbstractButton *>(w)->isChecked() ? QStringLiteral("Yes") : QStringLiteral("No")});
-        else if (f.kind == FieldKind::Memo)
-            out.append({f.name, encodeMemo(widgetText(w))});
-    }
-    return out;
-}
-
-bool FormWindow::isChecked(const QString &controlName) const
-{
-    auto *button = qobject_cast<QAbstractButton *>(field(controlName));
-    return button && button->isChecked();
-}
-
-QString FormWindow::gridCell(const QString &gridName, int row, int column) const
-{
-    const TypedGrid *g = grid(gridName);
-    if (!g || row < 0 || column < 0 || row >= g->rowCount() || column >= g->columnCount())
-        return QString();
-    return g->cell(row, column);
-}
-
-int FormWindow::gridRowCount(const QString &gridName) const
-{
-    const TypedGrid *g = grid(gridName);
-    return g ? g->rowCount() : 0;
-}
-
-int FormWindow::gridColumnCount(const QString &gridName) const
-{
-    const TypedGrid *g = grid(gridName);
-    return g ? g->columnCount() : 0;
-}
-
-Picture FormWindow::sketch() const
-{
-    return m_imageGroup ? m_imageGroup->picture() : Picture();
 }
 
 // ---------------------------------------------------------------------------------------

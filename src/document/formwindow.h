@@ -61,13 +61,16 @@ public:
     void fillFields(const QList<QPair<QString, QString>> &fields) override;
     void setSketch(const Picture &picture) override;
 
-    // ReportSource
-    QList<CollectedField> collectFields() const override;
-    bool isChecked(const QString &controlName) const override;
-    QString gridCell(const QString &gridName, int row, int column) const override;
-    int gridRowCount(const QString &gridName) const override;
-    int gridColumnCount(const QString &gridName) const override;
-    Picture sketch() const override;
+    // ReportSource: the document's.
+    QList<CollectedField> collectFields() const override { return m_document.collectFields(); }
+    bool isChecked(const QString &controlName) const override { return m_document.isChecked(controlName); }
+    QString gridCell(const QString &gridName, int row, int column) const override
+    {
+        return m_document.gridCell(gridName, row, column);
+    }
+    int gridRowCount(const QString &gridName) const override { return m_document.gridRowCount(gridName); }
+    int gridColumnCount(const QString &gridName) const override { return m_document.gridColumnCount(gridName); }
+    Picture sketch() const override { return m_document.sketch(); }
 
     // The report, created on first use as the window's child and prepared from the fields;
     // nullptr when the form type has no report yet.
@@ -79,13 +82,15 @@ public:
     // written, and then neither file has changed; the changed-flag is not touched here.
     bool saveFile(const QString &path);
 
-    // The document the window shows, with what the user has entered so far.
-    const FormDocument &document();
-    // The stored state of the window's fields.
-    DocumentValues values() const;
-    // The same as file keys would read them: texts as they are, check boxes and radio buttons
-    // as "true" / "false", grid rows as "GRID_<row>", and "formType".
-    QHash<QString, QString> fieldTexts() const;
+    // The document the window shows. Every change of a field, by the user or by a command,
+    // reaches it as it happens; the window holds no value of its own.
+    const FormDocument &document() const;
+    const DocumentValues &values() const { return m_document.values(); }
+    // As file keys would read them: texts as they are, check boxes and radio buttons as
+    // "true" / "false", grid rows as "GRID_<row>", and "formType".
+    QHash<QString, QString> fieldTexts() const { return m_document.fieldTexts(); }
+    // What the widgets show, read from them: the document's values, when nothing is amiss.
+    DocumentValues shownValues() const;
 
     // Pages.
     void iniPageShowing();
@@ -211,7 +216,14 @@ private:
     void fitGrids();
     QWidget *createField(const FieldDef &def, QWidget *parent);
     void addButtons(const FieldDef &def, QWidget *fieldWidget, QWidget *parent, QList<QWidget *> &out);
-    void wireChangeFlag(const FieldDef &def, QWidget *w);
+    // A stored field's widget bound to the document: each change of its value is kept there,
+    // and the user's changes set the changed-flag.
+    void bindField(const FieldDef &def, QWidget *w);
+    // The field's value as its widget shows it into the document (a radio button: its group).
+    void keepField(const FieldDef &def);
+    // A picture the image group took (an import, a paste, the sketch library) and its file name
+    // into the document.
+    void keepPicture();
     void buildMenu();
     // Bound save / delete buttons: a box of a linked pair of the table stores or removes the
     // pair, any other box its own value.
@@ -223,8 +235,6 @@ private:
     std::vector<std::unique_ptr<QSignalBlocker>> quietFields() const;
     // The document's values and picture into the widgets, quietly: setting them is not an edit.
     void showDocument();
-    // The widgets' values and a picture the user changed into the document.
-    void syncDocument();
     void fitToSubWindow();
     void assembleGridStacks(const QHash<QString, QString> &unitRowsOver);
     void connectUnitSwitches();

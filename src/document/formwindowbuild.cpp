@@ -219,7 +219,7 @@ bool FormWindow::placeSpecialField(const FieldDef &f, QGridLayout *layout, Field
         QWidget *w = f.name == QLatin1String("imageIfResize") ? static_cast<QWidget *>(m_imageGroup->imageIfResize())
                                                               : m_imageGroup->imageSourceFile();
         m_fields.insert(f.name, w);
-        wireChangeFlag(f, w);
+        bindField(f, w);
         return true;
     }
     if (isGridKind(f.kind) && !f.grid.over.isEmpty()) {
@@ -228,7 +228,7 @@ bool FormWindow::placeSpecialField(const FieldDef &f, QGridLayout *layout, Field
         m_labels.insert(f.name, label);
         QWidget *w = createField(f, box);
         m_fields.insert(f.name, w);
-        wireChangeFlag(f, w);
+        bindField(f, w);
         placement.unitRowsOver.insert(f.name, f.grid.over);
         return true;
     }
@@ -291,7 +291,7 @@ void FormWindow::placeField(const FieldDef &f, const QHash<QString, QGridLayout 
         m_buttons.insert(f.name, buttons);
     }
     if (isStoredKind(f.kind))
-        wireChangeFlag(f, w);
+        bindField(f, w);
 }
 
 QWidget *FormWindow::createField(const FieldDef &f, QWidget *parent)
@@ -384,6 +384,8 @@ QWidget *FormWindow::createField(const FieldDef &f, QWidget *parent)
         break;
     case FieldKind::ImageGroup:
         m_imageGroup = new ImageGroup(f.text, parent);
+        connect(m_imageGroup, &ImageGroup::pictureSet, this, &FormWindow::keepPicture);
+        connect(m_imageGroup, &ImageGroup::changed, this, &FormWindow::keepPicture); // the file name
         connect(m_imageGroup, &ImageGroup::changed, this, &FormWindow::ChangeFlag);
         connect(m_imageGroup, &ImageGroup::sketchBrowserRequested, this, &FormWindow::openSketchBrowserClick);
         w = m_imageGroup;
@@ -452,31 +454,45 @@ void FormWindow::addButtons(const FieldDef &f, QWidget *fieldWidget, QWidget *pa
         b->setFocusPolicy(Qt::NoFocus);
 }
 
-void FormWindow::wireChangeFlag(const FieldDef &f, QWidget *w)
+void FormWindow::bindField(const FieldDef &f, QWidget *w)
 {
+    // The value signals come for every change not made quietly (the window showing the
+    // document makes its changes quietly); the changed-flag follows the user's changes.
+    const auto keep = [this, f] { keepField(f); };
     switch (f.kind) {
     case FieldKind::Edit:
     case FieldKind::AlignedEdit:
+        connect(static_cast<QLineEdit *>(w), &QLineEdit::textChanged, this, keep);
         connect(static_cast<QLineEdit *>(w), &QLineEdit::textChanged, this, &FormWindow::ChangeFlag);
         break;
     case FieldKind::Combo:
     case FieldKind::SortedCombo:
+        connect(static_cast<QComboBox *>(w), &QComboBox::currentTextChanged, this, keep);
         connect(static_cast<QComboBox *>(w), &QComboBox::currentTextChanged, this, &FormWindow::ChangeFlag);
         break;
     case FieldKind::Check:
     case FieldKind::Radio:
+        connect(static_cast<QAbstractButton *>(w), &QAbstractButton::toggled, this, keep);
         connect(static_cast<QAbstractButton *>(w), &QAbstractButton::toggled, this, &FormWindow::ChangeFlag);
         break;
     case FieldKind::Memo:
+        connect(static_cast<QPlainTextEdit *>(w), &QPlainTextEdit::textChanged, this, keep);
         connect(static_cast<QPlainTextEdit *>(w), &QPlainTextEdit::textChanged, this, &FormWindow::ChangeFlag);
         break;
     case FieldKind::Date:
+        connect(static_cast<QDateEdit *>(w), &QDateEdit::dateChanged, this, keep);
         connect(static_cast<QDateEdit *>(w), &QDateEdit::dateChanged, this, &FormWindow::ChangeFlag);
         break;
     case FieldKind::Grid:
-    case FieldKind::UnitRow:
-        connect(static_cast<TypedGrid *>(w), &TypedGrid::cellEdited, this, [this](int, int) { ChangeFlag(); });
+    case FieldKind::UnitRow: {
+        auto *grid = static_cast<TypedGrid *>(w);
+        // itemChanged also comes for the cells a command or the parameter plot writes.
+        connect(grid, &QTableWidget::itemChanged, this, [this, name = f.name](QTableWidgetItem *item) {
+            m_document.setCell(name, item->row(), item->column(), item->text());
+        });
+        connect(grid, &TypedGrid::cellEdited, this, [this](int, int) { ChangeFlag(); });
         break;
+    }
     default:
         break;
     }

@@ -76,7 +76,7 @@ TypedGrid *FormWindow::grid(const QString &name) const
     return qobject_cast<TypedGrid *>(field(name));
 }
 
-DocumentValues FormWindow::values() const
+DocumentValues FormWindow::shownValues() const
 {
     DocumentValues v;
     v.imageFile = m_imageGroup ? m_imageGroup->imageFile() : QString();
@@ -96,11 +96,35 @@ DocumentValues FormWindow::values() const
     return v;
 }
 
-QHash<QString, QString> FormWindow::fieldTexts() const
+void FormWindow::keepField(const FieldDef &f)
 {
-    FormDocument shown(m_table);
-    shown.setValues(values());
-    return shown.fieldTexts();
+    QWidget *w = field(f.name);
+    if (isTextKind(f.kind) || f.kind == FieldKind::Memo) {
+        m_document.setText(f.name, widgetText(w));
+    } else if (f.kind == FieldKind::Check) {
+        m_document.keepChecked(f.name, static_cast<QAbstractButton *>(w)->isChecked());
+    } else if (f.kind == FieldKind::Radio) {
+        // A click unchecks the group's other button before the clicked one reports; a rule
+        // running between the two must see the group as the screen shows it.
+        for (const FieldDef &other : m_table.fields)
+            if (other.kind == FieldKind::Radio && other.group == f.group)
+                if (auto *button = qobject_cast<QAbstractButton *>(field(other.name)))
+                    m_document.keepChecked(other.name, button->isChecked());
+    } else if (f.kind == FieldKind::Date) {
+        m_document.setDate(f.name, static_cast<QDateEdit *>(w)->date());
+    }
+}
+
+void FormWindow::keepPicture()
+{
+    if (!m_imageGroup)
+        return;
+    m_document.setImageFile(m_imageGroup->imageFile());
+    if (m_imageGroup->pictureRevision() != m_shownPictureRevision) {
+        m_document.setPicture(m_imageGroup->picture());
+        m_shownPictureRevision = m_imageGroup->pictureRevision();
+        m_shownDocumentPicture = m_document.pictureRevision();
+    }
 }
 
 void FormWindow::setFieldValue(const FieldDef &f, const DocumentValues &v)
@@ -138,6 +162,7 @@ void FormWindow::showDocument()
             setFieldValue(f, v);
     relabelUnits();
     if (m_imageGroup) {
+        const QSignalBlocker quietPicture(m_imageGroup);
         m_imageGroup->setImageFile(v.imageFile);
         if (m_document.pictureRevision() != m_shownDocumentPicture) {
             m_imageGroup->setPicture(m_document.picture());
@@ -147,25 +172,13 @@ void FormWindow::showDocument()
     }
 }
 
-void FormWindow::syncDocument()
+const FormDocument &FormWindow::document() const
 {
-    m_document.setValues(values());
-    if (m_imageGroup && m_imageGroup->pictureRevision() != m_shownPictureRevision) {
-        m_document.setPicture(m_imageGroup->picture());
-        m_shownPictureRevision = m_imageGroup->pictureRevision();
-        m_shownDocumentPicture = m_document.pictureRevision();
-    }
-}
-
-const FormDocument &FormWindow::document()
-{
-    syncDocument();
     return m_document;
 }
 
 void FormWindow::runRule(const std::function<void(FormDocument &)> &rule)
 {
-    syncDocument();
     const DocumentValues before = m_document.values();
     rule(m_document);
     const DocumentValues &after = m_document.values();
@@ -270,7 +283,6 @@ void FormWindow::runGridCommand(GridCommand command, const QString &gridName)
 
 bool FormWindow::saveFile(const QString &path)
 {
-    syncDocument();
     return m_document.saveFile(path);
 }
 

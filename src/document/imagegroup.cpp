@@ -209,6 +209,7 @@ void ImageGroup::setPicture(const Picture &picture)
     ++m_pictureRevision;
     static_cast<SketchBox *>(m_weldImage)->setPicture(picture);
     layoutBox();
+    Q_EMIT pictureSet();
 }
 
 void ImageGroup::clearPicture()
