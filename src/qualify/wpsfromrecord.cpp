@@ -11,9 +11,8 @@ namespace Brenvik {
 namespace {
 
 // Record key -> WPS key, where the names differ; the rest keep their names. The number,
-// process and supporting-record keys come from the form descriptions.
+// company, process and supporting-record keys come from the form descriptions.
 const QList<QPair<const char *, const char *>> kCopied = {
-    {"companyName", "companyName"},
     {"weldingType1", "weldingType1"},
     {"MaterialSpecification", "specType1"},
     {"MaterialSpecification", "specType2"},
@@ -100,6 +99,8 @@ QList<QPair<QString, QString>> WpsFromRecord::fields(const QualifyForm &record)
             out.append({to->supportingKeys.first(), record.number()});
         if (!to->numberKey.isEmpty())
             out.append({to->numberKey, proposedNumber(record)});
+        if (!to->companyKey.isEmpty() && !from->companyKey.isEmpty())
+            out.append({to->companyKey, record.value(from->companyKey)});
         for (int i = 0; i < std::min(from->processKeys.size(), to->processKeys.size()); ++i)
             out.append({to->processKeys.at(i), record.value(from->processKeys.at(i))});
     }

@@ -1,6 +1,7 @@
 #include "welder/tqualifiedweldersdlg.h"
 
 #include "core/platform.h"
+#include "document/formdescription.h"
 
 #include <QDateEdit>
 #include <QDialogButtonBox>
@@ -32,11 +33,13 @@ QColor outcomeColour(WelderOutcome outcome)
 
 QString wpsName(const QualifyForm &wps)
 {
-    const QString number = wps.value(QStringLiteral("wpsNo"));
+    const FormDescription *procedure = FormDescriptions::find(wps.formType());
+    const QString number = procedure ? wps.value(procedure->numberKey) : QString();
+    const QString word = procedure ? procedure->shownAs : QStringLiteral("WPS");
     if (number.isEmpty())
-        return QStringLiteral("the WPS");
+        return QStringLiteral("the %1").arg(word);
     // "WPS-118" names itself; a bare "118" is named as a WPS.
-    return number.startsWith(QStringLiteral("WPS"), Qt::CaseInsensitive) ? number : QStringLiteral("WPS %1").arg(number);
+    return number.startsWith(word, Qt::CaseInsensitive) ? number : QStringLiteral("%1 %2").arg(word, number);
 }
 
 } // namespace
