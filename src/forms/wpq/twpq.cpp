@@ -273,51 +273,35 @@ void TWPQ::afterLoad()
         m_computed.insert(r.key, r.text);
 }
 
-QString TWPQ::fieldText(const QString &name) const
-{
-    if (auto *box = fieldAs<QComboBox>(name))
-        return box->currentText();
-    if (auto *edit = fieldAs<QLineEdit>(name))
-        return edit->text();
-    return QString();
-}
-
-void TWPQ::setFieldText(const QString &name, const QString &text)
-{
-    if (fieldText(name) == text)
-        return;
-    if (auto *box = fieldAs<QComboBox>(name))
-        box->setEditText(text);
-    else if (auto *edit = fieldAs<QLineEdit>(name))
-        edit->setText(text);
-    ChangeFlag();
-}
-
 void TWPQ::computeRangesClick()
 {
-    m_computed.clear();
-    for (const WelderRanges::Result &r : WelderRanges::compute(QualifyForm(QString(), fieldTexts()))) {
-        m_computed.insert(r.key, r.text);
-        setFieldText(r.key, r.text);
-    }
+    runRule([this](FormDocument &d) {
+        m_computed.clear();
+        for (const WelderRanges::Result &r : WelderRanges::compute(QualifyForm(QString(), d.fieldTexts()))) {
+            m_computed.insert(r.key, r.text);
+            d.setText(r.key, r.text);
+        }
+    });
 }
 
 void TWPQ::actualChange()
 {
-    QHash<QString, QString> now;
-    for (const WelderRanges::Result &r : WelderRanges::compute(QualifyForm(QString(), fieldTexts())))
-        now.insert(r.key, r.text);
-    // Every range field the rules fill: computed now, or computed before and no longer.
-    QStringList keys = now.keys();
-    for (auto it = m_computed.cbegin(); it != m_computed.cend(); ++it)
-        if (!keys.contains(it.key()))
-            keys << it.key();
-    for (const QString &key : keys) {
-        const QString shown = fieldText(key);
-        if (shown.isEmpty() || shown == m_computed.value(key))
-            setFieldText(key, now.value(key));
-    }
-    m_computed = now;
+    runRule([this](FormDocument &d) {
+        QHash<QString, QString> now;
+        for (const WelderRanges::Result &r : WelderRanges::compute(QualifyForm(QString(), d.fieldTexts())))
+            now.insert(r.key, r.text);
+        // Every range field the rules fill: computed now, or computed before and no longer.
+        QStringList keys = now.keys();
+        for (auto it = m_computed.cbegin(); it != m_computed.cend(); ++it)
+            if (!keys.contains(it.key()))
+                keys << it.key();
+        for (const QString &key : keys) {
+            const QString shown = d.text(key);
+            if (shown.isEmpty() || shown == m_computed.value(key))
+                d.setText(key, now.value(key));
+        }
+        m_computed = now;
+    });
 }
 
 } // namespace Brenvik

@@ -31,8 +31,6 @@ protected:
 private:
     // An actual value changed: the ranges that are empty or still as last computed follow it.
     void actualChange();
-    void setFieldText(const QString &name, const QString &text);
-    QString fieldText(const QString &name) const;
     QHash<QString, QString> m_computed; // range field -> the text last computed for it
 };
 
