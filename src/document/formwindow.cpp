@@ -99,8 +99,8 @@ bool FormWindow::hasParameterPlot()
 void FormWindow::updateCaption()
 {
     QString title = m_table.description.caption;
-    if (!m_fileName.isEmpty())
-        title += QStringLiteral(" - ") + QFileInfo(m_fileName).fileName();
+    if (!fileName().isEmpty())
+        title += QStringLiteral(" - ") + QFileInfo(fileName()).fileName();
     setWindowTitle(title + QStringLiteral("[*]"));
 }
 
@@ -146,7 +146,7 @@ void FormWindow::fitToSubWindow()
 
 void FormWindow::setFileName(const QString &path)
 {
-    m_fileName = path;
+    m_document.setFileName(path);
     updateCaption();
 }
 
@@ -278,7 +278,7 @@ bool FormWindow::Save1Click()
 {
     if (ControlActions *control = ControlActions::of(this); control && !control->maySave())
         return false;
-    if (m_fileName.isEmpty()) {
+    if (fileName().isEmpty()) {
         FileDialogOptions options;
         options.title = QStringLiteral("Save Welding Report");
         options.filter = m_table.description.fileFilter;
@@ -290,7 +290,7 @@ bool FormWindow::Save1Click()
             return false;
         }
         setFileName(path);
-    } else if (m_document.diskStamp().isOf(m_fileName) && m_document.diskStamp().changedOnDisk()) {
+    } else if (m_document.diskStamp().isOf(fileName()) && m_document.diskStamp().changedOnDisk()) {
         // Someone else has saved this file meanwhile: writing now would throw their work away.
         enum { Overwrite, SaveAsNew };
         const int choice = platform().choose(
@@ -298,7 +298,7 @@ bool FormWindow::Save1Click()
             QStringLiteral("%1 has been changed on disk since it was opened or last saved here, by another "
                            "user or program.\r\n\r\nOverwrite it with this document (the other changes are "
                            "lost), save this document as a new file, or cancel?")
-                .arg(QDir::toNativeSeparators(m_fileName)),
+                .arg(QDir::toNativeSeparators(fileName())),
             {QStringLiteral("&Overwrite"), QStringLiteral("Save &As..."), QStringLiteral("Cancel")});
         if (choice == SaveAsNew) {
             if (!saveAsChosenFile())
@@ -309,7 +309,7 @@ bool FormWindow::Save1Click()
         if (choice != Overwrite)
             return false;
     }
-    if (!saveFile(m_fileName))
+    if (!saveFile(fileName()))
         return false;
     AppState::instance().setChanged(false);
     return true;
@@ -328,7 +328,7 @@ bool FormWindow::saveAsChosenFile()
     options.title = QStringLiteral("Save Welding Report");
     options.filter = m_table.description.fileFilter;
     options.defaultSuffix = kDocumentSuffix;
-    options.fileName = m_fileName;
+    options.fileName = fileName();
     options.overwritePrompt = true;
     const QString path = platform().saveFile(options);
     if (path.isEmpty())
@@ -409,7 +409,7 @@ FormReport *FormWindow::prepareReport()
 void FormWindow::viewReportClick()
 {
     if (FormReport *report = prepareReport())
-        previewReport(report, this, m_fileName);
+        previewReport(report, this, fileName());
 }
 
 void FormWindow::userPropertySaveClick(QComboBox *box)

@@ -51,7 +51,7 @@ public:
     void resetDocument() override;
     bool openFile(const QString &path) override;
     void setFileName(const QString &path) override;
-    QString fileName() const override { return m_fileName; }
+    QString fileName() const override { return m_document.fileName(); }
     bool save() override { return Save1Click(); }
     void saveAs() override { SaveAs1Click(); }
     void preview() override { viewReportClick(); }
@@ -247,7 +247,6 @@ private:
 
     FormTable m_table;
     FormDocument m_document{m_table};
-    QString m_fileName;
     QTabWidget *m_pageControl = nullptr;
     QComboBox *m_pageShowing = nullptr;
     QPushButton *m_backPage = nullptr;
