@@ -48,7 +48,7 @@ private:
     void showFor(QWidget *c, QWidget *a)
     {
         dlg->hide();
-        dlg->clearProfileFields();
+        dlg->clearEntry();
         isDefault()->setChecked(false);
         dlg->setTargets(c, a);
         dlg->show();
@@ -151,7 +151,7 @@ void TestUserInfoDlg::saveProfile()
     QVERIFY(listed().isEmpty());
 
     company()->setText("Acme");
-    dlg->saveUserInfoClick();
+    dlg->saveEntry();
     QCOMPARE(platform.texts(), QStringList{"No profile specified."});
     QCOMPARE(platform.messages.at(0).caption, QString("Error"));
     UserDataStore store;
@@ -160,10 +160,10 @@ void TestUserInfoDlg::saveProfile()
     profile()->setEditText("Shop");
     address()->setText("1 Road");
     isDefault()->setChecked(true);
-    dlg->saveUserInfoClick();
+    dlg->saveEntry();
     address()->setText("2 Road");
     isDefault()->setChecked(false); // unchecked never clears the default
-    dlg->saveUserInfoClick();
+    dlg->saveEntry();
     QVERIFY(store.read());
     QCOMPARE(store.indexString(), QString("1"));
     QCOMPARE(store.profile(1).address, QString("2 Road"));
@@ -173,7 +173,7 @@ void TestUserInfoDlg::saveProfile()
 
     // A name the store cannot hold is refused with the characters named.
     profile()->setEditText(QString::fromUtf8("\u0141\u00f3d\u017a works"));
-    dlg->saveUserInfoClick();
+    dlg->saveEntry();
     QCOMPARE(platform.messages.size(), 2);
     QVERIFY(platform.messages.at(1).text.contains(QString::fromUtf8("\u0141")));
     QVERIFY(store.read());
@@ -207,7 +207,7 @@ void TestUserInfoDlg::deleteProfile()
     showFor(nullptr, nullptr);
     profile()->setEditText(name);
     platform.queueConfirm(answer);
-    dlg->delUserInfoClick();
+    dlg->deleteEntry();
     QCOMPARE(platform.messages.size(), 1);
     QCOMPARE(platform.messages.at(0).caption, QString("Confirmation"));
     QCOMPARE(platform.messages.at(0).text, "Delete profile: " + name + "?");
@@ -338,10 +338,10 @@ void TestUserInfoDlg::missingStore()
     QCOMPARE(company()->text(), QString("Zed Ltd"));
     profile()->setEditText("Typed name"); // no message per keystroke
     QCOMPARE(platform.messages.size(), 1);
-    dlg->saveUserInfoClick();
+    dlg->saveEntry();
     QCOMPARE(platform.messages.size(), 2); // once per click, nothing made
     platform.queueConfirm(true);
-    dlg->delUserInfoClick();
+    dlg->deleteEntry();
     QCOMPARE(platform.messages.size(), 4); // the question, then the missing store
     QVERIFY(!QFile::exists(data.file("zoru.dat")));
     // The default company of a new document: the window's list loading has said it already.
