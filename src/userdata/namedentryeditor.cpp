@@ -19,24 +19,24 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace Brenvik {
 
 namespace {
 
-QToolButton *nameButton(const QString &name, const QString &tip, QStyle::StandardPixmap icon,
-                        TZorUserDataButton::Glyph glyph, QComboBox *names, QWidget *parent)
+// The save (or delete) button beside the names: the store's glyph button, or with a hint of
+// its own a plain one with the style's icon.
+QToolButton *nameButton(bool save, const QString &name, const QString &tip, QComboBox *names, QWidget *parent)
 {
     QToolButton *button = nullptr;
     if (tip.isEmpty()) {
-        auto *bound = new TZorUserDataButton(glyph, parent);
+        auto *bound = new TZorUserDataButton(save ? TZorUserDataButton::Glyph::Save : TZorUserDataButton::Glyph::Delete,
+                                             parent);
         bound->setReferencedComboBox(names);
         button = bound;
     } else {
         button = new QToolButton(parent);
         button->setToolTip(tip);
-        button->setIcon(parent->style()->standardIcon(icon));
+        button->setIcon(parent->style()->standardIcon(save ? QStyle::SP_DialogSaveButton : QStyle::SP_TrashIcon));
         button->setAutoRaise(true);
         button->setFixedSize(21, 21);
     }
@@ -51,8 +51,6 @@ NamedEntryEditor::NamedEntryEditor(const Description &description, QWidget *pare
                           | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_description(description)
 {
-    setObjectName(description.dialogName);
-    setWindowTitle(description.title);
     setModal(true);
 
     if (description.boxTitle.isEmpty()) {
@@ -72,10 +70,8 @@ NamedEntryEditor::NamedEntryEditor(const Description &description, QWidget *pare
     m_names->setEditable(true);
     m_names->setInsertPolicy(QComboBox::NoInsert);
     m_names->setMinimumWidth(description.nameWidth);
-    QToolButton *save = nameButton(description.saveButton, description.saveTip, QStyle::SP_DialogSaveButton,
-                                   TZorUserDataButton::Glyph::Save, m_names, m_box);
-    QToolButton *remove = nameButton(description.deleteButton, description.deleteTip, QStyle::SP_TrashIcon,
-                                     TZorUserDataButton::Glyph::Delete, m_names, m_box);
+    QToolButton *save = nameButton(true, description.saveButton, description.saveTip, m_names, m_box);
+    QToolButton *remove = nameButton(false, description.deleteButton, description.deleteTip, m_names, m_box);
 
     m_grid = new QGridLayout(m_box);
     auto *nameRow = new QHBoxLayout;
@@ -171,7 +167,7 @@ void NamedEntryEditor::loadNameList(const UserDataStore &store, bool present)
     m_names->clear();
     m_names->addItems(names);
     m_names->setEditText(text);
-    m_names->setMaxVisibleItems(std::max(1, int(names.size())));
+    m_names->setMaxVisibleItems(qMax(1, int(names.size())));
 }
 
 // Typing a name runs on every keystroke: a missing store was reported when the dialog showed.

@@ -1,11 +1,10 @@
 #pragma once
-// The dialog the user-data editors are made of: named entries kept in the user-data store,
-// a combo of their names with a save and a delete button, an editor for the entry's content
-// below it, and OK / Cancel. It owns what every such editor does alike: the list load, the
-// entry shown for the typed name, the match of the calling window's content on showing, the
-// save (a fixed entry is refused) and the delete with its question. A dialog describes its
-// entry (texts and look, its content editor) and says how the content is listed, shown,
-// written, removed and copied to the window that opened it.
+// The dialog of the user-data editors: named entries kept in the user-data store, a combo of
+// their names with a save and a delete button, the entry's content editor below, OK / Cancel.
+// It owns the list load, the entry shown for the typed name, the match of the calling window's
+// content on showing, the save (a fixed entry refused) and the delete with its question. A
+// dialog describes its entry, builds its content editor and says how the content is listed,
+// shown, written, removed and copied to the window that opened it.
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -33,8 +32,6 @@ public:
     };
     // The look and the texts of one kind of entry.
     struct Description {
-        QString dialogName;
-        QString title;
         QString boxName;
         QString boxTitle; // a group box of this title; none: a sunken panel
         QString nameLabel;
@@ -43,7 +40,7 @@ public:
         bool sortedNames = false; // the document windows' sorted combo, else the store's order
         QString saveButton;
         QString deleteButton;
-        // Plain tool buttons with these hints and the style's icons; none: the store's glyphs.
+        // Plain tool buttons with these hints; none: the store's glyph buttons.
         QString saveTip;
         QString deleteTip;
         QString noNameError; // saving without a name; none: nothing is said
@@ -55,7 +52,6 @@ public:
     };
 
     QString entryName() const;
-    // The showing: one read of the store for the list and the match.
     void FormActivate();
     void clearEntry();
     void saveEntry();
@@ -86,8 +82,6 @@ protected:
                              &QObject::deleteLater);
         return dialog;
     }
-
-    // --- The entry kind -----------------------------------------------------------------
 
     // The entries in the order the store lists them (fixed ones first).
     virtual QList<Entry> entries(const UserDataStore &store) const = 0;

@@ -18,8 +18,6 @@ QPointer<TuserInfoDlg> g_instance;
 NamedEntryEditor::Description profileDescription()
 {
     NamedEntryEditor::Description d;
-    d.dialogName = QStringLiteral("userInfoDlg");
-    d.title = QStringLiteral("User Information");
     d.boxName = QStringLiteral("GroupBox1");
     d.boxTitle = QStringLiteral(" User Information ");
     d.nameLabel = QStringLiteral("Profile Name");
@@ -74,6 +72,8 @@ TuserInfoDlg *TuserInfoDlg::instance(QWidget *parent)
 
 TuserInfoDlg::TuserInfoDlg(QWidget *parent) : NamedEntryEditor(profileDescription(), parent)
 {
+    setObjectName(QStringLiteral("userInfoDlg"));
+    setWindowTitle(QStringLiteral("User Information"));
     m_companyName = new QLineEdit(box());
     m_companyName->setObjectName(QStringLiteral("companyName"));
     addRow(1, QStringLiteral("company_Name"), QStringLiteral("Company Name:"), m_companyName);

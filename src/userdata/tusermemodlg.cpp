@@ -12,8 +12,6 @@ QPointer<TuserMemoDlg> g_instance;
 NamedEntryEditor::Description topicDescription()
 {
     NamedEntryEditor::Description d;
-    d.dialogName = QStringLiteral("userMemoDlg");
-    d.title = QStringLiteral("Dialog");
     d.boxName = QStringLiteral("Bevel1");
     d.nameLabel = QStringLiteral("Topic");
     d.nameBox = QStringLiteral("memoTopic");
@@ -47,6 +45,8 @@ TuserMemoDlg *TuserMemoDlg::instance(QWidget *parent)
 
 TuserMemoDlg::TuserMemoDlg(QWidget *parent) : NamedEntryEditor(topicDescription(), parent)
 {
+    setObjectName(QStringLiteral("userMemoDlg"));
+    setWindowTitle(QStringLiteral("Dialog"));
     m_memoText = new QPlainTextEdit(box());
     m_memoText->setObjectName(QStringLiteral("memoText"));
     m_memoText->setMinimumSize(420, 200);

@@ -19,7 +19,6 @@ public:
     // owner: the memo's window name (its form type word); the memo's objectName is its name. Held
     // weakly: a freed window is no target.
     void setTarget(const QString &owner, QPlainTextEdit *memo);
-    QPlainTextEdit *targetMemo() const { return m_targetMemo; }
     QString memoSection() const;
     // setTarget, then the modal showing.
     int showFor(const QString &owner, QPlainTextEdit *memo);

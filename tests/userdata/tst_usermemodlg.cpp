@@ -262,6 +262,7 @@ void TestUserMemoDlg::missingStore()
     TempData data(false);
     open("memo text");
     QCOMPARE(platform.messages.size(), 1); // once for the showing, match included
+    QVERIFY(listed().isEmpty()); // nothing left from an earlier showing
     QCOMPARE(text()->toPlainText(), QString("memo text"));
     topic()->setEditText("typing");
     QCOMPARE(platform.messages.size(), 1);
