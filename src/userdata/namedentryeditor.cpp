@@ -27,10 +27,10 @@ namespace {
 // its own a plain one with the style's icon.
 QToolButton *nameButton(bool save, const QString &name, const QString &tip, QComboBox *names, QWidget *parent)
 {
+    using Glyph = TZorUserDataButton::Glyph;
     QToolButton *button = nullptr;
     if (tip.isEmpty()) {
-        auto *bound = new TZorUserDataButton(save ? TZorUserDataButton::Glyph::Save : TZorUserDataButton::Glyph::Delete,
-                                             parent);
+        auto *bound = new TZorUserDataButton(save ? Glyph::Save : Glyph::Delete, parent);
         bound->setReferencedComboBox(names);
         button = bound;
     } else {
