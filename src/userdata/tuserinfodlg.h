@@ -4,22 +4,16 @@
 // the window that opened it. One instance serves the whole run; opened from the main
 // window's Tools menu it only manages profiles and copies nothing.
 
-#include <QDialog>
+#include "userdata/namedentryeditor.h"
+
 #include <QPointer>
 
 class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
 class QLineEdit;
-class QPushButton;
-class QToolButton;
 
 namespace Brenvik {
 
-class UserDataStore;
-
-class TuserInfoDlg : public QDialog {
+class TuserInfoDlg : public NamedEntryEditor {
     Q_OBJECT
 public:
     // The run's dialog, made on first use (the main window makes it at start-up, as its child).
@@ -37,41 +31,23 @@ public:
     // without showing anything.
     static void fillDefaultProfile(QWidget *company, QWidget *address);
 
-    // The dialog's operations, as its buttons and showings run them.
-    void FormActivate();
-    void clearProfileFields();
-    void loadProfileList();
-    void selectMatchingProfile();
-    void showProfile();
-    bool saveProfile();
-    void deleteProfile();
-    void copyProfileToTargets();
-
-    void userProfileChange();
-    void saveUserInfoClick();
-    void delUserInfoClick();
-    void OKBtnClick();
-
 protected:
-    void showEvent(QShowEvent *event) override;
+    QList<Entry> entries(const UserDataStore &store) const override;
+    void prepareShowing(const UserDataStore &store, bool present) override;
+    void showContent(const Entry &entry) override;
+    void clearContent() override;
+    QStringList takeTargetContent() override;
+    QStringList contentTexts() const override;
+    bool writeEntry(UserDataStore &store, const QString &name) override;
+    void removeEntry(UserDataStore &store, const QString &name) override;
+    void copyToTarget() override;
 
 private:
     explicit TuserInfoDlg(QWidget *parent = nullptr);
 
-    void loadProfileList(const UserDataStore &store, bool present);
-    void selectMatchingProfile(const UserDataStore &store, bool present);
-    void showProfile(const UserDataStore &store);
-    void setProfileText(const QString &text);
-
     QPointer<QWidget> m_companyTarget;
     QPointer<QWidget> m_addressTarget;
 
-    QPushButton *m_ok = nullptr;
-    QPushButton *m_cancel = nullptr;
-    QGroupBox *m_group = nullptr;
-    QComboBox *m_userProfile = nullptr;
-    QToolButton *m_saveUserInfo = nullptr;
-    QToolButton *m_delUserInfo = nullptr;
     QLineEdit *m_companyName = nullptr;
     QLineEdit *m_address = nullptr;
     QCheckBox *m_ifDefault = nullptr;

@@ -1,18 +1,21 @@
 // The user information dialog through its flows, with scripted answers: the profile list,
 // save and delete, the match on showing, the copy into the window's fields, the default
-// profile of a new document, and the failures.
+// profile of a new document, and the failures; and the steps it shares with the memo dialog.
 
 #include "core/cp1252.h"
 #include "support/scriptedplatform.h"
 #include "support/tempdata.h"
 #include "support/testfiles.h"
 #include "userdata/tuserinfodlg.h"
+#include "userdata/tusermemodlg.h"
 #include "userdata/userdatahooks.h"
 #include "userdata/userdatastore.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
@@ -26,6 +29,7 @@ const QString kProfiles = "[index]\nindexString=3 1 2\nuserDefault=1\n"
                           "[profile1]\nprofilename=Zed Works\ncompany=Zed Ltd\naddress=1 Main St\n"
                           "[profile2]\nprofilename=Alpha\ncompany=Alpha Inc\naddress=2 Side St\n"
                           "[profile3]\nprofilename=Mid\ncompany=Zed Ltd\naddress=3 Other Rd\n";
+const QString kTopics = "[WPDS_technique]\nfixed1=Stringer\nfixedText1=Stringer beads.\nuser1=Mine\nuserText1=mine\n";
 
 } // namespace
 
@@ -48,7 +52,7 @@ private:
     void showFor(QWidget *c, QWidget *a)
     {
         dlg->hide();
-        dlg->clearProfileFields();
+        dlg->clearEntry();
         isDefault()->setChecked(false);
         dlg->setTargets(c, a);
         dlg->show();
@@ -72,6 +76,8 @@ private Q_SLOTS:
     void missingStore();
     void badProfileNumbers();
     void modalShowing();
+    void namedEntryFlows_data();
+    void namedEntryFlows();
 };
 
 void TestUserInfoDlg::layout()
@@ -151,7 +157,7 @@ void TestUserInfoDlg::saveProfile()
     QVERIFY(listed().isEmpty());
 
     company()->setText("Acme");
-    dlg->saveUserInfoClick();
+    dlg->saveEntry();
     QCOMPARE(platform.texts(), QStringList{"No profile specified."});
     QCOMPARE(platform.messages.at(0).caption, QString("Error"));
     UserDataStore store;
@@ -160,10 +166,10 @@ void TestUserInfoDlg::saveProfile()
     profile()->setEditText("Shop");
     address()->setText("1 Road");
     isDefault()->setChecked(true);
-    dlg->saveUserInfoClick();
+    dlg->saveEntry();
     address()->setText("2 Road");
     isDefault()->setChecked(false); // unchecked never clears the default
-    dlg->saveUserInfoClick();
+    dlg->saveEntry();
     QVERIFY(store.read());
     QCOMPARE(store.indexString(), QString("1"));
     QCOMPARE(store.profile(1).address, QString("2 Road"));
@@ -173,7 +179,7 @@ void TestUserInfoDlg::saveProfile()
 
     // A name the store cannot hold is refused with the characters named.
     profile()->setEditText(QString::fromUtf8("\u0141\u00f3d\u017a works"));
-    dlg->saveUserInfoClick();
+    dlg->saveEntry();
     QCOMPARE(platform.messages.size(), 2);
     QVERIFY(platform.messages.at(1).text.contains(QString::fromUtf8("\u0141")));
     QVERIFY(store.read());
@@ -207,7 +213,7 @@ void TestUserInfoDlg::deleteProfile()
     showFor(nullptr, nullptr);
     profile()->setEditText(name);
     platform.queueConfirm(answer);
-    dlg->delUserInfoClick();
+    dlg->deleteEntry();
     QCOMPARE(platform.messages.size(), 1);
     QCOMPARE(platform.messages.at(0).caption, QString("Confirmation"));
     QCOMPARE(platform.messages.at(0).text, "Delete profile: " + name + "?");
@@ -338,10 +344,10 @@ void TestUserInfoDlg::missingStore()
     QCOMPARE(company()->text(), QString("Zed Ltd"));
     profile()->setEditText("Typed name"); // no message per keystroke
     QCOMPARE(platform.messages.size(), 1);
-    dlg->saveUserInfoClick();
+    dlg->saveEntry();
     QCOMPARE(platform.messages.size(), 2); // once per click, nothing made
     platform.queueConfirm(true);
-    dlg->delUserInfoClick();
+    dlg->deleteEntry();
     QCOMPARE(platform.messages.size(), 4); // the question, then the missing store
     QVERIFY(!QFile::exists(data.file("zoru.dat")));
     // The default company of a new document: the window's list loading has said it already.
@@ -379,6 +385,89 @@ void TestUserInfoDlg::modalShowing()
     UserDataDialogs::openUserInfo(c, a);
     QCOMPARE(c->text(), QString("Alpha Inc"));
     QCOMPARE(a->text(), QString("2 Side St"));
+}
+
+// Both dialogs are one named-entry editor: the same steps, each dialog in its own words.
+void TestUserInfoDlg::namedEntryFlows_data()
+{
+    QTest::addColumn<bool>("memo");
+    QTest::addColumn<bool>("save"); // else delete
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("answer"); // -1: no question
+    QTest::addColumn<bool>("refused"); // the data folder refuses writes
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<bool>("listed");
+    QTest::addColumn<QString>("nameAfter");
+    const QStringList ask{"Confirmation"}, refusal{"Error"}, askThenRefusal{"Confirmation", "Error"};
+    for (const bool memo : {false, true}) {
+        const QString user = memo ? "Mine" : "Alpha";
+        const auto row = [memo](const char *step) -> QTestData & {
+            return QTest::addRow("%s: %s", memo ? "topic" : "profile", step);
+        };
+        row("save new") << memo << true << "New" << -1 << false << QStringList() << true << "New";
+        row("save over, no question") << memo << true << user << -1 << false << QStringList() << true << user;
+        row("save refused") << memo << true << "New" << -1 << true << refusal << false << "New";
+        row("delete, Yes") << memo << false << user << 1 << false << ask << false << "";
+        row("delete, No") << memo << false << user << 0 << false << ask << true << (memo ? QString() : user);
+        row("delete refused: still shown") << memo << false << user << 1 << true << askThenRefusal << true << user;
+    }
+    QTest::newRow("topic: fixed is not changed")
+        << true << true << "Stringer" << -1 << false << QStringList{"Warning"} << true << "Stringer";
+    QTest::newRow("topic: fixed is not deleted")
+        << true << false << "Stringer" << -1 << false << QStringList{"Warning"} << true << "";
+    QTest::newRow("profile: no name") << false << true << "" << -1 << false << refusal << false << "";
+    QTest::newRow("topic: no name") << true << true << "" << -1 << false << QStringList() << false << "";
+}
+
+void TestUserInfoDlg::namedEntryFlows()
+{
+    QFETCH(bool, memo);
+    QFETCH(bool, save);
+    QFETCH(QString, name);
+    QFETCH(int, answer);
+    QFETCH(bool, refused);
+    QFETCH(QStringList, captions);
+    QFETCH(bool, listed);
+    QFETCH(QString, nameAfter);
+    ScriptedPlatform platform;
+    TempData data(false);
+    data.write("zoru.dat", ini(kProfiles + kTopics));
+    QWidget window;
+    auto *target = new QPlainTextEdit(&window);
+    target->setObjectName("technique");
+    NamedEntryEditor *editor = dlg;
+    showFor(nullptr, nullptr);
+    if (memo) {
+        dlg->hide();
+        TuserMemoDlg::instance()->setTarget("WPDS", target);
+        editor = TuserMemoDlg::instance();
+        editor->show();
+    }
+    auto *names = editor->findChild<QComboBox *>(memo ? "memoTopic" : "userProfile");
+    auto *text = editor->findChild<QPlainTextEdit *>("memoText");
+    const auto content = [&] { return memo ? text->toPlainText() : company()->text(); };
+    names->setEditText(name);
+    memo ? text->setPlainText("typed") : company()->setText("typed");
+    if (answer >= 0)
+        platform.queueConfirm(answer == 1);
+    if (refused && QProcess::execute("chattr", {"+i", data.path()}) != 0)
+        QSKIP("chattr is not available here");
+    save ? editor->saveEntry() : editor->deleteEntry();
+    if (refused)
+        QProcess::execute("chattr", {"-i", data.path()});
+    QStringList said;
+    for (const auto &m : platform.messages)
+        said << m.caption;
+    editor->hide();
+    QCOMPARE(said, captions);
+    QCOMPARE(editor->entryName(), nameAfter);
+    QCOMPARE(names->findText(name, Qt::MatchFixedString | Qt::MatchCaseSensitive) >= 0, listed);
+    // What was saved reads back under its name.
+    if (save && captions.isEmpty() && !name.isEmpty()) {
+        editor->clearEntry();
+        names->setEditText(name);
+        QCOMPARE(content(), QString("typed"));
+    }
 }
 
 QTEST_MAIN(TestUserInfoDlg)
