@@ -174,11 +174,20 @@ void TWPQRpt::buildPage()
     // Certification.
     y = addRuledSection(p, y, QStringLiteral("Certification"));
     p.addCaption(kLeft + kPad, y, TWPQ::certification());
+    const qreal statement = y;
     y += 3 * kLine + 8;
     addField(p, kLeft + kPad, 140, 520, y, QStringLiteral("Organization:"), QStringLiteral("certOrganization"));
     addField(p, 530, 570, kRight - kPad, y, QStringLiteral("Date:"), QStringLiteral("certDate"));
     y += kRow;
     addField(p, kLeft + kPad, 140, 520, y, QStringLiteral("Certified By:"), QStringLiteral("certifiedBy"));
+    // Signed in the certification: its own name and date lines always print (the date picker
+    // holds a date), so the approvals are lines beside the statement with the signature picture
+    // at their right.
+    p.setSignOffArea({{SignOffPart::Name, QRectF(140, y + 3, 520 - 140, kRow - 5), QStringLiteral("certifiedBy")},
+                      {SignOffPart::Date, QRectF(570, y - kRow + 3, kRight - kPad - 570, kRow - 5),
+                       QStringLiteral("certDate")},
+                      {SignOffPart::Lines, QRectF(462, statement, 190, 3 * kLine + 2)},
+                      {SignOffPart::Signature, QRectF(656, statement, kRight - kPad - 656, 3 * kLine + 2)}});
 }
 
 QList<CollectedField> TWPQRpt::collect(const ReportSource &source)
