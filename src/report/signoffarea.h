@@ -21,7 +21,11 @@ enum class SignOffPart {
 };
 
 struct SignOffPlace {
-    SignOffPart part = SignOffPart::Lines;
+    SignOffPlace(SignOffPart part, const QRectF &box, const QString &key = QString())
+        : part(part), box(box), key(key)
+    {
+    }
+    SignOffPart part;
     QRectF box;   // band coordinates of the page; a text's top is the box's top
     QString key;  // the form's own label in this place; empty where the form leaves it blank
 };

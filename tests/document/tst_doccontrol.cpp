@@ -2,6 +2,7 @@
 // approval, withdrawal, revisions and superseding on real files, and the field-by-field compare.
 
 #include "core/profilefile.h"
+#include "document/control/controlbar.h"
 #include "document/control/controlrecord.h"
 #include "document/control/documentcompare.h"
 #include "document/control/documentcontrol.h"
@@ -212,12 +213,14 @@ private Q_SLOTS:
     // A revision, its approval and the question about the earlier one, under each answer.
     void supersede_data()
     {
-        QTest::addColumn<int>("answer"); // 1 yes, 0 no, -1 earlier file gone, 2 earlier superseded by another
+        QTest::addColumn<int>("answer"); // 1 yes, 0 no, -1 earlier file gone, 2 earlier superseded by another,
+                                         // 3 yes to an earlier draft (its approval withdrawn)
         QTest::addColumn<QString>("earlierStatus");
         QTest::newRow("yes") << 1 << "Superseded";
         QTest::newRow("no") << 0 << "Approved";
         QTest::newRow("earlier removed") << -1 << "";
         QTest::newRow("earlier already superseded") << 2 << "Superseded";
+        QTest::newRow("earlier never approved: not read as changed") << 3 << "Superseded";
     }
     void supersede()
     {
@@ -248,6 +251,8 @@ private Q_SLOTS:
 
         if (answer == -1)
             QFile::remove(earlier);
+        if (answer == 3)
+            QCOMPARE(DocumentControl::withdraw(earlier), QString());
         if (answer == 2)
             QCOMPARE(DocumentControl::supersede(earlier, path(QStringLiteral("other.wrp"))), QString());
         QStringList asked;
@@ -268,7 +273,11 @@ private Q_SLOTS:
         QCOMPARE(ControlRecord::statusWord(old.record.status), earlierStatus);
         QVERIFY(!old.changed); // superseding keeps the earlier approval's digest whole
         QCOMPARE(old.record.supersededBy,
-                 answer == 1 ? QStringLiteral("WPS-118 rev 1.wrp") : answer == 2 ? QStringLiteral("other.wrp") : QString());
+                 answer == 1 || answer == 3 ? QStringLiteral("WPS-118 rev 1.wrp")
+                 : answer == 2              ? QStringLiteral("other.wrp")
+                                            : QString());
+        if (answer == 3)
+            QCOMPARE(ControlBar::textOf(old), QStringLiteral("Superseded by WPS-118 rev 1.wrp; it was never approved."));
     }
 
     // Every stored field that differs, by page and label; grid cells by row and column heading.

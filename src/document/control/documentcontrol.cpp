@@ -141,7 +141,11 @@ QString supersede(const QString &earlierPath, const QString &laterPath)
     record.present = true;
     record.status = ControlStatus::Superseded;
     record.supersededBy = later;
-    // Only status keys change: the digest of an approved earlier revision still holds.
+    // Only status keys change: the digest of an approved earlier revision still holds. One that
+    // was never approved has none: it is taken now, or the earlier file would read as changed
+    // outside Brenvik after an approval it never had.
+    if (record.digest.isEmpty())
+        record.digest = controlDigest(file, pictureBytesOf(earlierPath));
     record.write(file);
     return commit(file);
 }
