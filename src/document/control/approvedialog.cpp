@@ -45,6 +45,11 @@ DateEdit *dateEdit(const QString &objectName, const QDate &today, QWidget *paren
     auto *edit = new DateEdit(parent);
     edit->setObjectName(objectName);
     edit->setDateValue(today);
+    // Room for the widest date of the year as the picker shows it, beside its drop-down button.
+    int widest = 0;
+    for (QDate d(today.year(), 1, 1); d.year() == today.year(); d = d.addDays(1))
+        widest = qMax(widest, edit->fontMetrics().horizontalAdvance(edit->locale().toString(d, edit->displayFormat())));
+    edit->setMinimumWidth(widest + 48);
     return edit;
 }
 
