@@ -186,28 +186,31 @@ private Q_SLOTS:
     void revisionNames_data()
     {
         QTest::addColumn<QString>("current");
-        QTest::addColumn<QString>("next");
+        QTest::addColumn<QString>("next");   // empty: asked for
+        QTest::addColumn<QString>("answer"); // what the user then enters
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("file");
-        QTest::newRow("first issue") << "0" << "1" << "WPS-118" << "WPS-118 rev 1.wrp";
-        QTest::newRow("empty") << "" << "1" << "WPS-118" << "WPS-118 rev 1.wrp";
-        QTest::newRow("blanks") << " 7 " << "8" << "WPS-118" << "WPS-118 rev 8.wrp";
-        QTest::newRow("letter is asked for") << "A" << "" << "WPS-118" << "";
-        QTest::newRow("decimal is asked for") << "1.2" << "" << "WPS-118" << "";
-        QTest::newRow("slash in the number") << "2" << "3" << "WPS/118:a" << "WPS-118-a rev 3.wrp";
-        QTest::newRow("no number: the file's name") << "1" << "2" << "" << "old rev 2.wrp";
+        QTest::newRow("first issue") << "0" << "1" << "" << "WPS-118" << "WPS-118 rev 1.wrp";
+        QTest::newRow("empty") << "" << "1" << "" << "WPS-118" << "WPS-118 rev 1.wrp";
+        QTest::newRow("blanks") << " 7 " << "8" << "" << "WPS-118" << "WPS-118 rev 8.wrp";
+        QTest::newRow("letter is asked for") << "A" << "" << "B" << "WPS-118" << "WPS-118 rev B.wrp";
+        QTest::newRow("decimal is asked for") << "1.2" << "" << "1.3" << "WPS-118" << "WPS-118 rev 1.3.wrp";
+        QTest::newRow("an answer naming a folder") << "A" << "" << "../B/1" << "WPS-118" << "WPS-118 rev ..-B-1.wrp";
+        QTest::newRow("slash in the number") << "2" << "3" << "" << "WPS/118:a" << "WPS-118-a rev 3.wrp";
+        QTest::newRow("no number: the file's name") << "1" << "2" << "" << "" << "old rev 2.wrp";
     }
     void revisionNames()
     {
         QFETCH(QString, current);
         QFETCH(QString, next);
+        QFETCH(QString, answer);
         QFETCH(QString, number);
         QFETCH(QString, file);
         QCOMPARE(DocumentControl::nextRevision(current), next);
-        if (!next.isEmpty())
-            QCOMPARE(QFileInfo(DocumentControl::revisionFileName(QStringLiteral("/d/old rev 1.wrp"), number, next))
-                         .fileName(),
-                     file);
+        const QString proposed =
+            DocumentControl::revisionFileName(QStringLiteral("/d/old rev 1.wrp"), number, next.isEmpty() ? answer : next);
+        QCOMPARE(QFileInfo(proposed).fileName(), file);
+        QCOMPARE(QFileInfo(proposed).absolutePath(), QStringLiteral("/d")); // beside the earlier one
     }
 
     // A revision, its approval and the question about the earlier one, under each answer.

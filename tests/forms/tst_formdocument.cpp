@@ -212,8 +212,18 @@ void TestFormDocument::approvalsOnPaper()
     const std::unique_ptr<FormDocument> opened = FormDocument::read(document, &error, &boxes);
     QVERIFY2(opened, qPrintable(error));
     std::unique_ptr<FormReport> report(FormReportRegistry::create(opened->formType(), nullptr));
-    // Twice, a draft first: a report filled again starts from empty places.
-    for (const ControlRecord &r : {ControlRecord{}, record}) {
+    // A draft's report holds no more elements than it always did (--print-fields lists them).
+    report->prepareRpt(*opened);
+    ControlPaper::decorate(*report, ControlRecord{}, document);
+    for (const ReportPage *p : report->pages())
+        QCOMPARE(p->indexOf(QStringLiteral("dcAreaLines")), -1);
+    // Filled for another approval first: the report filled again shows this one's alone.
+    ControlRecord other;
+    other.present = true;
+    other.status = ControlStatus::Approved;
+    other.approvedBy = other.preparedBy = QStringLiteral("Someone Else");
+    other.approvedDate = other.preparedDate = QDate(2026, 1, 2);
+    for (const ControlRecord &r : {other, record}) {
         report->prepareRpt(*opened);
         ControlPaper::decorate(*report, r, document);
     }

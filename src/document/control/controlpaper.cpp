@@ -72,10 +72,13 @@ QString textOf(SignOffPart part, const ControlRecord &r)
     return QString();
 }
 
-// The places are made once on the page and filled on every preview; a report filled again for
-// another document (the bulk export) starts from empty places.
+// The places are made on the page for the first approved or superseded document and filled on
+// every preview after; a report filled again for another document (the bulk export) starts from
+// empty places. A draft's page keeps the elements it always had (--print-fields lists them).
 void fillArea(ReportPage &page, const ControlRecord &r, const Picture &signature)
 {
+    if (!r.isControlled() && page.indexOf(elementOf(SignOffPart::Lines)) < 0)
+        return;
     const bool taken = signOffTaken(page);
     for (const SignOffPlace &place : page.signOffArea()) {
         const QString name = elementOf(place.part);
