@@ -5,6 +5,7 @@
 
 #include "report/reportelement.h"
 #include "report/reportsource.h"
+#include "report/signoffarea.h"
 
 #include <QList>
 #include <QObject>
@@ -64,6 +65,10 @@ public:
     // A light diagonal word under everything on the page ("DRAFT"); empty: none.
     void setWatermark(const QString &text) { m_watermark = text; }
     QString watermark() const { return m_watermark; }
+
+    // The form's sign-off area when it is on this page; empty: none here.
+    void setSignOffArea(const QList<SignOffPlace> &places) { m_signOff = places; }
+    const QList<SignOffPlace> &signOffArea() const { return m_signOff; }
 
     // The page's table, in control order.
     const QList<ReportElement> &elements() const { return m_elements; }
@@ -142,6 +147,7 @@ private:
     QRectF m_band;
     QRectF m_frame;
     QString m_watermark;
+    QList<SignOffPlace> m_signOff;
     bool m_designTaken = false;
 };
 

@@ -2,6 +2,7 @@
 // approval, withdrawal, revisions and superseding on real files, and the field-by-field compare.
 
 #include "core/profilefile.h"
+#include "document/control/controlbar.h"
 #include "document/control/controlrecord.h"
 #include "document/control/documentcompare.h"
 #include "document/control/documentcontrol.h"
@@ -185,39 +186,44 @@ private Q_SLOTS:
     void revisionNames_data()
     {
         QTest::addColumn<QString>("current");
-        QTest::addColumn<QString>("next");
+        QTest::addColumn<QString>("next");   // empty: asked for
+        QTest::addColumn<QString>("answer"); // what the user then enters
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("file");
-        QTest::newRow("first issue") << "0" << "1" << "WPS-118" << "WPS-118 rev 1.wrp";
-        QTest::newRow("empty") << "" << "1" << "WPS-118" << "WPS-118 rev 1.wrp";
-        QTest::newRow("blanks") << " 7 " << "8" << "WPS-118" << "WPS-118 rev 8.wrp";
-        QTest::newRow("letter is asked for") << "A" << "" << "WPS-118" << "";
-        QTest::newRow("decimal is asked for") << "1.2" << "" << "WPS-118" << "";
-        QTest::newRow("slash in the number") << "2" << "3" << "WPS/118:a" << "WPS-118-a rev 3.wrp";
-        QTest::newRow("no number: the file's name") << "1" << "2" << "" << "old rev 2.wrp";
+        QTest::newRow("first issue") << "0" << "1" << "" << "WPS-118" << "WPS-118 rev 1.wrp";
+        QTest::newRow("empty") << "" << "1" << "" << "WPS-118" << "WPS-118 rev 1.wrp";
+        QTest::newRow("blanks") << " 7 " << "8" << "" << "WPS-118" << "WPS-118 rev 8.wrp";
+        QTest::newRow("letter is asked for") << "A" << "" << "B" << "WPS-118" << "WPS-118 rev B.wrp";
+        QTest::newRow("decimal is asked for") << "1.2" << "" << "1.3" << "WPS-118" << "WPS-118 rev 1.3.wrp";
+        QTest::newRow("an answer naming a folder") << "A" << "" << "../B/1" << "WPS-118" << "WPS-118 rev ..-B-1.wrp";
+        QTest::newRow("slash in the number") << "2" << "3" << "" << "WPS/118:a" << "WPS-118-a rev 3.wrp";
+        QTest::newRow("no number: the file's name") << "1" << "2" << "" << "" << "old rev 2.wrp";
     }
     void revisionNames()
     {
         QFETCH(QString, current);
         QFETCH(QString, next);
+        QFETCH(QString, answer);
         QFETCH(QString, number);
         QFETCH(QString, file);
         QCOMPARE(DocumentControl::nextRevision(current), next);
-        if (!next.isEmpty())
-            QCOMPARE(QFileInfo(DocumentControl::revisionFileName(QStringLiteral("/d/old rev 1.wrp"), number, next))
-                         .fileName(),
-                     file);
+        const QString proposed =
+            DocumentControl::revisionFileName(QStringLiteral("/d/old rev 1.wrp"), number, next.isEmpty() ? answer : next);
+        QCOMPARE(QFileInfo(proposed).fileName(), file);
+        QCOMPARE(QFileInfo(proposed).absolutePath(), QStringLiteral("/d")); // beside the earlier one
     }
 
     // A revision, its approval and the question about the earlier one, under each answer.
     void supersede_data()
     {
-        QTest::addColumn<int>("answer"); // 1 yes, 0 no, -1 earlier file gone, 2 earlier superseded by another
+        QTest::addColumn<int>("answer"); // 1 yes, 0 no, -1 earlier file gone, 2 earlier superseded by another,
+                                         // 3 yes to an earlier draft (its approval withdrawn)
         QTest::addColumn<QString>("earlierStatus");
         QTest::newRow("yes") << 1 << "Superseded";
         QTest::newRow("no") << 0 << "Approved";
         QTest::newRow("earlier removed") << -1 << "";
         QTest::newRow("earlier already superseded") << 2 << "Superseded";
+        QTest::newRow("earlier never approved: not read as changed") << 3 << "Superseded";
     }
     void supersede()
     {
@@ -248,6 +254,8 @@ private Q_SLOTS:
 
         if (answer == -1)
             QFile::remove(earlier);
+        if (answer == 3)
+            QCOMPARE(DocumentControl::withdraw(earlier), QString());
         if (answer == 2)
             QCOMPARE(DocumentControl::supersede(earlier, path(QStringLiteral("other.wrp"))), QString());
         QStringList asked;
@@ -268,7 +276,11 @@ private Q_SLOTS:
         QCOMPARE(ControlRecord::statusWord(old.record.status), earlierStatus);
         QVERIFY(!old.changed); // superseding keeps the earlier approval's digest whole
         QCOMPARE(old.record.supersededBy,
-                 answer == 1 ? QStringLiteral("WPS-118 rev 1.wrp") : answer == 2 ? QStringLiteral("other.wrp") : QString());
+                 answer == 1 || answer == 3 ? QStringLiteral("WPS-118 rev 1.wrp")
+                 : answer == 2              ? QStringLiteral("other.wrp")
+                                            : QString());
+        if (answer == 3)
+            QCOMPARE(ControlBar::textOf(old), QStringLiteral("Superseded by WPS-118 rev 1.wrp; it was never approved."));
     }
 
     // Every stored field that differs, by page and label; grid cells by row and column heading.

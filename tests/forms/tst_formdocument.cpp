@@ -7,11 +7,17 @@
 #include "core/documentwindow.h"
 #include "controls/typedgrid.h"
 #include "core/profilefile.h"
+#include "document/control/controlpaper.h"
+#include "document/control/controlrecord.h"
+#include "document/control/documentcontrol.h"
 #include "document/formdocument.h"
 #include "document/formwindow.h"
 #include "forms/formregistry.h"
 #include "report/formreport.h"
 #include "report/reportjob.h"
+#include "report/reportlayout.h"
+#include "report/reportpage.h"
+#include "support/reportchecks.h"
 #include "support/scriptedplatform.h"
 #include "support/tempdata.h"
 #include "support/testfiles.h"
@@ -119,6 +125,8 @@ private Q_SLOTS:
     void initTestCase() { registerForms(); }
     void modelReadsAsTheWindow_data();
     void modelReadsAsTheWindow();
+    void approvalsOnPaper_data();
+    void approvalsOnPaper();
 
 private:
     // Kept across rows: each type's window and model have read the rows before.
@@ -200,6 +208,120 @@ void TestFormDocument::modelReadsAsTheWindow()
         return;
     changeEveryField(*form);
     compareShown(*form);
+}
+
+// An approved document's report carries its approvals in the form's own sign-off area, never
+// over a value the form prints there, or on the bottom line of a form without one.
+void TestFormDocument::approvalsOnPaper_data()
+{
+    QTest::addColumn<QString>("example");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("area");   // the sign-off places: "name | date | lines" ("-": the form has none)
+    QTest::addColumn<QString>("bottom"); // the bottom line of the last page
+    QTest::addColumn<QString>("kept");   // "element=text": the form's own value, printed as before
+    const QString lines = QStringLiteral("Prepared: A. Welder, 10 Jul 2026 / Reviewed: Q. Reviewer, 11 Jul 2026");
+    const QString signedArea = QStringLiteral("R. Inspector | 12 Jul 2026 | ") + lines;
+    QTest::newRow("WPS: no area, the bottom line")
+        << "wps-example" << "Approved" << "-"
+        << "Prepared: A. Welder, 10 Jul 2026     Reviewed: Q. Reviewer, 11 Jul 2026     Approved: R. Inspector, 12 Jul 2026"
+        << "preparedBy=M. Lefebvre, Welding Engineer";
+    QTest::newRow("PQR: the signature block") << "pqr-example" << "Approved" << signedArea << ""
+                                              << "companyName=Brenvik Fabrication Ltd.";
+    QTest::newRow("WPQR: the manufacturer's lines") << "wpqr-example" << "Approved" << signedArea << ""
+                                                    << "companyName=Brenvik Fabrication Ltd.";
+    QTest::newRow("WPDS: the date in its boxes") << "wpds-example" << "Approved"
+                                                 << "R. Inspector | 7 12 2026 | " + lines << "" << "rev=0";
+    QTest::newRow("WPQ: the typed certification stays")
+        << "wpq-example" << "Approved" << " |  | " + lines + " / Approved: R. Inspector, 12 Jul 2026" << ""
+        << "certifiedBy=M. Lefebvre, Welding Engineer";
+    QTest::newRow("PQR superseded keeps its approvals") << "pqr-example" << "Superseded" << signedArea << ""
+                                                        << "TestPlateNo=TP-2026-031";
+    QTest::newRow("PQR draft after a withdrawal: nothing signed") << "pqr-example" << "Draft" << " |  | " << ""
+                                                                  << "TestPlateNo=TP-2026-031";
+}
+
+void TestFormDocument::approvalsOnPaper()
+{
+    QFETCH(QString, example);
+    QFETCH(QString, status);
+    QFETCH(QString, area);
+    QFETCH(QString, bottom);
+    QFETCH(QString, kept);
+    ScriptedPlatform platform;
+    TempData data(true);
+    QTemporaryDir dir;
+    const QString examples = QCoreApplication::applicationDirPath() + QStringLiteral("/examples/");
+    const QString document = dir.filePath(QStringLiteral("doc.wrp"));
+    writeFile(document, readAll(examples + example + QStringLiteral(".wrp")));
+    if (QFileInfo::exists(examples + example + QStringLiteral("_img.bmp")))
+        writeFile(FormDocument::sketchFileName(document), readAll(examples + example + QStringLiteral("_img.bmp")));
+    // Any picture the reader takes serves as the signature.
+    writeFile(DocumentControl::signatureFileOf(document),
+              readAll(QCoreApplication::applicationDirPath() + QStringLiteral("/sketch_corner.bmp")));
+
+    ControlRecord record;
+    record.present = true;
+    record.status = ControlRecord::statusOf(status);
+    record.preparedBy = QStringLiteral("A. Welder");
+    record.preparedDate = QDate(2026, 7, 10);
+    record.reviewedBy = QStringLiteral("Q. Reviewer");
+    record.reviewedDate = QDate(2026, 7, 11);
+    if (record.isControlled()) {
+        record.approvedBy = QStringLiteral("R. Inspector");
+        record.approvedDate = QDate(2026, 7, 12);
+    }
+    QString error;
+    QList<DocumentMessage> boxes;
+    const std::unique_ptr<FormDocument> opened = FormDocument::read(document, &error, &boxes);
+    QVERIFY2(opened, qPrintable(error));
+    std::unique_ptr<FormReport> report(FormReportRegistry::create(opened->formType(), nullptr));
+    // A draft's report holds no more elements than it always did (--print-fields lists them).
+    report->prepareRpt(*opened);
+    ControlPaper::decorate(*report, ControlRecord{}, document);
+    for (const ReportPage *p : report->pages())
+        QCOMPARE(p->indexOf(QStringLiteral("dcAreaLines")), -1);
+    // Filled for another approval first: the report filled again shows this one's alone.
+    ControlRecord other;
+    other.present = true;
+    other.status = ControlStatus::Approved;
+    other.approvedBy = other.preparedBy = QStringLiteral("Someone Else");
+    other.approvedDate = other.preparedDate = QDate(2026, 1, 2);
+    for (const ControlRecord &r : {other, record}) {
+        report->prepareRpt(*opened);
+        ControlPaper::decorate(*report, r, document);
+    }
+
+    const ReportPage *last = report->pages().last();
+    QCOMPARE(last->text(QStringLiteral("dcApprovals")), bottom);
+    const ReportPage *page = ControlPaper::signOffPage(*report);
+    QString printed = QStringLiteral("-");
+    if (page) {
+        const QString date = page->indexOf(QStringLiteral("dcAreaDate")) >= 0
+            ? page->text(QStringLiteral("dcAreaDate"))
+            : QStringList{page->text(QStringLiteral("dcAreaMonth")), page->text(QStringLiteral("dcAreaDay")),
+                          page->text(QStringLiteral("dcAreaYear"))}.join(QLatin1Char(' '));
+        printed = page->text(QStringLiteral("dcAreaName")) + QStringLiteral(" | ") + date + QStringLiteral(" | ")
+            + page->lines(QStringLiteral("dcAreaLines")).join(QStringLiteral(" / "));
+        QCOMPARE(page->element(QStringLiteral("dcAreaSignature"))->picture.isNull(), !record.isControlled());
+        QVERIFY(last->indexOf(QStringLiteral("dcApprovals")) < 0); // the bottom line is not painted
+    } else {
+        QCOMPARE(last->element(QStringLiteral("dcSignature"))->picture.isNull(), !record.isControlled());
+    }
+    QCOMPARE(printed, area);
+    const QString keptName = kept.section(QLatin1Char('='), 0, 0);
+    QString keptText = QStringLiteral("<missing>");
+    for (const ReportPage *p : report->pages())
+        if (p->indexOf(keptName) >= 0 && keptText == QLatin1String("<missing>"))
+            keptText = p->text(keptName);
+    QCOMPARE(keptText, kept.section(QLatin1Char('='), 1));
+    // Every value prints whole and in its own place, the approvals too.
+    for (const ReportPage *p : report->pages()) {
+        QCOMPARE(ReportLayout(*p).cutFields(), QStringList());
+        QCOMPARE(textCollisions(*p), QStringList());
+    }
+    QCOMPARE(last->watermark(), record.status == ControlStatus::Superseded ? QStringLiteral("SUPERSEDED")
+                                    : record.isControlled()               ? QString()
+                                                                          : QStringLiteral("DRAFT"));
 }
 
 QTEST_MAIN(TestFormDocument)

@@ -2,8 +2,10 @@
 // technique-table titles, the unit switches, the row commands) and its two report pages as
 // filled from it, the shipped example printed with nothing cut or run into its neighbour.
 
+#include "controls/dateedit.h"
 #include "controls/typedgrid.h"
 #include "core/appstate.h"
+#include "document/control/approvedialog.h"
 #include "document/control/controlactions.h"
 #include "document/control/controlbar.h"
 #include "forms/formregistry.h"
@@ -122,6 +124,9 @@ private Q_SLOTS:
     void newDocumentWritesEveryKeyInOrder();
     void openThenSaveIsByteIdentical();
     void documentControl();
+    void revisionAsked_data();
+    void revisionAsked();
+    void approveDialog();
     void titlesAreDrawnAndNeverStored();
     void unitSwitchesRelabelOnly();
     void rowCommands_data();
@@ -221,6 +226,80 @@ void TestWps::documentControl()
     QVERIFY(readOnly(earlier));
     ControlActions::setApprovalAsker({});
     ControlActions::setCompareShower({});
+}
+
+// A revision that is no whole number is asked for; the answer names the file and the revision.
+void TestWps::revisionAsked_data()
+{
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("answer"); // what the user enters; empty: Cancel; "-": not asked
+    QTest::addColumn<QString>("created");
+    QTest::newRow("whole number: not asked") << "3" << "-" << "WPS-118 rev 4.wrp";
+    QTest::newRow("letter: asked") << "A" << "B" << "WPS-118 rev B.wrp";
+    QTest::newRow("decimal: asked") << "1.5" << "1.6" << "WPS-118 rev 1.6.wrp";
+    QTest::newRow("asked, cancelled: no revision") << "A" << "" << "";
+}
+
+void TestWps::revisionAsked()
+{
+    QFETCH(QString, current);
+    QFETCH(QString, answer);
+    QFETCH(QString, created);
+    QByteArray bytes = readAll(examplePath());
+    bytes.replace("\r\nrevisionNo=0\r\n", "\r\nrevisionNo=" + current.toLatin1() + "\r\n");
+    writeFile(path("WPS-118.wrp"), bytes);
+    QStringList asked;
+    ControlActions::setRevisionAsker([&](QWidget *, const QString &shown) {
+        asked << shown;
+        return answer;
+    });
+    if (!created.isEmpty())
+        m_platform->queueFile(path(created));
+    TWPSR w;
+    QVERIFY(w.openFile(path("WPS-118.wrp")));
+    w.findChild<QAction *>("createRevision")->trigger();
+    ControlActions::setRevisionAsker({});
+    QCOMPARE(asked, answer == "-" ? QStringList() : QStringList{current});
+    QCOMPARE(w.fileName(), created.isEmpty() ? path("WPS-118.wrp") : path(created));
+    if (!created.isEmpty())
+        QCOMPARE(m_platform->dialogs.last().fileName, path(created)); // the name proposed
+    QCOMPARE(w.fieldAs<QComboBox>("revisionNo")->currentText(),
+             created.isEmpty() ? current : answer == "-" ? QStringLiteral("4") : answer);
+}
+
+// Who approves, prepares and reviews, each with a date on its picker; the names are remembered;
+// a document is not prepared or reviewed after its approval.
+void TestWps::approveDialog()
+{
+    const QDate today(2026, 7, 12);
+    {
+        ApproveDialog dialog("WPS-118.wrp", today);
+        auto name = [&](const char *n) { return dialog.findChild<QLineEdit *>(n); };
+        auto date = [&](const char *n) { return dialog.findChild<DateEdit *>(n); };
+        QVERIFY(!date("preparedDate")->isEnabled()); // no name, no date
+        name("approvedBy")->setText("R. Inspector");
+        name("preparedBy")->setText("A. Welder");
+        name("reviewedBy")->setText("Q. Reviewer");
+        QVERIFY(date("preparedDate")->isEnabled());
+        date("preparedDate")->setDate(QDate(2026, 7, 10));
+        date("reviewedDate")->setDate(QDate(2026, 7, 13));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QVERIFY(m_platform->texts().last().contains("reviewed (13 Jul 2026) is after the approval date (12 Jul 2026)"));
+        date("reviewedDate")->setDate(QDate(2026, 7, 11));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        const Approval a = dialog.approval();
+        QCOMPARE(QStringList({a.approvedBy, a.preparedBy, a.reviewedBy}),
+                 QStringList({"R. Inspector", "A. Welder", "Q. Reviewer"}));
+        QCOMPARE(QList<QDate>({a.approvedDate, a.preparedDate, a.reviewedDate}),
+                 QList<QDate>({today, QDate(2026, 7, 10), QDate(2026, 7, 11)}));
+    }
+    ApproveDialog again("WPS-119.wrp", today);
+    for (const auto &[n, text] : {std::pair{"approvedBy", "R. Inspector"}, std::pair{"preparedBy", "A. Welder"},
+                                  std::pair{"reviewedBy", "Q. Reviewer"}})
+        QCOMPARE(again.findChild<QLineEdit *>(n)->text(), QString::fromLatin1(text));
+    QCOMPARE(again.findChild<DateEdit *>("reviewedDate")->date(), today);
 }
 
 void TestWps::openThenSaveIsByteIdentical()

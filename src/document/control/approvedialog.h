@@ -1,18 +1,19 @@
 #pragma once
-// File > Approve...: the approver's name (remembered for the user), the date (today), who
-// prepared and reviewed the document (optional) and, when the user has one, the signature
-// picture kept in the user's settings folder.
+// File > Approve...: the approver's name and the date (today), who prepared and reviewed the
+// document and when (optional; each date on its own picker), the names remembered for the user,
+// and, when the user has one, the signature picture kept in the user's settings folder.
 
 #include "document/control/documentcontrol.h"
 
 #include <QDialog>
 
 class QCheckBox;
-class QDateEdit;
 class QLabel;
 class QLineEdit;
 
 namespace Brenvik {
+
+class DateEdit;
 
 class ApproveDialog : public QDialog {
     Q_OBJECT
@@ -32,9 +33,11 @@ private:
     void showSignature();
 
     QLineEdit *m_approvedBy;
-    QDateEdit *m_date;
+    DateEdit *m_date;
     QLineEdit *m_preparedBy;
+    DateEdit *m_preparedDate;
     QLineEdit *m_reviewedBy;
+    DateEdit *m_reviewedDate;
     QCheckBox *m_sign;
     QLabel *m_picture;
 };

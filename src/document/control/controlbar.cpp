@@ -29,9 +29,12 @@ QString ControlBar::textOf(const ControlState &state)
     const QString date = r.approvedDate.isValid() ? formatReportDate(r.approvedDate) : QStringLiteral("an unknown date");
     const QString by = r.approvedBy.isEmpty() ? QStringLiteral("an unnamed approver") : r.approvedBy;
     QString text = QStringLiteral("Approved on %1 by %2; create a revision to change it").arg(date, by);
-    if (r.status == ControlStatus::Superseded)
-        text = QStringLiteral("Superseded by %1. %2")
-                   .arg(r.supersededBy.isEmpty() ? QStringLiteral("a later revision") : r.supersededBy, text);
+    const QString later = r.supersededBy.isEmpty() ? QStringLiteral("a later revision") : r.supersededBy;
+    // A draft superseded by a revision approved after it was never approved itself.
+    if (r.status == ControlStatus::Superseded && r.approvedBy.isEmpty() && !r.approvedDate.isValid())
+        text = QStringLiteral("Superseded by %1; it was never approved").arg(later);
+    else if (r.status == ControlStatus::Superseded)
+        text = QStringLiteral("Superseded by %1. %2").arg(later, text);
     if (state.changed)
         text += QStringLiteral(". Changed outside Brenvik after approval: the values or the picture no longer "
                                "match what was approved");

@@ -141,7 +141,11 @@ QString supersede(const QString &earlierPath, const QString &laterPath)
     record.present = true;
     record.status = ControlStatus::Superseded;
     record.supersededBy = later;
-    // Only status keys change: the digest of an approved earlier revision still holds.
+    // Only status keys change: the digest of an approved earlier revision still holds. One that
+    // was never approved has none: it is taken now, or the earlier file would read as changed
+    // outside Brenvik after an approval it never had.
+    if (record.digest.isEmpty())
+        record.digest = controlDigest(file, pictureBytesOf(earlierPath));
     record.write(file);
     return commit(file);
 }
@@ -163,12 +167,14 @@ QString revisionFileName(const QString &path, const QString &number, const QStri
     QString stem = number.trimmed();
     static const QRegularExpression unsafe(QStringLiteral("[\\\\/:*?\"<>|\\x00-\\x1f]"));
     stem.replace(unsafe, QStringLiteral("-"));
+    // A revision the user typed ("B/1") names no folder either.
+    const QString rev = revision.trimmed().replace(unsafe, QStringLiteral("-"));
     if (stem.isEmpty() || stem.startsWith(QLatin1Char('.'))) {
         static const QRegularExpression revEnding(QStringLiteral("\\s+rev\\s+\\S+$"),
                                                   QRegularExpression::CaseInsensitiveOption);
         stem = info.completeBaseName().remove(revEnding);
     }
-    return info.dir().filePath(QStringLiteral("%1 rev %2.wrp").arg(stem, revision.trimmed()));
+    return info.dir().filePath(QStringLiteral("%1 rev %2.wrp").arg(stem, rev));
 }
 
 QString createRevision(const QString &path, const QString &newPath, const QString &revision,

@@ -51,7 +51,7 @@ QString supersede(const QString &earlierPath, const QString &laterPath);
 // current one is no whole number ("A", "1.2"), which the user is then asked for.
 QString nextRevision(const QString &current);
 // The proposed file of a revision, in the folder of path: "<number> rev <revision>.wrp", the
-// number's characters a file name cannot hold as "-"; without a number, the file's own name
+// characters a file name cannot hold as "-"; without a number, the file's own name
 // without a " rev N" ending.
 QString revisionFileName(const QString &path, const QString &number, const QString &revision);
 // Makes newPath a revision of path: the same values and picture, the revision number given,

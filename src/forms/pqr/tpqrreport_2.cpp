@@ -168,6 +168,13 @@ void TPQRreport_2::buildPage()
     addLabels(kLabels);
     addMemo(QStringLiteral("OtherTests"), 54, 640, kRight - kPad - 54, 156, Qt::AlignLeft, true);
 
+    // Signed in the block: the name on the "By" line with the signature picture beside it, the
+    // date on its line, who prepared and reviewed the report under the manufacturer's line.
+    setSignOffArea({{SignOffPart::Name, QRectF(456, 832, 150, 12)},
+                    {SignOffPart::Signature, QRectF(610, 804, kRight - 14 - 610, 40)},
+                    {SignOffPart::Date, QRectF(456, 928, kRight - 14 - 456, 12)},
+                    {SignOffPart::Lines, QRectF(54, 858, kMiddle - 14 - 54, 984 - 858)}});
+
     ReportElement &printed = addPrintedOn(kLeft + kPad + 240, 992);
     printed.x = kLeft + kPad;
     printed.alignment = Qt::AlignLeft;

@@ -268,6 +268,14 @@ void TWPDSReport::buildPage()
     }
     p.addData(kFoot);
     p.addImage(QStringLiteral("weldImage"), 465, 227, 302, 273);
+    // Authorized in the company's box: the signature picture, the name under it, who prepared
+    // and reviewed the sheet, and the date in the month, day and year boxes.
+    p.setSignOffArea({{SignOffPart::Signature, QRectF(600, 860, 164, 44)},
+                      {SignOffPart::Name, QRectF(600, 906, 164, 12)},
+                      {SignOffPart::Lines, QRectF(600, 922, 164, 42)},
+                      {SignOffPart::Month, QRectF(636, 970, 41, 12)},
+                      {SignOffPart::Day, QRectF(680, 970, 45, 12)},
+                      {SignOffPart::Year, QRectF(728, 970, 39, 12)}});
 }
 
 void TWPDSReport::prepareRpt(const ReportSource &source)

@@ -3,6 +3,7 @@
 #include "forms/wpq/twpq.h"
 #include "forms/wpqr/wpqrlayout.h"
 #include "report/columnmemo.h"
+#include "report/reportlayout.h"
 #include "report/reportpage.h"
 
 namespace Brenvik {
@@ -174,11 +175,26 @@ void TWPQRpt::buildPage()
     // Certification.
     y = addRuledSection(p, y, QStringLiteral("Certification"));
     p.addCaption(kLeft + kPad, y, TWPQ::certification());
+    const qreal statement = y;
     y += 3 * kLine + 8;
     addField(p, kLeft + kPad, 140, 520, y, QStringLiteral("Organization:"), QStringLiteral("certOrganization"));
     addField(p, 530, 570, kRight - kPad, y, QStringLiteral("Date:"), QStringLiteral("certDate"));
     y += kRow;
     addField(p, kLeft + kPad, 140, 520, y, QStringLiteral("Certified By:"), QStringLiteral("certifiedBy"));
+    // The approvals start a gap clear of the statement's longest line.
+    qreal widest = 0;
+    for (const QString &line : TWPQ::certification().split(QLatin1Char('\n')))
+        widest = qMax(widest, ReportLayout::metrics(ReportFont{}).horizontalAdvance(line));
+    const qreal lines = kLeft + kPad + widest + 12;
+    const qreal signature = kRight - kPad - 100;
+    // Signed in the certification: its own name and date lines always print (the date picker
+    // holds a date), so the approvals are lines beside the statement with the signature picture
+    // at their right.
+    p.setSignOffArea({{SignOffPart::Name, QRectF(140, y + 3, 520 - 140, kRow - 5), QStringLiteral("certifiedBy")},
+                      {SignOffPart::Date, QRectF(570, y - kRow + 3, kRight - kPad - 570, kRow - 5),
+                       QStringLiteral("certDate")},
+                      {SignOffPart::Lines, QRectF(lines, statement, signature - 4 - lines, 3 * kLine + 2)},
+                      {SignOffPart::Signature, QRectF(signature, statement, kRight - kPad - signature, 3 * kLine + 2)}});
 }
 
 QList<CollectedField> TWPQRpt::collect(const ReportSource &source)
