@@ -393,7 +393,20 @@ DocumentWindow *TmenuForm::documentOfType(const QString &formType)
     w->show();
     m_mdi->setActiveSubWindow(sub);
     growToShow(sub);
+    sub->installEventFilter(this);
     return doc;
+}
+
+bool TmenuForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize && m_docWidget && watched == m_docWidget->parentWidget()) {
+        QPointer<QWidget> sub = static_cast<QWidget *>(watched);
+        QTimer::singleShot(0, this, [this, sub] {
+            if (sub)
+                growToShow(sub);
+        });
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // The main window grows until the whole document window shows in its client area, never beyond

@@ -70,6 +70,8 @@ protected:
     // A .wrp dropped from the file manager opens as File > Open does.
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    // The document's frame grew (a bar above its pages): the window grows with it.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // The window of a form type, shown: the open document of another type is closed first,
