@@ -323,7 +323,7 @@ private Q_SLOTS:
         if (documentSize.width() < available.width() / 2) {
             QTRY_VERIFY(mdi->contentsRect().contains(sub->geometry()));
             // A bar shown above the pages later makes the frame taller: it still shows whole.
-            sub->setFixedSize(sub->size() + QSize(0, 60));
+            sub->setFixedSize(sub->width(), mdi->contentsRect().height() + 40);
             QTRY_VERIFY(mdi->contentsRect().contains(sub->geometry()));
         }
         // Closing the document leaves the size alone.
