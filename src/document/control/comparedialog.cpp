@@ -45,8 +45,10 @@ CompareDialog::CompareDialog(const QString &before, const QString &after, const 
     m_table->resizeRowsToContents();
     connect(m_table->horizontalHeader(), &QHeaderView::sectionResized, m_table, [this] { m_table->resizeRowsToContents(); });
 
-    auto *summary = new QLabel(differences.isEmpty() ? tr("The two documents hold the same values.")
-                                                     : tr("%n field(s) differ.", nullptr, int(differences.size())),
+    const qsizetype count = differences.size();
+    auto *summary = new QLabel(count == 0   ? tr("The two documents hold the same values.")
+                                   : count == 1 ? tr("1 field differs.")
+                                                : tr("%1 fields differ.").arg(count),
                                this);
     summary->setObjectName(QStringLiteral("summary"));
     auto *buttons = new QDialogButtonBox(this);
