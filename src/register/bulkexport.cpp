@@ -89,14 +89,15 @@ bool BulkExport::exportOne(const QString &document, const QString &pdf, QString 
         return false;
     const ReportJob job = ReportJob::fromReport(*report);
     QString writeError;
-    if (!job.writePdf(pdf, &writeError)) {
+    QStringList cut;
+    if (!job.writePdf(pdf, &writeError, &cut)) {
         *error = QStringLiteral("%1: %2").arg(document, writeError);
         return false;
     }
     if (notes) {
         *notes = held;
-        if (!job.cutMessage().isEmpty())
-            *notes << job.cutMessage();
+        if (!cut.isEmpty())
+            *notes << ReportJob::cutMessage(cut);
     }
     return true;
 }

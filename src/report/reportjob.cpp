@@ -51,24 +51,29 @@ void ReportJob::applySettings(QPrinter *printer) const
     printer->setFullPage(true);
 }
 
-bool ReportJob::render(QPagedPaintDevice *device) const
+bool ReportJob::render(QPagedPaintDevice *device, QStringList *cut) const
 {
     QPainter painter;
     if (!painter.begin(device))
         return false;
     const QDateTime when = printedOn();
+    if (cut)
+        cut->clear();
     for (int i = 0; i < m_pages.size(); ++i) {
         if (i > 0)
             device->newPage();
+        const ReportLayout layout(*m_pages[i], when);
         painter.save();
         ReportPainter::scaleToPage(&painter);
-        ReportPainter::paintPage(&painter, *m_pages[i], when);
+        ReportPainter::paintPage(&painter, *m_pages[i], layout);
         painter.restore();
+        if (cut)
+            addCutFields(cut, i, layout);
     }
     return painter.end();
 }
 
-bool ReportJob::writePdf(const QString &path, QString *error) const
+bool ReportJob::writePdf(const QString &path, QString *error, QStringList *cut) const
 {
     AtomicFile file(path);
     bool written = file.open();
@@ -83,7 +88,7 @@ bool ReportJob::writePdf(const QString &path, QString *error) const
                                              QMarginsF(0, 0, 0, 0)));
             writer.setTitle(m_title);
             writer.setCreator(QStringLiteral("Brenvik"));
-            written = render(&writer);
+            written = render(&writer, cut);
         } // the writer's last bytes go out when it is destroyed
         written = written && file.write(pdf.data());
     }
@@ -108,23 +113,31 @@ QStringList ReportJob::fieldLines() const
     return out;
 }
 
+void ReportJob::addCutFields(QStringList *out, int index, const ReportLayout &layout) const
+{
+    for (const QString &name : layout.cutFields()) {
+        const QString field = m_pages.size() > 1 ? QStringLiteral("%1 (page %2)").arg(name).arg(index + 1) : name;
+        if (!out->contains(field))
+            *out << field;
+    }
+}
+
 QStringList ReportJob::cutFields() const
 {
     QStringList out;
     const QDateTime when = printedOn();
-    for (int p = 0; p < m_pages.size(); ++p) {
-        for (const QString &name : ReportLayout(*m_pages[p], when).cutFields()) {
-            const QString field = m_pages.size() > 1 ? QStringLiteral("%1 (page %2)").arg(name).arg(p + 1) : name;
-            if (!out.contains(field))
-                out << field;
-        }
-    }
+    for (int p = 0; p < m_pages.size(); ++p)
+        addCutFields(&out, p, ReportLayout(*m_pages[p], when));
     return out;
 }
 
 QString ReportJob::cutMessage() const
 {
-    const QStringList cut = cutFields();
+    return cutMessage(cutFields());
+}
+
+QString ReportJob::cutMessage(const QStringList &cut)
+{
     if (cut.isEmpty())
         return QString();
     return QStringLiteral("Too long to print whole even at %1 points, cut on the page: %2")

@@ -15,6 +15,7 @@ class QPrinter;
 namespace Brenvik {
 
 class FormReport;
+class ReportLayout;
 class ReportPage;
 
 class ReportJob {
@@ -33,10 +34,11 @@ public:
 
     void applySettings(QPrinter *printer) const;
     // Paints every page, one device page each. False when the device cannot be painted on.
-    bool render(QPagedPaintDevice *device) const;
+    // With cut, it gets cutFields() of the pages as painted (each page is laid out once).
+    bool render(QPagedPaintDevice *device, QStringList *cut = nullptr) const;
     // One PDF of all pages, replacing path in one step. On failure path is left as it was and
-    // *error says why.
-    bool writePdf(const QString &path, QString *error = nullptr) const;
+    // *error says why. With cut, as render().
+    bool writePdf(const QString &path, QString *error = nullptr, QStringList *cut = nullptr) const;
 
     // "PAGE:NAME=VALUE" per label and memo, pages from 1, line breaks written as "\n".
     QStringList fieldLines() const;
@@ -45,8 +47,12 @@ public:
     QStringList cutFields() const;
     // One sentence naming them for the user; empty when every value prints whole.
     QString cutMessage() const;
+    static QString cutMessage(const QStringList &cutFields);
 
 private:
+    // The cut fields of page index laid out as layout, appended to *out.
+    void addCutFields(QStringList *out, int index, const ReportLayout &layout) const;
+
     QString m_title;
     QList<const ReportPage *> m_pages;
     QDateTime m_printedOn;
