@@ -98,9 +98,8 @@ int runExportPdfDir(const QCommandLineParser &parser, const QStringList &documen
         return Exit::Failure;
     }
     // No PDF lands on one of the documents, their sketches or any other document of ours.
-    BulkExport exporter([&documents](const QString &pdf, const QString &) {
-        return outputProblem(pdf, documents, OutputKind::Pdf);
-    });
+    const ReadInputs inputs(documents);
+    BulkExport exporter([&inputs](const QString &pdf, const QString &) { return pdfOutputProblem(pdf, inputs); });
     const QStringList pdfs = BulkExport::pdfPaths(folder, documents);
     int failed = 0;
     for (int i = 0; i < documents.size(); ++i) {
