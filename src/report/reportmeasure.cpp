@@ -94,6 +94,12 @@ struct Store {
     }
 };
 
+Store &threadStore()
+{
+    thread_local Store s;
+    return s;
+}
+
 void watchFonts()
 {
     // The application object may come after the first measure; it is looked for again then.
@@ -102,11 +108,13 @@ void watchFonts()
         return;
     watched = qGuiApp;
     QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, qGuiApp, [] { ++fontGeneration; });
+    // Fonts kept past the application would be let go after the font machinery is gone.
+    qAddPostRoutine([] { threadStore().clear(); });
 }
 
 Store &store()
 {
-    thread_local Store s;
+    Store &s = threadStore();
     watchFonts();
     const unsigned now = fontGeneration.load();
     if (s.generation != now || s.count > kMostKept) {
