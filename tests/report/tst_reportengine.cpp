@@ -356,6 +356,8 @@ void TestReportEngine::valuesPrintWhole_data()
                                                 << "cut" << true;
     QTest::newRow("label line breaks as blanks") << 0 << QRectF(100, 100, 200, 0) << "a\nb" << "design" << false;
     QTest::newRow("address wraps") << 1 << QRectF(122, 115, 417, 26) << words + " " + words << "design" << true;
+    QTest::newRow("address wraps in a narrower box") << 1 << QRectF(122, 115, 300, 26) << words + " " + words
+                                                     << "design" << true;
     QTest::newRow("address shrinks") << 1 << QRectF(100, 100, 120, 26) << words << "small" << true;
     QTest::newRow("address too long") << 1 << QRectF(100, 100, 120, 26) << words.repeated(6) << "cut" << true;
     QTest::newRow("memo that fits") << 2 << QRectF(213, 415, 245, 37) << "Wire brush\nGrind out starts"
