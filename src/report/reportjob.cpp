@@ -73,31 +73,46 @@ bool ReportJob::render(QPagedPaintDevice *device, QStringList *cut) const
     return painter.end();
 }
 
+bool ReportJob::pdfData(QByteArray *pdf, QStringList *cut) const
+{
+    // The writer hands out a few hundred small pieces: gathered in memory they reach the disk
+    // in one checked write instead of a system call each.
+    pdf->clear();
+    QBuffer buffer(pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    writer.setTitle(m_title);
+    writer.setCreator(QStringLiteral("Brenvik"));
+    return render(&writer, cut); // all of it is in *pdf once the writer is gone, on return
+}
+
+namespace {
+
+bool writeFailed(const QString &path, const AtomicFile &file, QString *error)
+{
+    if (error)
+        *error = file.errorString().isEmpty() ? QStringLiteral("Unable to write to %1").arg(path) : file.errorString();
+    return false;
+}
+
+} // namespace
+
 bool ReportJob::writePdf(const QString &path, QString *error, QStringList *cut) const
 {
     AtomicFile file(path);
-    bool written = file.open();
-    if (written) {
-        // The writer hands out a few hundred small pieces: gathered in memory they reach the
-        // disk in one checked write instead of a system call each.
-        QBuffer pdf;
-        pdf.open(QIODevice::WriteOnly);
-        {
-            QPdfWriter writer(&pdf);
-            writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                                             QMarginsF(0, 0, 0, 0)));
-            writer.setTitle(m_title);
-            writer.setCreator(QStringLiteral("Brenvik"));
-            written = render(&writer, cut);
-        } // the writer's last bytes go out when it is destroyed
-        written = written && file.write(pdf.data());
-    }
-    if (written && file.commit())
+    QByteArray pdf;
+    if (file.open() && pdfData(&pdf, cut) && file.write(pdf) && file.commit())
         return true;
-    if (error)
-        *error = file.errorString().isEmpty() ? QStringLiteral("Unable to write to %1").arg(path)
-                                              : file.errorString();
-    return false;
+    return writeFailed(path, file, error);
+}
+
+bool ReportJob::writePdfData(const QString &path, const QByteArray &pdf, QString *error)
+{
+    AtomicFile file(path);
+    if (file.open() && file.write(pdf) && file.commit())
+        return true;
+    return writeFailed(path, file, error);
 }
 
 QStringList ReportJob::fieldLines() const

@@ -4,6 +4,7 @@
 // copy, no duplex, Letter portrait from the paper's corner). Renders to any paged device and
 // writes PDF files atomically.
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -39,6 +40,10 @@ public:
     // One PDF of all pages, replacing path in one step. On failure path is left as it was and
     // *error says why. With cut, as render().
     bool writePdf(const QString &path, QString *error = nullptr, QStringList *cut = nullptr) const;
+    // The same in two steps, so that the file of one PDF can go to disk while the next is made:
+    // the PDF's bytes (false when it cannot be painted; cut as render()), then the file.
+    bool pdfData(QByteArray *pdf, QStringList *cut = nullptr) const;
+    static bool writePdfData(const QString &path, const QByteArray &pdf, QString *error = nullptr);
 
     // "PAGE:NAME=VALUE" per label and memo, pages from 1, line breaks written as "\n".
     QStringList fieldLines() const;
