@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QTextLayout>
+#include <QThread>
 
 #include <atomic>
 #include <unordered_map>
@@ -102,9 +103,10 @@ Store &threadStore()
 
 void watchFonts()
 {
-    // The application object may come after the first measure; it is looked for again then.
+    // The application object may come after the first measure; it is looked for again then,
+    // by the application's own thread only.
     static QPointer<QGuiApplication> watched;
-    if (!qGuiApp || watched == qGuiApp)
+    if (!qGuiApp || QThread::currentThread() != qGuiApp->thread() || watched == qGuiApp)
         return;
     watched = qGuiApp;
     QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, qGuiApp, [] { ++fontGeneration; });
