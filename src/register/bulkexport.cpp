@@ -11,6 +11,9 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <future>
+#include <optional>
+
 namespace Brenvik {
 
 BulkExport::BulkExport(OutputCheck check) : m_check(std::move(check)) {}
@@ -66,7 +69,8 @@ QStringList BulkExport::sharedNames(const QStringList &documents, QStringList *p
     return shared;
 }
 
-bool BulkExport::exportOne(const QString &document, const QString &pdf, QString *error, QStringList *notes)
+bool BulkExport::makePdf(const QString &document, const QString &pdf, QByteArray *bytes, QString *error,
+                         QStringList *notes)
 {
     const QFileInfo info(document);
     if (!info.exists()) {
@@ -87,18 +91,70 @@ bool BulkExport::exportOne(const QString &document, const QString &pdf, QString 
     FormReport *report = openReport(document, error, &held);
     if (!report)
         return false;
-    const ReportJob job = ReportJob::fromReport(*report);
+    QStringList cut;
+    if (!ReportJob::fromReport(*report).pdfData(bytes, &cut)) {
+        *error = QStringLiteral("%1: Unable to write to %2").arg(document, pdf);
+        return false;
+    }
+    *notes = held;
+    if (!cut.isEmpty())
+        *notes << ReportJob::cutMessage(cut);
+    return true;
+}
+
+bool BulkExport::exportOne(const QString &document, const QString &pdf, QString *error, QStringList *notes)
+{
+    QByteArray bytes;
+    QStringList said;
+    if (!makePdf(document, pdf, &bytes, error, &said))
+        return false;
     QString writeError;
-    if (!job.writePdf(pdf, &writeError)) {
+    if (!ReportJob::writePdfData(pdf, bytes, &writeError)) {
         *error = QStringLiteral("%1: %2").arg(document, writeError);
         return false;
     }
-    if (notes) {
-        *notes = held;
-        if (!job.cutMessage().isEmpty())
-            *notes << job.cutMessage();
-    }
+    if (notes)
+        *notes = said;
     return true;
+}
+
+void BulkExport::exportAll(const QStringList &documents, const QStringList &pdfs, const Done &done)
+{
+    // The PDF on its way to disk: its document's place, what to say of it, and the write.
+    struct Writing {
+        qsizetype index = -1;
+        QStringList notes;
+        std::future<QString> error; // empty when written
+    };
+    std::optional<Writing> writing;
+    auto finish = [&] {
+        if (!writing)
+            return;
+        const QString error = writing->error.get();
+        const qsizetype i = writing->index;
+        if (error.isEmpty())
+            done(i, QString(), writing->notes);
+        else
+            done(i, QStringLiteral("%1: %2").arg(documents.at(i), error), {});
+        writing.reset();
+    };
+    for (qsizetype i = 0; i < documents.size(); ++i) {
+        QByteArray bytes;
+        QString error;
+        QStringList notes;
+        const bool made = makePdf(documents.at(i), pdfs.at(i), &bytes, &error, &notes);
+        // Each document is told of in turn, and only once its PDF is on disk.
+        finish();
+        if (!made) {
+            done(i, error, {});
+            continue;
+        }
+        writing = Writing{i, notes, std::async(std::launch::async, [pdf = pdfs.at(i), bytes] {
+                              QString error;
+                              return ReportJob::writePdfData(pdf, bytes, &error) ? QString() : error;
+                          })};
+    }
+    finish();
 }
 
 FormReport *BulkExport::openReport(const QString &document, QString *error, QStringList *held)

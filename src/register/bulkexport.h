@@ -5,6 +5,7 @@
 // without a window; the report pages of each form type are built once and filled again for
 // every document of that type.
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -44,6 +45,14 @@ public:
     // values that print cut, one per line; empty when there is nothing to say.
     bool exportOne(const QString &document, const QString &pdf, QString *error, QStringList *notes = nullptr);
 
+    // What became of the document at index of exportAll: error empty when its PDF was written,
+    // with notes as exportOne gives them.
+    using Done = std::function<void(qsizetype index, const QString &error, const QStringList &notes)>;
+    // exportOne for every document in turn to the PDF at the same place of pdfs, done called for
+    // each in order once its PDF is on disk or refused. While one PDF goes to disk the next
+    // document is opened and laid out.
+    void exportAll(const QStringList &documents, const QStringList &pdfs, const Done &done);
+
     // The prepared report of document, opened as File > Open opens it; valid until the next
     // document of that type opens. Null with *error
     // naming the document when it cannot be opened or its type has no report. With held, the
@@ -51,6 +60,9 @@ public:
     FormReport *openReport(const QString &document, QString *error, QStringList *held = nullptr);
 
 private:
+    // Everything of exportOne up to the file: the PDF's bytes and the notes to give.
+    bool makePdf(const QString &document, const QString &pdf, QByteArray *bytes, QString *error, QStringList *notes);
+
     OutputCheck m_check;
     std::map<QString, std::unique_ptr<FormReport>> m_reports;     // one per form type
     std::map<QString, std::unique_ptr<FormDocument>> m_documents; // the last one read of each type

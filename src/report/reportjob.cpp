@@ -51,48 +51,68 @@ void ReportJob::applySettings(QPrinter *printer) const
     printer->setFullPage(true);
 }
 
-bool ReportJob::render(QPagedPaintDevice *device) const
+bool ReportJob::render(QPagedPaintDevice *device, QStringList *cut) const
 {
     QPainter painter;
     if (!painter.begin(device))
         return false;
     const QDateTime when = printedOn();
+    if (cut)
+        cut->clear();
     for (int i = 0; i < m_pages.size(); ++i) {
         if (i > 0)
             device->newPage();
+        const ReportLayout layout(*m_pages[i], when);
         painter.save();
         ReportPainter::scaleToPage(&painter);
-        ReportPainter::paintPage(&painter, *m_pages[i], when);
+        ReportPainter::paintPage(&painter, *m_pages[i], layout);
         painter.restore();
+        if (cut)
+            addCutFields(cut, i, layout);
     }
     return painter.end();
 }
 
-bool ReportJob::writePdf(const QString &path, QString *error) const
+bool ReportJob::pdfData(QByteArray *pdf, QStringList *cut) const
+{
+    // The writer hands out a few hundred small pieces: gathered in memory they reach the disk
+    // in one checked write instead of a system call each.
+    pdf->clear();
+    QBuffer buffer(pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    writer.setTitle(m_title);
+    writer.setCreator(QStringLiteral("Brenvik"));
+    return render(&writer, cut); // all of it is in *pdf once the writer is gone, on return
+}
+
+namespace {
+
+bool writeFailed(const QString &path, const AtomicFile &file, QString *error)
+{
+    if (error)
+        *error = file.errorString().isEmpty() ? QStringLiteral("Unable to write to %1").arg(path) : file.errorString();
+    return false;
+}
+
+} // namespace
+
+bool ReportJob::writePdf(const QString &path, QString *error, QStringList *cut) const
 {
     AtomicFile file(path);
-    bool written = file.open();
-    if (written) {
-        // The writer hands out a few hundred small pieces: gathered in memory they reach the
-        // disk in one checked write instead of a system call each.
-        QBuffer pdf;
-        pdf.open(QIODevice::WriteOnly);
-        {
-            QPdfWriter writer(&pdf);
-            writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                                             QMarginsF(0, 0, 0, 0)));
-            writer.setTitle(m_title);
-            writer.setCreator(QStringLiteral("Brenvik"));
-            written = render(&writer);
-        } // the writer's last bytes go out when it is destroyed
-        written = written && file.write(pdf.data());
-    }
-    if (written && file.commit())
+    QByteArray pdf;
+    if (file.open() && pdfData(&pdf, cut) && file.write(pdf) && file.commit())
         return true;
-    if (error)
-        *error = file.errorString().isEmpty() ? QStringLiteral("Unable to write to %1").arg(path)
-                                              : file.errorString();
-    return false;
+    return writeFailed(path, file, error);
+}
+
+bool ReportJob::writePdfData(const QString &path, const QByteArray &pdf, QString *error)
+{
+    AtomicFile file(path);
+    if (file.open() && file.write(pdf) && file.commit())
+        return true;
+    return writeFailed(path, file, error);
 }
 
 QStringList ReportJob::fieldLines() const
@@ -108,23 +128,31 @@ QStringList ReportJob::fieldLines() const
     return out;
 }
 
+void ReportJob::addCutFields(QStringList *out, int index, const ReportLayout &layout) const
+{
+    for (const QString &name : layout.cutFields()) {
+        const QString field = m_pages.size() > 1 ? QStringLiteral("%1 (page %2)").arg(name).arg(index + 1) : name;
+        if (!out->contains(field))
+            *out << field;
+    }
+}
+
 QStringList ReportJob::cutFields() const
 {
     QStringList out;
     const QDateTime when = printedOn();
-    for (int p = 0; p < m_pages.size(); ++p) {
-        for (const QString &name : ReportLayout(*m_pages[p], when).cutFields()) {
-            const QString field = m_pages.size() > 1 ? QStringLiteral("%1 (page %2)").arg(name).arg(p + 1) : name;
-            if (!out.contains(field))
-                out << field;
-        }
-    }
+    for (int p = 0; p < m_pages.size(); ++p)
+        addCutFields(&out, p, ReportLayout(*m_pages[p], when));
     return out;
 }
 
 QString ReportJob::cutMessage() const
 {
-    const QStringList cut = cutFields();
+    return cutMessage(cutFields());
+}
+
+QString ReportJob::cutMessage(const QStringList &cut)
+{
     if (cut.isEmpty())
         return QString();
     return QStringLiteral("Too long to print whole even at %1 points, cut on the page: %2")

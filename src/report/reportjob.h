@@ -4,6 +4,7 @@
 // copy, no duplex, Letter portrait from the paper's corner). Renders to any paged device and
 // writes PDF files atomically.
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -15,6 +16,7 @@ class QPrinter;
 namespace Brenvik {
 
 class FormReport;
+class ReportLayout;
 class ReportPage;
 
 class ReportJob {
@@ -33,10 +35,15 @@ public:
 
     void applySettings(QPrinter *printer) const;
     // Paints every page, one device page each. False when the device cannot be painted on.
-    bool render(QPagedPaintDevice *device) const;
+    // With cut, it gets cutFields() of the pages as painted (each page is laid out once).
+    bool render(QPagedPaintDevice *device, QStringList *cut = nullptr) const;
     // One PDF of all pages, replacing path in one step. On failure path is left as it was and
-    // *error says why.
-    bool writePdf(const QString &path, QString *error = nullptr) const;
+    // *error says why. With cut, as render().
+    bool writePdf(const QString &path, QString *error = nullptr, QStringList *cut = nullptr) const;
+    // The same in two steps, so that the file of one PDF can go to disk while the next is made:
+    // the PDF's bytes (false when it cannot be painted; cut as render()), then the file.
+    bool pdfData(QByteArray *pdf, QStringList *cut = nullptr) const;
+    static bool writePdfData(const QString &path, const QByteArray &pdf, QString *error = nullptr);
 
     // "PAGE:NAME=VALUE" per label and memo, pages from 1, line breaks written as "\n".
     QStringList fieldLines() const;
@@ -45,8 +52,12 @@ public:
     QStringList cutFields() const;
     // One sentence naming them for the user; empty when every value prints whole.
     QString cutMessage() const;
+    static QString cutMessage(const QStringList &cutFields);
 
 private:
+    // The cut fields of page index laid out as layout, appended to *out.
+    void addCutFields(QStringList *out, int index, const ReportLayout &layout) const;
+
     QString m_title;
     QList<const ReportPage *> m_pages;
     QDateTime m_printedOn;

@@ -1,27 +1,14 @@
 #include "report/reportlayout.h"
 
 #include "core/dates.h"
+#include "report/reportmeasure.h"
 
-#include <QImage>
 #include <QLocale>
-#include <QTextLayout>
 #include <QtMath>
 
 namespace Brenvik {
 
 namespace {
-
-// A 96-dpi device to measure on, so metrics come out in 1/96 inch.
-QPaintDevice *measuringDevice()
-{
-    static QImage device = [] {
-        QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
-        image.setDotsPerMeterX(3780);
-        image.setDotsPerMeterY(3780);
-        return image;
-    }();
-    return &device;
-}
 
 struct Extent {
     qreal left = 0, right = 0, top = 0, bottom = 0;
@@ -32,32 +19,9 @@ bool overlapsVertically(const Extent &a, const Extent &b)
     return qMin(a.bottom, b.bottom) - qMax(a.top, b.top) > 0.5;
 }
 
-QStringList wrapParagraph(const QString &text, const QFont &font, qreal width)
-{
-    QStringList out;
-    if (text.isEmpty()) {
-        out << QString();
-        return out;
-    }
-    QTextLayout layout(text, font, measuringDevice());
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(qMax<qreal>(width, 1));
-        QString part = text.mid(line.textStart(), line.textLength());
-        while (part.endsWith(QLatin1Char(' ')) && part.size() > 1)
-            part.chop(1);
-        out << part;
-    }
-    layout.endLayout();
-    return out;
-}
-
 // A value's lines at one font: its own line breaks (a one-line label turns them into blanks),
 // and with wrap also wherever a line meets the box's right side.
-QStringList valueLines(const ReportElement &e, const QString &text, const QFont &font, qreal width, bool wrap)
+QStringList valueLines(const ReportElement &e, const QString &text, const ReportFont &font, qreal width, bool wrap)
 {
     const bool oneLine = e.kind == ElementKind::Label && !e.wordWrap;
     const QStringList paragraphs = oneLine ? QStringList{QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '))}
@@ -66,7 +30,7 @@ QStringList valueLines(const ReportElement &e, const QString &text, const QFont 
         return paragraphs;
     QStringList lines;
     for (const QString &para : paragraphs)
-        lines << wrapParagraph(para, font, width);
+        lines << ReportMeasure::wrapped(font, para, width);
     return lines;
 }
 
@@ -124,7 +88,7 @@ void setLines(TextBox &tb, const ReportElement &e, const QStringList &lines, con
     tb.lines = lines;
     tb.widths.clear();
     for (const QString &l : lines)
-        tb.widths << qMin(fm.horizontalAdvance(l), tb.box.width());
+        tb.widths << qMin(ReportMeasure::advance(size, l), tb.box.width());
 }
 
 void setFixedLines(TextBox &tb, const ReportElement &e, const QString &text)
@@ -139,7 +103,7 @@ void setFixedLines(TextBox &tb, const ReportElement &e, const QString &text)
         tb.cut = true;
     }
     for (const QString &l : lines)
-        if (fm.horizontalAdvance(l) > tb.box.width() + 0.5)
+        if (ReportMeasure::advance(e.font, l) > tb.box.width() + 0.5)
             tb.cut = true;
     setLines(tb, e, lines, e.font);
 }
@@ -167,11 +131,11 @@ bool fitsAt(TextBox &tb, const ReportElement &e, const QString &text, const Sett
     ReportFont size = e.font;
     size.pointSize = pt;
     const QFontMetricsF fm = ReportLayout::metrics(size);
-    const QStringList lines = valueLines(e, text, ReportLayout::font(size), width, setting.wrap);
+    const QStringList lines = valueLines(e, text, size, width, setting.wrap);
     if (lines.size() > linesThatFit(setting.box, fm.height()))
         return false;
     for (const QString &l : lines)
-        if (fm.horizontalAdvance(l) > width + 0.5)
+        if (ReportMeasure::advance(size, l) > width + 0.5)
             return false;
     tb.box = setting.box;
     setLines(tb, e, lines, size);
@@ -207,7 +171,7 @@ void cutToFit(TextBox &tb, const ReportElement &e, const QString &text, const QR
     size.pointSize = qMin(e.font.pointSize, ReportLayout::kSmallestPointSize);
     const QFontMetricsF fm = ReportLayout::metrics(size);
     const qreal width = setting.box.width();
-    QStringList lines = valueLines(e, shown, ReportLayout::font(size), width, setting.wrap);
+    QStringList lines = valueLines(e, shown, size, width, setting.wrap);
     const int maxLines = linesThatFit(setting.box, fm.height());
     if (lines.size() > maxLines) {
         lines = lines.mid(0, maxLines);
@@ -225,16 +189,12 @@ void cutToFit(TextBox &tb, const ReportElement &e, const QString &text, const QR
 
 QFont ReportLayout::font(const ReportFont &f, int deviceDpi)
 {
-    QFont font(f.family);
-    font.setPointSizeF(f.pointSize * 96.0 / qMax(deviceDpi, 1));
-    font.setBold(f.bold);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    return font;
+    return ReportMeasure::font(f, deviceDpi);
 }
 
 QFontMetricsF ReportLayout::metrics(const ReportFont &f)
 {
-    return QFontMetricsF(font(f), measuringDevice());
+    return ReportMeasure::metrics(f);
 }
 
 QString ReportLayout::printedOnText(const QString &prefix, const QDateTime &when)
@@ -296,7 +256,7 @@ ReportLayout::ReportLayout(const ReportPage &page, const QDateTime &printedOn)
         // Every glyph is a pixel wide or more: a line's first few thousand characters are
         // already wider than any page, and measuring the rest of a huge value gains nothing.
         for (const QString &l : lines)
-            natural[i] = qMax(natural[i], fm.horizontalAdvance(l.left(kLongestMeasuredLine)));
+            natural[i] = qMax(natural[i], ReportMeasure::advance(e.font, l.left(kLongestMeasuredLine)));
         if (e.height <= 0) {
             if (e.kind == ElementKind::Memo)
                 x.bottom = qMax(e.y + tb.lineHeight, content.bottom());

@@ -33,8 +33,12 @@ void ReportPainter::paintWatermark(QPainter *painter, const QString &text)
 
 void ReportPainter::paintPage(QPainter *painter, const ReportPage &page, const QDateTime &printedOn)
 {
+    paintPage(painter, page, ReportLayout(page, printedOn));
+}
+
+void ReportPainter::paintPage(QPainter *painter, const ReportPage &page, const ReportLayout &layout)
+{
     const int dpi = painter->device() ? painter->device()->logicalDpiY() : 96;
-    const ReportLayout layout(page, printedOn);
 
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, true);

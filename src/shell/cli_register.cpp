@@ -98,21 +98,18 @@ int runExportPdfDir(const QCommandLineParser &parser, const QStringList &documen
         return Exit::Failure;
     }
     // No PDF lands on one of the documents, their sketches or any other document of ours.
-    BulkExport exporter([&documents](const QString &pdf, const QString &) {
-        return outputProblem(pdf, documents, OutputKind::Pdf);
-    });
+    const ReadInputs inputs(documents);
+    BulkExport exporter([&inputs](const QString &pdf, const QString &) { return pdfOutputProblem(pdf, inputs); });
     const QStringList pdfs = BulkExport::pdfPaths(folder, documents);
     int failed = 0;
-    for (int i = 0; i < documents.size(); ++i) {
-        QString error;
-        QStringList notes;
-        if (!exporter.exportOne(documents.at(i), pdfs.at(i), &error, &notes)) {
+    exporter.exportAll(documents, pdfs, [&](qsizetype i, const QString &error, const QStringList &notes) {
+        if (!error.isEmpty()) {
             err << "brenvik: " << error << Qt::endl;
             ++failed;
         }
-        for (const QString &note : std::as_const(notes))
+        for (const QString &note : notes)
             err << "brenvik: " << pdfs.at(i) << ": " << note << Qt::endl;
-    }
+    });
     if (failed)
         err << "brenvik: " << failed << " of " << documents.size() << " documents were not exported"
             << Qt::endl;

@@ -52,10 +52,11 @@ int runExportPdf(const QCommandLineParser &parser, const QStringList &positional
     if (!report)
         return cliFailure(error);
     const ReportJob job = ReportJob::fromReport(*report);
-    if (!job.writePdf(out, &error))
+    QStringList cutFields;
+    if (!job.writePdf(out, &error, &cutFields))
         return cliFailure(error);
     // The file is written and holds everything that fits; what does not is named, not hidden.
-    const QString cut = job.cutMessage();
+    const QString cut = ReportJob::cutMessage(cutFields);
     if (!cut.isEmpty())
         QTextStream(stderr) << "brenvik: " << out << ": " << cut << Qt::endl;
     return Exit::Ok;

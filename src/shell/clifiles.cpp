@@ -17,25 +17,47 @@ QString inputProblem(const QString &file)
     return QString();
 }
 
-QString outputProblem(const QString &out, const QStringList &inputs, OutputKind kind)
+namespace {
+
+QString notRegular(const QFileInfo &info, const QString &out)
 {
-    // The window's own exports write through links, as users and shared folders expect.
-    const bool refuseLinks = AppState::instance().headless();
-    const QFileInfo info(out);
     if (info.exists() && !info.isFile())
         return QStringLiteral("will not write %1: not a regular file").arg(out);
+    return QString();
+}
+
+// The window's own exports write through links, as users and shared folders expect.
+bool refuseLinks()
+{
+    return AppState::instance().headless();
+}
+
+} // namespace
+
+QString pdfOutputProblem(const QString &out, const ReadInputs &inputs)
+{
+    if (QString problem = notRegular(QFileInfo(out), out); !problem.isEmpty())
+        return problem;
+    return writeProblem(out, WriteKind::Pdf, inputs, refuseLinks());
+}
+
+QString outputProblem(const QString &out, const QStringList &inputs, OutputKind kind)
+{
     if (kind == OutputKind::Pdf)
-        return writeProblem(out, WriteKind::Pdf, inputs, refuseLinks);
+        return pdfOutputProblem(out, ReadInputs(inputs));
+    const QFileInfo info(out);
+    if (QString problem = notRegular(info, out); !problem.isEmpty())
+        return problem;
     // A document saved in place replaces its own file and picture; every other input stays.
     QStringList others;
     for (const QString &input : inputs)
         if (canonicalPath(input) != canonicalPath(out))
             others << input;
-    if (QString problem = writeProblem(out, WriteKind::Document, others, refuseLinks); !problem.isEmpty())
+    if (QString problem = writeProblem(out, WriteKind::Document, others, refuseLinks()); !problem.isEmpty())
         return problem;
     if (info.exists() && !isDocumentOfOurs(out))
         return QStringLiteral("will not write %1: it exists and is not a welding report document").arg(out);
-    return writeProblem(pictureFileOf(out), WriteKind::Picture, others, refuseLinks);
+    return writeProblem(pictureFileOf(out), WriteKind::Picture, others, refuseLinks());
 }
 
 QString storeProblem()

@@ -22,6 +22,8 @@ enum class OutputKind {
 
 // Empty when out (and for a document its sketch picture) may be written; else why not, naming it.
 QString outputProblem(const QString &out, const QStringList &inputs, OutputKind kind);
+// The same for a PDF, against inputs resolved once for a run of many.
+QString pdfOutputProblem(const QString &out, const ReadInputs &inputs);
 
 // A new document carries the default company profile of the user-data store: without the store
 // it would not be what was asked for. The store's "missing" message, or empty when it is there.

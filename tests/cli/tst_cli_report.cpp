@@ -326,18 +326,31 @@ void TestCliReport::exportPdfDirGoesOnPastAFailure()
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("copy")));
     const QString twin = m_dir.filePath(QStringLiteral("copy/weld02.wrp"));
     QVERIFY(write(twin, QByteArray(kWpds).replace("wpdsDate=12/07/2026", "wpdsDate=31/31/2026")));
+    // Two whose PDF would replace an input: a document named like a PDF in the folder written
+    // to, and one whose PDF's name is a link to the sketch of the first document.
+    QDir pdf(out.filePath(QStringLiteral("pdf")));
+    QVERIFY(pdf.mkpath(QStringLiteral(".")));
+    QVERIFY(write(pdf.filePath(QStringLiteral("self.pdf")), kWpds));
+    QVERIFY(write(m_dir.filePath(QStringLiteral("copy/shown.wrp")), kWpds));
+    QVERIFY(QFile::link(examples + QStringLiteral("wps-example_img.bmp"), pdf.filePath(QStringLiteral("shown.pdf"))));
     const QStringList documents = {examples + QStringLiteral("wps-example.wrp"), m_dir.filePath(QStringLiteral("untyped.wrp")),
-                                   m_wpds, examples + QStringLiteral("wpqr-example.wrp"), twin};
-    const Run run = brenvik(QStringList{QStringLiteral("--export-pdf-dir"), out.filePath(QStringLiteral("pdf"))} + documents);
+                                   m_wpds, examples + QStringLiteral("wpqr-example.wrp"), twin,
+                                   pdf.filePath(QStringLiteral("self.pdf")), m_dir.filePath(QStringLiteral("copy/shown.wrp"))};
+    const Run run = brenvik(QStringList{QStringLiteral("--export-pdf-dir"), pdf.path()} + documents);
     QCOMPARE(run.exitCode, 1);
     const QStringList said = QString::fromUtf8(run.err).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QDir pdf(out.filePath(QStringLiteral("pdf")));
     QCOMPARE(said, (QStringList{QStringLiteral("brenvik: cannot open %1: it has no form type").arg(documents.at(1)),
                                 QStringLiteral("brenvik: %1: '31/31/2026' is not a valid date")
                                     .arg(pdf.filePath(QStringLiteral("weld02.pdf"))),
-                                QStringLiteral("brenvik: 1 of 5 documents were not exported")}));
+                                QStringLiteral("brenvik: will not write %1: it is the document being read").arg(documents.at(5)),
+                                QStringLiteral("brenvik: will not write %1: it is the sketch of %2")
+                                    .arg(pdf.filePath(QStringLiteral("shown.pdf")), documents.at(0)),
+                                QStringLiteral("brenvik: 3 of 7 documents were not exported")}));
     QCOMPARE(pdf.entryList(QDir::Files),
-             (QStringList{"weld01.pdf", "weld02.pdf", "wpqr-example.pdf", "wps-example.pdf"}));
+             (QStringList{"self.pdf", "shown.pdf", "weld01.pdf", "weld02.pdf", "wpqr-example.pdf", "wps-example.pdf"}));
+    QFile self(documents.at(5));
+    QVERIFY(self.open(QIODevice::ReadOnly));
+    QCOMPARE(self.readAll(), QByteArray(kWpds));
     QFile wps(pdf.filePath(QStringLiteral("wps-example.pdf")));
     QVERIFY(wps.open(QIODevice::ReadOnly));
     QCOMPARE(wps.readAll().count("/Type /Page\n"), 2);

@@ -422,6 +422,28 @@ private Q_SLOTS:
             QCOMPARE(f.readAll(), QByteArray("old"));
         }
     }
+
+    // Each document is told of once, in order, and only after its PDF is on disk: a PDF that
+    // cannot be written (its folder is missing) is a failure, never a success told early.
+    void exportAllTellsEachInTurn()
+    {
+        ScriptedPlatform p;
+        TempData data;
+        QTemporaryDir out;
+        const QStringList documents = {example(QStringLiteral("wps-example.wrp")), out.filePath(QStringLiteral("none.wrp")),
+                                       example(QStringLiteral("wpds-example.wrp")), example(QStringLiteral("pqr-example.wrp"))};
+        const QStringList pdfs = {out.filePath(QStringLiteral("wps.pdf")), out.filePath(QStringLiteral("none.pdf")),
+                                  out.filePath(QStringLiteral("missing/wpds.pdf")), out.filePath(QStringLiteral("pqr.pdf"))};
+        QStringList told;
+        BulkExport exporter;
+        exporter.exportAll(documents, pdfs, [&](qsizetype i, const QString &error, const QStringList &) {
+            told << QStringLiteral("%1 %2 %3").arg(i).arg(QFileInfo::exists(pdfs.at(i))).arg(error.section(QLatin1Char(':'), 0, 1));
+        });
+        QCOMPARE(told, (QStringList{QStringLiteral("0 1 "), QStringLiteral("1 0 cannot open %1: no such file").arg(documents.at(1)),
+                                    QStringLiteral("2 0 %1: Unable to write to %2").arg(documents.at(2), pdfs.at(2)),
+                                    QStringLiteral("3 1 ")}));
+        QVERIFY2(p.unexpected.isEmpty(), qPrintable(p.unexpected.join(QLatin1Char(','))));
+    }
 };
 
 QTEST_MAIN(TestRegister)

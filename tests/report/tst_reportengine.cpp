@@ -5,6 +5,7 @@
 #include "report/formreport.h"
 #include "report/reportjob.h"
 #include "report/reportlayout.h"
+#include "report/reportmeasure.h"
 #include "report/reportpage.h"
 #include "report/reportpainter.h"
 #include "support/scriptedplatform.h"
@@ -124,6 +125,28 @@ QStringList paintedLines(QList<DrawnText> drawn)
     return lines;
 }
 
+// Each text box of a layout as a line: its lines, their widths, its size and place.
+QStringList boxRows(const ReportLayout &layout)
+{
+    QStringList rows;
+    for (int i = 0; i < layout.count(); ++i) {
+        const TextBox &tb = layout.textBox(i);
+        QStringList widths;
+        for (qreal w : tb.widths)
+            widths << QString::number(w, 'g', 17);
+        rows << QStringLiteral("%1|%2|%3 pt|%4,%5 %6x%7|%8 %9")
+                    .arg(tb.lines.join(QLatin1Char('/')), widths.join(QLatin1Char(' ')))
+                    .arg(tb.font.pointSize)
+                    .arg(tb.box.x())
+                    .arg(tb.box.y())
+                    .arg(tb.box.width())
+                    .arg(tb.box.height())
+                    .arg(tb.ascent, 0, 'g', 17)
+                    .arg(tb.lineHeight, 0, 'g', 17);
+    }
+    return rows;
+}
+
 QString withoutBlanks(QString text)
 {
     return text.remove(QRegularExpression(QStringLiteral("\\s")));
@@ -160,6 +183,7 @@ private Q_SLOTS:
     void valuesPrintWhole_data();
     void valuesPrintWhole();
     void cutFieldsAreNamed();
+    void measuresGoWhenFontsChange();
     void parameterColumnAlignsItsPasses();
     void printedOnEndsAtItsRightEdge();
     void bandOriginMovesElements();
@@ -332,6 +356,8 @@ void TestReportEngine::valuesPrintWhole_data()
                                                 << "cut" << true;
     QTest::newRow("label line breaks as blanks") << 0 << QRectF(100, 100, 200, 0) << "a\nb" << "design" << false;
     QTest::newRow("address wraps") << 1 << QRectF(122, 115, 417, 26) << words + " " + words << "design" << true;
+    QTest::newRow("address wraps in a narrower box") << 1 << QRectF(122, 115, 300, 26) << words + " " + words
+                                                     << "design" << true;
     QTest::newRow("address shrinks") << 1 << QRectF(100, 100, 120, 26) << words << "small" << true;
     QTest::newRow("address too long") << 1 << QRectF(100, 100, 120, 26) << words.repeated(6) << "cut" << true;
     QTest::newRow("memo that fits") << 2 << QRectF(213, 415, 245, 37) << "Wire brush\nGrind out starts"
@@ -374,6 +400,12 @@ void TestReportEngine::valuesPrintWhole()
         box.setHeight(box.height() > 0 ? box.height() : 17);
         page.addHRule(box.left() - 10, box.right() + 10, box.bottom());
     }
+
+    // The measures kept from the rows before (the same texts in other boxes among them) give
+    // the very layout that measuring afresh gives.
+    const QStringList kept = boxRows(ReportLayout(page));
+    ReportMeasure::clear();
+    QCOMPARE(kept, boxRows(ReportLayout(page)));
 
     const QList<DrawnText> drawn = paintedText(page);
     const QStringList lines = paintedLines(drawn);
@@ -430,8 +462,26 @@ void TestReportEngine::cutFieldsAreNamed()
     both.addPage(&two);
     QCOMPARE(both.cutFields(), (QStringList{"companyName (page 1)", "remarks (page 2)"}));
     QVERIFY(both.cutMessage().endsWith(QLatin1String(": companyName (page 1), remarks (page 2)")));
+    // A PDF export names them from the layout it paints, in place of what the list held.
+    ScriptedPlatform platform;
+    QTemporaryDir dir;
+    QStringList cut{QStringLiteral("earlier")};
+    QVERIFY(both.writePdf(dir.filePath(QStringLiteral("both.pdf")), nullptr, &cut));
+    QCOMPARE(cut, both.cutFields());
     one.setCaption(QStringLiteral("companyName"), QStringLiteral("Brenvik"));
     QCOMPARE(single.cutMessage(), QString());
+}
+
+// A font added or taken away may change what "Arial" draws with: nothing measured before stays.
+void TestReportEngine::measuresGoWhenFontsChange()
+{
+    ReportMeasure::clear();
+    const qreal width = ReportMeasure::advance(ReportFont{}, QStringLiteral("Welding Procedure"));
+    ReportMeasure::wrapped(ReportFont{}, QStringLiteral("Welding Procedure"), 40);
+    QCOMPARE(ReportMeasure::kept(), 2);
+    Q_EMIT qGuiApp->fontDatabaseChanged();
+    QCOMPARE(ReportMeasure::kept(), 0);
+    QCOMPARE(ReportMeasure::advance(ReportFont{}, QStringLiteral("Welding Procedure")), width);
 }
 
 void TestReportEngine::parameterColumnAlignsItsPasses()
