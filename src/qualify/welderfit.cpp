@@ -1,5 +1,7 @@
 #include "qualify/welderfit.h"
 
+#include "document/formdescription.h"
+
 #include "qualify/welderpositions.h"
 #include "qualify/welderranges.h"
 #include "qualify/wpqkeys.h"
@@ -14,8 +16,6 @@ namespace Brenvik {
 using namespace WpqKeys;
 
 namespace {
-
-const QString kWpsProcesses = QStringLiteral("weldingProcess1");
 
 WelderVerdict make(WelderOutcome outcome, const QString &wpsSide, const QString &welderSide, const QString &details)
 {
@@ -58,10 +58,17 @@ bool nothing(const QString &text)
     return ValueReader::isNothing(text);
 }
 
+// The keys the WPS's description names for its processes.
+QString processKeys(const QualifyForm &wps)
+{
+    const FormDescription *d = FormDescriptions::find(wps.formType());
+    return d ? d->processKeys.join(QStringLiteral(" / ")) : QStringLiteral("the welding process");
+}
+
 // The WPS's processes in order ("GTAW / SMAW" gives GTAW, SMAW): filler n belongs to process n.
 QStringList wpsProcesses(const QualifyForm &wps)
 {
-    return QualifyCheck::processes(wps.value(kWpsProcesses));
+    return QualifyCheck::processes(wps.processText());
 }
 
 // ---------------------------------------------------------------------------------------
@@ -71,8 +78,8 @@ QList<WelderVerdict> processRule(const QualifyForm &wps, const WelderRecord &wel
 {
     const QStringList wanted = wpsProcesses(wps);
     if (wanted.isEmpty())
-        return {cannotTell(wps.value(kWpsProcesses), QString(),
-                           emptyOrUnread(kWpsProcesses, wps.value(kWpsProcesses), kTheWps))};
+        return {cannotTell(wps.processText(), QString(),
+                           emptyOrUnread(processKeys(wps), wps.processText(), kTheWps))};
     const QList<ProcessContinuity> continuity = welder.continuity(on);
     QList<WelderVerdict> out;
     for (const QString &process : wanted) {

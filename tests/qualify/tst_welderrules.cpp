@@ -2,6 +2,7 @@
 // continuity at its boundaries, and a welder against the shipped WPS.
 
 #include "core/profilefile.h"
+#include "forms/formregistry.h"
 #include "qualify/continuity.h"
 #include "qualify/welderfit.h"
 #include "qualify/welderpositions.h"
@@ -39,6 +40,7 @@ QHash<QString, QString> shippedValues(const QString &name)
 class TestWelderRules : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { registerForms(); }
     void positions_data();
     void positions();
     void diameter_data();
