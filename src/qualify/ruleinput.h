@@ -101,6 +101,8 @@ double thickestLength(const QString &text, Unit bareUnit);
 
 // The rule tables of the two files, in the order they are listed.
 QList<QualifyCheck::Rule> qualificationRules();
+// The gas, transfer-mode and product-form rows, the last of qualificationRules.
+QList<QualifyCheck::Rule> shieldingRules();
 QList<QualifyCheck::Rule> toughnessRules();
 
 } // namespace Brenvik
