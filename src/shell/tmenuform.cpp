@@ -397,48 +397,6 @@ DocumentWindow *TmenuForm::documentOfType(const QString &formType)
     return doc;
 }
 
-bool TmenuForm::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::Resize && m_docWidget && watched == m_docWidget->parentWidget()) {
-        QPointer<QWidget> sub = static_cast<QWidget *>(watched);
-        QTimer::singleShot(0, this, [this, sub] {
-            if (sub)
-                growToShow(sub);
-        });
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-// The main window grows until the whole document window shows in its client area, never beyond
-// the available screen; it keeps its size when the document closes.
-void TmenuForm::growToShow(QWidget *sub)
-{
-    if (isMaximized() || isFullScreen())
-        return;
-    // The room of the client area without its scroll bars, which go once the document fits.
-    const QSize room = m_mdi->contentsRect().size();
-    const QSize missing(qMax(0, sub->x() + sub->width() - room.width()),
-                        qMax(0, sub->y() + sub->height() - room.height()));
-    if (missing.isNull())
-        return;
-    QSize target = size() + missing;
-    QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen) {
-        resize(target);
-        return;
-    }
-    const QRect available = screen->availableGeometry();
-    const QSize frame = frameGeometry().size() - size(); // title bar and borders of the window manager
-    target = target.boundedTo(available.size() - frame);
-    resize(target);
-    // Keep the grown frame on the screen.
-    const QSize outer = target + frame;
-    QPoint topLeft = frameGeometry().topLeft();
-    topLeft.setX(qBound(available.left(), topLeft.x(), available.right() + 1 - outer.width()));
-    topLeft.setY(qBound(available.top(), topLeft.y(), available.bottom() + 1 - outer.height()));
-    if (topLeft != frameGeometry().topLeft())
-        move(topLeft);
-}
 
 // The Document Register beside the client area (below it unless moved), shown as the user
 // left it last time.

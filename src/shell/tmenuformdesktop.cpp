@@ -1,6 +1,6 @@
 // The main window's desktop habits: File > Open Recent in its File menu and the document's,
-// a .wrp dropped on the window, Tools > Options, and the window's size and place kept between
-// runs.
+// a .wrp dropped on the window, Tools > Options, the window's size and place kept between
+// runs, and the window grown to show the whole document.
 
 #include "shell/tmenuform.h"
 
@@ -11,7 +11,11 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
+#include <QMdiArea>
 #include <QMimeData>
+#include <QPointer>
+#include <QScreen>
 #include <QTimer>
 
 namespace Brenvik {
@@ -79,5 +83,48 @@ void TmenuForm::restorePlace()
 }
 
 void TmenuForm::keepPlace() { platform().setSetting(kPlace, QString::fromLatin1(saveGeometry().toBase64())); }
+
+// The main window grows until the whole document window shows in its client area, never beyond
+// the available screen; it keeps its size when the document closes.
+void TmenuForm::growToShow(QWidget *sub)
+{
+    if (isMaximized() || isFullScreen())
+        return;
+    // The room of the client area without its scroll bars, which go once the document fits.
+    const QSize room = m_mdi->contentsRect().size();
+    const QSize missing(qMax(0, sub->x() + sub->width() - room.width()),
+                        qMax(0, sub->y() + sub->height() - room.height()));
+    if (missing.isNull())
+        return;
+    QSize target = size() + missing;
+    QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) {
+        resize(target);
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    const QSize frame = frameGeometry().size() - size(); // title bar and borders of the window manager
+    target = target.boundedTo(available.size() - frame);
+    resize(target);
+    // Keep the grown frame on the screen.
+    const QSize outer = target + frame;
+    QPoint topLeft = frameGeometry().topLeft();
+    topLeft.setX(qBound(available.left(), topLeft.x(), available.right() + 1 - outer.width()));
+    topLeft.setY(qBound(available.top(), topLeft.y(), available.bottom() + 1 - outer.height()));
+    if (topLeft != frameGeometry().topLeft())
+        move(topLeft);
+}
+
+bool TmenuForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize && m_docWidget && watched == m_docWidget->parentWidget()) {
+        QPointer<QWidget> sub = static_cast<QWidget *>(watched);
+        QTimer::singleShot(0, this, [this, sub] {
+            if (sub)
+                growToShow(sub);
+        });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 } // namespace Brenvik
