@@ -115,10 +115,11 @@ void TWPQReport_2::buildPage()
     addCaption(kMiddle + kPad, y + 3 + 3 * kRow, QStringLiteral("By:"));
     addHRule(490, kRight - kPad, y + 4 * kRow - 2);
     // Signed on those lines: the date on its line, the name on the line signed on with the
-    // signature picture beside it, who prepared and reviewed the record in the free half beside.
-    setSignOffArea({{SignOffPart::Date, QRectF(494, y + 3 + 1.5 * kRow, 200, kRow - 5)},
+    // signature picture beside them over both lines' free right part, who prepared and reviewed
+    // the record in the free half beside.
+    setSignOffArea({{SignOffPart::Date, QRectF(494, y + 3 + 1.5 * kRow, 136, kRow - 5)},
                     {SignOffPart::Name, QRectF(494, y + 3 + 3 * kRow, 136, kRow - 5)},
-                    {SignOffPart::Signature, QRectF(634, y + 2.5 * kRow + 1, kRight - kPad - 634, 1.5 * kRow - 4)},
+                    {SignOffPart::Signature, QRectF(634, y + 1.5 * kRow + 1, kRight - kPad - 634, 2.5 * kRow - 4)},
                     {SignOffPart::Lines, QRectF(kLeft + kPad, y + 3, kMiddle - 2 * kPad - kLeft, 4 * kRow - 6)}});
     y += 4 * kRow + 8;
 
