@@ -151,6 +151,15 @@ Unit readUnit(Cursor &c, Quantity quantity)
     return Unit::None;
 }
 
+// The text trimmed, in lower case, its en and em dashes and minus signs as "-".
+QString lowerWithPlainDashes(const QString &text)
+{
+    QString s = text.trimmed().toLower();
+    for (const QChar dash : {QChar(0x2013), QChar(0x2014), QChar(0x2212)})
+        s.replace(dash, QLatin1Char('-'));
+    return s;
+}
+
 Reading read(const QString &text, Unit bareUnit, Quantity quantity)
 {
     Reading r;
@@ -158,9 +167,7 @@ Reading read(const QString &text, Unit bareUnit, Quantity quantity)
         r.kind = Reading::Kind::Nothing;
         return r;
     }
-    QString s = text.trimmed().toLower();
-    for (const QChar dash : {QChar(0x2013), QChar(0x2014), QChar(0x2212)})
-        s.replace(dash, QLatin1Char('-'));
+    QString s = lowerWithPlainDashes(text);
     s.replace(QChar(0x2033), QLatin1Char('"')); // double prime
     s.replace(QStringLiteral("''"), QStringLiteral("\""));
     for (const QChar degree : {QChar(0x00ba), QChar(0x02da)}) // the ordinal and ring look alike
@@ -281,9 +288,7 @@ Reading ValueReader::plainRange(const QString &text, const QStringList &units, Q
         r.kind = Reading::Kind::Nothing;
         return r;
     }
-    QString s = text.trimmed().toLower();
-    for (const QChar dash : {QChar(0x2013), QChar(0x2014), QChar(0x2212)})
-        s.replace(dash, QLatin1Char('-'));
+    QString s = lowerWithPlainDashes(text);
     Cursor c(s);
     QString unit;
     const auto eatUnit = [&] {

@@ -1,16 +1,12 @@
 #include "document/control/comparedialog.h"
 
-#include "core/platform.h"
 #include "report/htmlprint.h"
 #include "core/texthelpers.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPushButton>
-#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -51,24 +47,13 @@ CompareDialog::CompareDialog(const QString &before, const QString &after, const 
                                                 : tr("%1 fields differ.").arg(count),
                                this);
     summary->setObjectName(QStringLiteral("summary"));
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *copy = buttons->addButton(tr("&Copy"), QDialogButtonBox::ActionRole);
-    QPushButton *print = buttons->addButton(tr("&Print..."), QDialogButtonBox::ActionRole);
-    QPushButton *close = buttons->addButton(QDialogButtonBox::Close);
-    copy->setObjectName(QStringLiteral("copyReport"));
-    print->setObjectName(QStringLiteral("printReport"));
-    connect(copy, &QPushButton::clicked, this, &CompareDialog::copyClick);
-    connect(print, &QPushButton::clicked, this, &CompareDialog::printClick);
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    QDialogButtonBox *buttons = reportButtons(this, [this] { return reportText(); }, [this] { return reportHtml(); });
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_table, 1);
     layout->addWidget(summary);
     layout->addWidget(buttons);
-    QSize size(1080, 520);
-    if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
-        size = size.boundedTo(screen->availableGeometry().size() * 0.95);
-    resize(size);
+    resizeWithinScreen(this, QSize(1080, 520), parent);
 }
 
 QString CompareDialog::reportText() const
@@ -79,11 +64,6 @@ QString CompareDialog::reportText() const
     if (m_differences.isEmpty())
         lines << tr("no field differs");
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
-}
-
-void CompareDialog::copyClick()
-{
-    platform().setClipboardText(reportText());
 }
 
 QString CompareDialog::reportHtml() const
@@ -98,11 +78,6 @@ QString CompareDialog::reportHtml() const
                     .arg(d.page.toHtmlEscaped(), d.label.toHtmlEscaped(), d.before.toHtmlEscaped(),
                          d.after.toHtmlEscaped());
     return html + QStringLiteral("</table>");
-}
-
-void CompareDialog::printClick()
-{
-    printHtml(reportHtml(), this);
 }
 
 } // namespace Brenvik

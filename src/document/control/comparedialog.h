@@ -18,8 +18,6 @@ public:
 
     // A heading naming both files, then one "<page> / <label>: <old> -> <new>" line each.
     QString reportText() const;
-    void copyClick();
-    void printClick();
     QTableWidget *table() const { return m_table; }
 
 private:

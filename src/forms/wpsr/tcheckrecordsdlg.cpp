@@ -8,13 +8,11 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -124,12 +122,7 @@ TCheckRecordsDlg::TCheckRecordsDlg(const QualifyForm &wps, const QString &folder
     m_summary->setObjectName(QStringLiteral("summary"));
     m_summary->setWordWrap(true);
 
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *copy = buttons->addButton(tr("&Copy"), QDialogButtonBox::ActionRole);
-    QPushButton *print = buttons->addButton(tr("&Print..."), QDialogButtonBox::ActionRole);
-    QPushButton *close = buttons->addButton(QDialogButtonBox::Close);
-    copy->setObjectName(QStringLiteral("copyReport"));
-    print->setObjectName(QStringLiteral("printReport"));
+    QDialogButtonBox *buttons = reportButtons(this, [this] { return reportText(); }, [this] { return reportHtml(); });
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(recordRow);
@@ -140,19 +133,13 @@ TCheckRecordsDlg::TCheckRecordsDlg(const QualifyForm &wps, const QString &folder
 
     connect(add, &QPushButton::clicked, this, &TCheckRecordsDlg::addClick);
     connect(m_remove, &QPushButton::clicked, this, &TCheckRecordsDlg::removeClick);
-    connect(copy, &QPushButton::clicked, this, &TCheckRecordsDlg::copyClick);
-    connect(print, &QPushButton::clicked, this, &TCheckRecordsDlg::printClick);
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
     int tableWidth = 2 * m_table->frameWidth() + fm.horizontalAdvance(QLatin1Char('x')) * 48;
     for (int w : widths)
         tableWidth += w;
     // Wide enough for every column, but never wider than the screen it opens on: the details
     // column wraps and the table scrolls when it must.
-    QSize size(tableWidth + 24, 520);
-    if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
-        size = size.boundedTo(screen->availableGeometry().size() * 0.95);
-    resize(size);
+    resizeWithinScreen(this, QSize(tableWidth + 24, 520), parent);
     setRecords(records);
 }
 
@@ -275,11 +262,6 @@ QString TCheckRecordsDlg::reportText() const
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
-void TCheckRecordsDlg::copyClick()
-{
-    platform().setClipboardText(reportText());
-}
-
 QString TCheckRecordsDlg::reportHtml() const
 {
     QString html =
@@ -300,11 +282,6 @@ QString TCheckRecordsDlg::reportHtml() const
     }
     html += QStringLiteral("</table><p>%1</p>").arg(m_summary->text().toHtmlEscaped());
     return html;
-}
-
-void TCheckRecordsDlg::printClick()
-{
-    printHtml(reportHtml(), this);
 }
 
 } // namespace Brenvik

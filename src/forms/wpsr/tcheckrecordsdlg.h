@@ -32,8 +32,6 @@ public:
 
     void addClick();
     void removeClick();
-    void copyClick();
-    void printClick();
 
     QTableWidget *table() const { return m_table; }
     // "Toughness required": the supplementary essential variables apply whatever the records
