@@ -6,6 +6,7 @@
 #include "controls/typedgrid.h"
 #include "core/appstate.h"
 #include "document/control/approvedialog.h"
+#include "document/control/comparedialog.h"
 #include "document/control/controlactions.h"
 #include "document/control/controlbar.h"
 #include "forms/formregistry.h"
@@ -213,6 +214,9 @@ void TestWps::documentControl()
     trigger(w, "compareWith");
     QCOMPARE(shownBefore, first); // the earlier revision on the left
     QCOMPARE(shown.first().line(), QStringLiteral("General Information / Revision No.: 0 -> 1"));
+    CompareDialog compared(shownBefore, w.fileName(), shown);
+    compared.findChild<QPushButton *>(QStringLiteral("copyReport"))->click();
+    QVERIFY(m_platform->clipboardText.contains("General Information / Revision No.: 0 -> 1\n"));
 
     m_platform->queueYesNo(true);
     trigger(w, "withdrawApproval");
