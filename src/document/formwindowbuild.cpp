@@ -385,7 +385,6 @@ QWidget *FormWindow::createField(const FieldDef &f, QWidget *parent)
     case FieldKind::ImageGroup:
         m_imageGroup = new ImageGroup(f.text, parent);
         connect(m_imageGroup, &ImageGroup::pictureSet, this, &FormWindow::keepPicture);
-        connect(m_imageGroup, &ImageGroup::changed, this, &FormWindow::keepPicture); // the file name
         connect(m_imageGroup, &ImageGroup::changed, this, &FormWindow::ChangeFlag);
         connect(m_imageGroup, &ImageGroup::sketchBrowserRequested, this, &FormWindow::openSketchBrowserClick);
         w = m_imageGroup;

@@ -246,8 +246,8 @@ void ImageGroup::importImage1Click()
         errorBox(QStringLiteral("Error"), error);
         return;
     }
-    setPicture(loaded);
     m_imageFile = QFileInfo(path).fileName();
+    setPicture(loaded);
     // An imported sketch is unsaved work: closing must ask before it is lost.
     markChanged();
 }

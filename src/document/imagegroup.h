@@ -71,7 +71,8 @@ public:
 Q_SIGNALS:
     // The changed-flag was set by a picture command (import, paste, source browse).
     void changed();
-    // A picture was put in the box, by a command or by the program.
+    // A picture was put in the box, by a command or by the program (an import has named its
+    // file by then).
     void pictureSet();
     // "Browse ..." of the sample joint drawings: the window opens the sketch library.
     void sketchBrowserRequested();

@@ -528,6 +528,7 @@ void TestWpds::changedFlagFromEdits()
         m_platform->queueFile(path("in.bmp"));
         w.imageGroup()->importImage1Click();
         QCOMPARE(w.imageGroup()->imageFile(), QStringLiteral("in.bmp"));
+        QCOMPARE(w.values().imageFile, QStringLiteral("in.bmp")); // the document has it too
     } else if (what == "browse") {
         w.findChild<QPushButton *>("openSketchBrowser")->click();
     }
